@@ -1,0 +1,52 @@
+// TForm1's layout: window and controls in creation order, as designed at 96 dpi.
+#include "Unit1.h"
+
+#include "core/texts.h"
+
+namespace velm {
+
+namespace {
+
+using ui::ControlKind;
+using ui::ControlSpec;
+
+constexpr int kFont = 12;
+
+const ControlSpec kControls[] = {
+    // id, name, kind, left, top, width, height, caption, tab, visible, font, bold italic
+    {kForm1Label1, "Label1", ControlKind::kLabel, 440, 370, 65, 16, text::kVersionLabel, -1, true,
+     16, true},
+    {kForm1Button1, "Button1", ControlKind::kButton, 16, 8, 73, 25, text::kButtonChange, 0, true,
+     kFont, false},
+    {kForm1Button2, "Button2", ControlKind::kButton, 16, 32, 73, 25, text::kButtonDelete, 2, true,
+     kFont, false},
+    {kForm1Button3, "Button3", ControlKind::kButton, 184, 8, 97, 25, text::kButtonSwitchView, 3,
+     true, kFont, false},
+    {kForm1Button4, "Button4", ControlKind::kButton, 400, 8, 97, 25, text::kButtonExit, 4, true,
+     kFont, false},
+    {kForm1ComboBox1, "ComboBox1", ControlKind::kComboBox, 16, 64, 481, 20, nullptr, 5, false, kFont,
+     false},
+    {kForm1Button5, "Button5", ControlKind::kButton, 400, 32, 97, 25, text::kButtonExitNoSave, 6,
+     true, kFont, false},
+    {kForm1Button6, "Button6", ControlKind::kButton, 184, 32, 97, 25, text::kButtonRestoreOld, 7,
+     true, kFont, false},
+    {kForm1Button7, "Button7", ControlKind::kButton, 88, 8, 73, 25, text::kButtonCreate, 8, true,
+     kFont, false},
+    {kForm1Button8, "Button8", ControlKind::kButton, 88, 32, 73, 25, text::kButtonMove, 9, true,
+     kFont, false},
+    {kForm1ListBox1, "ListBox1", ControlKind::kListBox, 16, 64, 481, 305, nullptr, 1, true, kFont,
+     false},
+    {kForm1Button9, "Button9", ControlKind::kButton, 304, 20, 73, 25, text::kButtonClear, 10, true,
+     kFont, false},
+};
+
+const ui::FormSpec kForm1 = {
+    "Form1", text::kAppTitle, ui::FrameKind::kMainWindow, 514, 386, 192, 107, true, kFont,
+    kControls,
+};
+
+}  // namespace
+
+const ui::FormSpec& Form1Layout() { return kForm1; }
+
+}  // namespace velm

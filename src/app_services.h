@@ -1,0 +1,24 @@
+// What the two forms need from the world around them, handed in by the entry
+// point (real Win32 pieces) or by a test (portable back ends, scripted dialogs).
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "core/error.h"
+#include "stores/profile_backend.h"
+#include "stores/registry_backend.h"
+#include "ui/dialogs.h"
+
+namespace velm {
+
+struct AppServices {
+  ProfileBackend& profile;
+  RegistryBackend& registry;
+  ui::Dialogs& dialogs;
+  std::string exe_path;                      // full path of the running executable
+  std::function<void()> end_application;     // posts the quit message
+  std::function<void(const Error&)> report;  // the error report
+};
+
+}  // namespace velm

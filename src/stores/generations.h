@@ -1,0 +1,32 @@
+// Backup generations OldUrl1 (newest) .. OldUrl6 (oldest) in velm.ini.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "stores/profile_backend.h"
+#include "stores/settings.h"
+
+namespace velm {
+
+inline constexpr int kGenerations = 6;
+inline constexpr int kRestorableGenerations = 5;
+
+// "OldUrl" + k.
+std::string GenerationSection(int k);
+
+// Shifts every generation that holds data (url1 not empty) one place back,
+// k = 5 down to 1.
+void RotateGenerations(Settings& settings);
+
+// Records history value n in OldUrl1 (deletes the key for an empty text).
+void SnapshotValue(Settings& settings, int n, const std::string& text);
+
+// Highest k in 1..5 whose generation holds data; 0 when none.
+int CountGenerations(ProfileBackend& backend, const std::string& ini_path);
+
+// The non-empty values of generation k, keys asked as "Url" + n, gaps closed.
+std::vector<std::string> ReadGeneration(ProfileBackend& backend, const std::string& ini_path,
+                                        int k);
+
+}  // namespace velm

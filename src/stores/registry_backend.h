@@ -1,0 +1,46 @@
+// The six registry operations the history store needs, behind one narrow
+// interface: the Win32 back end calls the real *A functions on the TypedURLs
+// key, the in-memory one serves tests (with injectable faults).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velm {
+
+// Registry value types, with the numbers Windows gives them.
+enum RegType : std::uint32_t {
+  kRegNone = 0,
+  kRegSz = 1,
+  kRegExpandSz = 2,
+  kRegBinary = 3,
+  kRegDword = 4,
+  kRegMultiSz = 7,
+};
+
+class RegistryBackend {
+ public:
+  using Key = std::uintptr_t;
+
+  virtual ~RegistryBackend() = default;
+
+  // Opens HKCU\Software\Microsoft\Internet Explorer\TypedURLs\ with full access,
+  // never creating it. false: the history is unavailable.
+  [[nodiscard]] virtual bool Open(Key* key) = 0;
+  // Type and data size in bytes. false: the value is absent.
+  [[nodiscard]] virtual bool QuerySize(Key key, const std::string& name, std::uint32_t* type,
+                                       std::uint32_t* size) = 0;
+  // Fills data, whose size is the queried size, and gives the type.
+  // false: the query failed. Only the bytes the value has are written.
+  [[nodiscard]] virtual bool QueryData(Key key, const std::string& name, std::uint32_t* type,
+                                       std::vector<char>* data) = 0;
+  // The result is not looked at by the store.
+  virtual void Delete(Key key, const std::string& name) = 0;
+  // REG_SZ with the terminating zero byte (length + 1). false: refused.
+  [[nodiscard]] virtual bool Write(Key key, const std::string& name, std::string_view text) = 0;
+  virtual void Close(Key key) = 0;
+};
+
+}  // namespace velm

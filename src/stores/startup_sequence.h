@@ -1,0 +1,41 @@
+// The store side of the main window's creation, in its fixed order: window
+// settings, rotation, then the history load with snapshot-then-append.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "stores/history_store.h"
+#include "stores/profile_backend.h"
+#include "stores/registry_backend.h"
+
+namespace velm {
+
+// "<folder of exe_path>velm.ini"; exe_path is ANSI text, cut at its last
+// backslash (or slash) without splitting a double-byte character.
+std::string SettingsPathFor(const std::string& exe_path);
+
+struct WindowSettings {
+  bool list_flag = true;
+  std::int32_t top = 0;
+  std::int32_t left = 0;
+};
+
+struct StartupState {
+  WindowSettings window;
+  // First history value the load did not reach (26 after a complete load,
+  // 1 when nothing was read). The close keeps values from here on.
+  int first_unseen = 1;
+};
+
+// Reads the window settings into state->window (before anything else can
+// fail, so the caller can apply them even when this throws), rotates, loads.
+// append is called with each non-empty history text in order. Throws the
+// settings write error or the history errors; state holds what was reached.
+void RunStartupSequence(ProfileBackend& profile, RegistryBackend& registry,
+                        const std::string& ini_path,
+                        const std::function<void(const std::string&)>& append,
+                        StartupState* state);
+
+}  // namespace velm

@@ -1,0 +1,84 @@
+// The narrow interface through which form handlers see their controls.
+// Implemented over real Win32 controls (ui/win32_*) and headless for tests.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace velm::ui {
+
+// A list box or drop-down list holding entries in the order given (unsorted).
+class ListControl {
+ public:
+  virtual ~ListControl() = default;
+
+  virtual int Count() const = 0;
+  virtual std::string Text(int index) const = 0;
+  // Append and Insert throw Error(kInsert, "行を挿入できません") when refused.
+  virtual void Append(std::string_view text) = 0;
+  virtual void Insert(int index, std::string_view text) = 0;  // index == Count appends
+  virtual void Remove(int index) = 0;
+  virtual void Clear() = 0;
+  // -1: nothing selected. Select(-1) clears; a selection set here is never a pick.
+  virtual int Selected() const = 0;
+  virtual void Select(int index) = 0;
+  virtual bool Visible() const = 0;
+  virtual void SetVisible(bool visible) = 0;
+  virtual void SetRedraw(bool redraw) = 0;
+
+  // Moves the entry at from so that it ends at index to. Throws
+  // Error(kIndex, "リストのインデックスが範囲を超えています (from)") and changes
+  // nothing when from is not a position of the control.
+  void Move(int from, int to);
+};
+
+class Label {
+ public:
+  virtual ~Label() = default;
+  virtual std::string Text() const = 0;
+  virtual void SetText(std::string_view text) = 0;
+};
+
+// The form's own window. Height, Top and Left are the outer window in screen
+// pixels.
+class Window {
+ public:
+  virtual ~Window() = default;
+  virtual std::string Caption() const = 0;
+  virtual void SetCaption(std::string_view caption) = 0;
+  virtual int Height() const = 0;
+  virtual void SetHeight(int height) = 0;
+  virtual int Top() const = 0;
+  virtual void SetTop(int top) = 0;
+  virtual int Left() const = 0;
+  virtual void SetLeft(int left) = 0;
+  virtual bool Enabled() const = 0;
+  virtual void SetEnabled(bool enabled) = 0;
+  virtual bool Visible() const = 0;
+  virtual void Show() = 0;
+  virtual void Hide() = 0;
+  // The close request: what the close box, Alt+F4 and the system menu do.
+  virtual void RequestClose() = 0;
+};
+
+// What a form does when its controls fire; the toolkit calls these inside
+// its error-catching dispatch.
+class FormEvents {
+ public:
+  virtual ~FormEvents() = default;
+  virtual void OnClick(int control_id) = 0;
+  virtual void OnPick(int control_id) = 0;  // a user's selection change only
+  virtual void OnCloseRequest() = 0;
+};
+
+// One instantiated form: its window and its controls by id.
+class FormView {
+ public:
+  virtual ~FormView() = default;
+  virtual void Bind(FormEvents* events) = 0;
+  virtual Window& window() = 0;
+  virtual ListControl& List(int control_id) = 0;
+  virtual Label& LabelControl(int control_id) = 0;
+};
+
+}  // namespace velm::ui
