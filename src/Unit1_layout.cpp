@@ -24,8 +24,8 @@ const ControlSpec kControls[] = {
      true, kFont, false},
     {kForm1Button4, "Button4", ControlKind::kButton, 400, 8, 97, 25, text::kButtonExit, 4, true,
      kFont, false},
-    {kForm1ComboBox1, "ComboBox1", ControlKind::kComboBox, 16, 64, 481, 20, nullptr, 5, false, kFont,
-     false},
+    {kForm1ComboBox1, "ComboBox1", ControlKind::kComboBox, 16, 64, 481, 20, nullptr, 5, false,
+     kFont, false},
     {kForm1Button5, "Button5", ControlKind::kButton, 400, 32, 97, 25, text::kButtonExitNoSave, 6,
      true, kFont, false},
     {kForm1Button6, "Button6", ControlKind::kButton, 184, 32, 97, 25, text::kButtonRestoreOld, 7,
@@ -41,12 +41,14 @@ const ControlSpec kControls[] = {
 };
 
 const ui::FormSpec kForm1 = {
-    "Form1", text::kAppTitle, ui::FrameKind::kMainWindow, 514, 386, 192, 107, true, kFont,
-    kControls,
+    "Form1", text::kAppTitle, ui::FrameKind::kMainWindow, 514, 386, 192, 107, true,
+    kFont,   kControls,
 };
 
 }  // namespace
 
-const ui::FormSpec& Form1Layout() { return kForm1; }
+const ui::FormSpec& Form1Layout() {
+  return kForm1;
+}
 
 }  // namespace velm

@@ -27,12 +27,14 @@ const ControlSpec kControls[] = {
 };
 
 const ui::FormSpec kForm2 = {
-    "Form2", text::kRestoreCaption, ui::FrameKind::kToolDialog, 416, 343, 224, 248, false, kFont,
+    "Form2",   text::kRestoreCaption, ui::FrameKind::kToolDialog, 416, 343, 224, 248, false, kFont,
     kControls,
 };
 
 }  // namespace
 
-const ui::FormSpec& Form2Layout() { return kForm2; }
+const ui::FormSpec& Form2Layout() {
+  return kForm2;
+}
 
 }  // namespace velm

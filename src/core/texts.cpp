@@ -37,7 +37,8 @@ const char kChangeCaptionSuffix[] = "の変更";
 const char kChangePrompt[] = "変更後のURLを入力してください";
 const char kChangeEmpty[] = "変更後のURLが空白です";
 const char kCreateCaption[] = "新規作成";
-const char kCreatePrompt[] = "作成するURLを入力してください\r\n注意：半角英数のみ使用してください。";
+const char kCreatePrompt[] =
+    "作成するURLを入力してください\r\n注意：半角英数のみ使用してください。";
 const char kMovePrompt[] = "移動先を選択してください";
 const char kExitNoSaveQuestion[] = "保存しないで終了していいですか？";
 

@@ -20,8 +20,7 @@ class ProfileBackend {
   [[nodiscard]] virtual bool Write(const std::string& path, std::string_view section,
                                    std::string_view key, std::string_view value) = 0;
   // Removes the key's line; a missing key, section or file is no error.
-  virtual void Delete(const std::string& path, std::string_view section,
-                      std::string_view key) = 0;
+  virtual void Delete(const std::string& path, std::string_view section, std::string_view key) = 0;
   // Completes whatever caching the platform does.
   virtual void Flush(const std::string& path) = 0;
 };

@@ -35,7 +35,6 @@ struct StartupState {
 // settings write error or the history errors; state holds what was reached.
 void RunStartupSequence(ProfileBackend& profile, RegistryBackend& registry,
                         const std::string& ini_path,
-                        const std::function<void(const std::string&)>& append,
-                        StartupState* state);
+                        const std::function<void(const std::string&)>& append, StartupState* state);
 
 }  // namespace velm

@@ -6,7 +6,8 @@ namespace velm::ui {
 
 void ListControl::Move(int from, int to) {
   if (from == to) return;
-  if (from < 0 || from >= Count()) throw Error(ErrorKind::kIndex, FormatText(text::kIndexError, from));
+  if (from < 0 || from >= Count())
+    throw Error(ErrorKind::kIndex, FormatText(text::kIndexError, from));
   std::string moved = Text(from);
   SetRedraw(false);
   try {
