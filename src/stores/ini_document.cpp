@@ -65,10 +65,11 @@ struct KeyLine {
   std::string_view value;
 };
 
-// A key line is any non-blank line that is no header; without "=" its value
-// is empty.
+// A key line is any line that is not blank, a comment or a header; without
+// "=" its value is empty.
 std::optional<KeyLine> ParseKeyLine(std::string_view line) {
-  if (Trim(line).empty() || HeaderName(line)) return std::nullopt;
+  const std::string_view trimmed = Trim(line);
+  if (trimmed.empty() || trimmed.front() == ';' || HeaderName(line)) return std::nullopt;
   const std::size_t eq = FindChar(line, '=').first;
   if (eq == std::string_view::npos) return KeyLine{Trim(line), {}};
   return KeyLine{Trim(line.substr(0, eq)), Trim(line.substr(eq + 1))};
@@ -164,10 +165,10 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
     lines_[at] = Joined(name, "=", value);
     return;
   }
-  // After the section's last non-blank line, so blank lines that separate it
-  // from the next section stay where they are.
+  // After the section's last key, so blank lines and comments that lead into
+  // the next section stay with it.
   std::size_t insert_at = SectionEnd(header);
-  while (insert_at > header + 1 && Trim(lines_[insert_at - 1]).empty()) --insert_at;
+  while (insert_at > header + 1 && !ParseKeyLine(lines_[insert_at - 1])) --insert_at;
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert_at), Joined(key, "=", value));
 }
 
