@@ -47,7 +47,6 @@ class MemoryRegistry : public RegistryBackend {
   void FailOpen() { fail_open_ = true; }
   void FailDataQuery(const std::string& name);
   void FailWriteAt(const std::string& name);
-  void FailNthWrite(int nth) { fail_nth_write_ = nth; }  // 1 = the first write
 
   // Record.
   int opens() const { return opens_; }
@@ -77,12 +76,10 @@ class MemoryRegistry : public RegistryBackend {
   bool fail_open_ = false;
   std::set<std::string> fail_data_;
   std::set<std::string> fail_write_;
-  int fail_nth_write_ = 0;
 
   Key next_key_ = 1;
   std::set<Key> open_;
   int opens_ = 0;
-  int write_calls_ = 0;
   int misuses_ = 0;
   std::vector<std::string> deletes_;
   std::vector<std::string> writes_;

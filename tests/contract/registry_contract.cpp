@@ -55,47 +55,31 @@ TEST_P(RegistryContract, OpensAnExistingKeyAndNeverCreatesOne) {
   EXPECT_FALSE(harness().KeyExists());
 }
 
-TEST_P(RegistryContract, SizeQueryGivesTypeAndByteCount) {
-  harness().SetRaw("url1", kRegSz, Bytes(std::string_view("abc", 4)));
-  harness().SetRaw("url2", kRegBinary, {});
-  harness().SetRaw("url3", kRegDword, Bytes(std::string_view("\x01\0\0\0", 4)));
-  harness().SetRaw("url4", kRegSz, Bytes("abc"));  // no terminating zero
-  KeyFor key(backend());
-  ASSERT_TRUE(key.opened());
+TEST_P(RegistryContract, QueriesGiveTypeAndExactlyTheStoredBytes) {
+  const std::string japanese = std::string(text::kButtonSwitchView) + '\0';
   const struct {
     const char* name;
     std::uint32_t type;
-    std::uint32_t size;
-  } expected[] = {
-      {"url1", kRegSz, 4}, {"url2", kRegBinary, 0}, {"url3", kRegDword, 4}, {"url4", kRegSz, 3}};
-  for (const auto& e : expected) {
-    std::uint32_t type = 0;
-    std::uint32_t size = 99;
-    ASSERT_TRUE(backend().QuerySize(key.get(), e.name, &type, &size)) << e.name;
-    EXPECT_EQ(type, e.type) << e.name;
-    EXPECT_EQ(size, e.size) << e.name;
-  }
-  std::uint32_t type = 0;
-  std::uint32_t size = 0;
-  EXPECT_FALSE(backend().QuerySize(key.get(), "url5", &type, &size));
-}
-
-TEST_P(RegistryContract, DataQueryGivesTheStoredBytesAndNothingMore) {
-  const std::string japanese = std::string(text::kButtonSwitchView) + '\0';
-  harness().SetRaw("url1", kRegSz, Bytes("abc"));  // unterminated: no zero is added
-  harness().SetRaw("url2", kRegSz, Bytes(std::string_view("a\0b\0", 4)));
-  harness().SetRaw("url3", kRegExpandSz, Bytes(std::string_view("%TEMP%\\x\0", 9)));
-  harness().SetRaw("url4", kRegSz, Bytes(japanese));
+    std::string_view data;
+  } values[] = {
+      {"url1", kRegSz, {"abc", 4}},
+      {"url2", kRegSz, "abc"},  // unterminated: the size is bare and no zero is added
+      {"url3", kRegSz, {"a\0b\0", 4}},
+      {"url4", kRegExpandSz, {"%TEMP%\\x", 9}},  // never expanded
+      {"url5", kRegBinary, ""},
+      {"url6", kRegDword, {"\x01\0\0\0", 4}},
+      {"url7", kRegSz, japanese},
+  };
+  for (const auto& v : values) harness().SetRaw(v.name, v.type, Bytes(v.data));
   KeyFor key(backend());
   ASSERT_TRUE(key.opened());
-
-  EXPECT_EQ(SizeThenData(backend(), key.get(), "url1").data, Bytes("abc"));
-  EXPECT_EQ(SizeThenData(backend(), key.get(), "url2").data, Bytes(std::string_view("a\0b\0", 4)));
-  const Queried expand = SizeThenData(backend(), key.get(), "url3");
-  EXPECT_TRUE(expand.ok);
-  EXPECT_EQ(expand.type, kRegExpandSz);
-  EXPECT_EQ(expand.data, Bytes(std::string_view("%TEMP%\\x\0", 9))) << "must stay unexpanded";
-  EXPECT_EQ(SizeThenData(backend(), key.get(), "url4").data, Bytes(japanese));
+  for (const auto& v : values) {
+    const Queried got = SizeThenData(backend(), key.get(), v.name);
+    EXPECT_TRUE(got.ok) << v.name;
+    EXPECT_EQ(got.type, v.type) << v.name;
+    EXPECT_EQ(got.data, Bytes(v.data)) << v.name;
+  }
+  EXPECT_FALSE(SizeThenData(backend(), key.get(), "url8").ok);
 }
 
 TEST_P(RegistryContract, WriteStoresRegSzWithItsZeroAndReplacesAnyType) {

@@ -105,6 +105,10 @@ TEST_F(GenerationsTest, LineBreaksNeverReachTheFileButStayInTheHistory) {
   EXPECT_EQ(ReadBytes(ini_), "[OldUrl1]\r\nurl1=http://a/[FORM]LSTFLAG=0\r\n");
   EXPECT_EQ(registry_.Text("url1"), injecting);
   EXPECT_EQ(state_.first_unseen, 26);
+
+  registry_.RemoveKey();
+  Start();
+  EXPECT_EQ(state_.first_unseen, 1) << "no key: nothing was seen";
 }
 
 }  // namespace

@@ -17,7 +17,6 @@ class RecordingProfile : public ProfileBackend {
     fail_section_ = std::move(section);
     fail_key_ = std::move(key);
   }
-  void FailNthWrite(int nth) { fail_nth_ = nth; }  // 1 = the first write
 
   int write_calls() const { return write_calls_; }
   int flushes() const { return flushes_; }
@@ -29,7 +28,7 @@ class RecordingProfile : public ProfileBackend {
   bool Write(const std::string& path, std::string_view section, std::string_view key,
              std::string_view value) override {
     ++write_calls_;
-    if (write_calls_ == fail_nth_ || (section == fail_section_ && key == fail_key_)) return false;
+    if (section == fail_section_ && key == fail_key_) return false;
     return inner_.Write(path, section, key, value);
   }
   void Delete(const std::string& path, std::string_view section, std::string_view key) override {
@@ -44,7 +43,6 @@ class RecordingProfile : public ProfileBackend {
   ProfileBackend& inner_;
   std::string fail_section_;
   std::string fail_key_;
-  int fail_nth_ = 0;
   int write_calls_ = 0;
   int flushes_ = 0;
 };

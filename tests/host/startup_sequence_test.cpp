@@ -42,17 +42,6 @@ TEST_F(StartupSequenceTest, ReadsTheWindowSettingsWithTheirDefaults) {
   EXPECT_EQ(profile_.flushes(), 2) << "one settings handle per start";
 }
 
-TEST_F(StartupSequenceTest, FirstUnseenAfterACompleteLoadOrWithoutAKey) {
-  SetHistory({"a", "", "c"});
-  EXPECT_EQ(Start(), (Texts{"a", "c"}));
-  EXPECT_EQ(state_.first_unseen, 26);
-
-  registry_.RemoveKey();
-  EXPECT_TRUE(Start().empty());
-  EXPECT_EQ(state_.first_unseen, 1);
-  EXPECT_EQ(registry_.open_keys(), 0);
-}
-
 TEST_F(StartupSequenceTest, HistoryErrorStopsTheLoadWithOldUrl1PartlyRefreshed) {
   Put("FORM", "LSTFLAG", "0");
   Put("OldUrl1", "url2", "old2");
@@ -69,14 +58,6 @@ TEST_F(StartupSequenceTest, HistoryErrorStopsTheLoadWithOldUrl1PartlyRefreshed) 
   EXPECT_EQ(Generation(1), Padded({"a", "", "c", "d", "old5", "old6"}));
   EXPECT_EQ(registry_.open_keys(), 0);
   EXPECT_EQ(profile_.flushes(), 1);
-}
-
-TEST_F(StartupSequenceTest, FailingDataQueryStopsTheLoadAtItsValue) {
-  SetHistory({"a", "b", "c"});
-  registry_.FailDataQuery("url3");
-  StartFailingWith(FormatText(text::kHistoryReadError, "url3"));
-  EXPECT_EQ(entries_, (Texts{"a", "b"}));
-  EXPECT_EQ(state_.first_unseen, 3);
 }
 
 TEST_F(StartupSequenceTest, SettingsWriteErrorDuringRotationReadsNoHistory) {

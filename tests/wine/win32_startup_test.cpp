@@ -74,13 +74,5 @@ TEST_F(Win32StartupTest, AValueWithLineBreaksCannotReachOtherKeys) {
   EXPECT_TRUE(state_.window.list_flag) << "the value set LSTFLAG";
 }
 
-TEST_F(Win32StartupTest, WithoutTheKeyNothingIsReadAndNothingCreated) {
-  TypedUrlsScratch::RemoveKey();
-  EXPECT_TRUE(Start().empty());
-  EXPECT_EQ(state_.first_unseen, 1);
-  HistoryStore(registry_).Save({"a"}, state_.first_unseen);
-  EXPECT_FALSE(TypedUrlsScratch::KeyExists());
-}
-
 }  // namespace
 }  // namespace velm::testing
