@@ -87,9 +87,9 @@ void TForm1::FormCreate() {
 void TForm1::ShowSavedView() {
   ListBox1().SetVisible(ListFlag);
   ComboBox1().SetVisible(!ListFlag);
-  if (ListFlag) {
-    ListBox1().Select(-1);
-  } else {
+  // The list view keeps its designed height and, freshly filled, has no
+  // selection.
+  if (!ListFlag) {
     SelectFirst(ComboBox1());
     window().SetHeight(kDropDownHeightAtStart);
   }

@@ -25,9 +25,9 @@ void TForm2::Open(int generation_count) {
                    text::kRestoreLabelTail);
   for (int k = 1; k <= generation_count; ++k)
     ListBox1().Append(text::kGenerationItem + std::to_string(k));
-  ListBox1().Select(-1);
-  // The preview keeps what it showed last time: a Restore right away
-  // restores that.
+  // Filled afresh, the generation list selects nothing, and filling it is
+  // no pick. The preview keeps what it showed last time: a Restore right
+  // away restores that.
   window().Show();
 }
 

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,6 +42,10 @@ class ScriptedDialogs : public Dialogs {
   // The next confirmation dialog returns result (6, 7 or 2).
   void AnswerConfirm(int result) { confirms_.push_back(result); }
 
+  // Called as each dialog comes up, while its caller waits: lets a test see
+  // the state the user sees behind the dialog.
+  std::function<void(const ShownDialog&)> on_show;
+
   const std::vector<ShownDialog>& shown() const { return shown_; }
   void ClearShown() { shown_.clear(); }
   // Answers queued but not asked for: a test that leaves some over expected
@@ -54,6 +59,8 @@ class ScriptedDialogs : public Dialogs {
   void ShowMessage(std::string_view text) override;
 
  private:
+  void Record(ShownDialog dialog);
+
   std::deque<std::optional<std::string>> inputs_;
   std::deque<int> confirms_;
   std::vector<ShownDialog> shown_;
