@@ -24,8 +24,9 @@ constexpr char kListFlagKey[] = "LSTFLAG";
 constexpr char kTopKey[] = "TOP";
 constexpr char kLeftKey[] = "LEFT";
 
-// Outer heights of the drop-down view: at start-up, and after a switch.
-// They differ, and both hide Label1 below the client area.
+// Outer window heights. The drop-down view is 114 at start-up but 124 after a
+// switch; both hide Label1 below the client area. The list view starts at its
+// designed height and is set to 413 by a switch.
 constexpr int kDropDownHeightAtStart = 114;
 constexpr int kDropDownHeightAfterSwitch = 124;
 constexpr int kListHeightAfterSwitch = 413;
@@ -52,6 +53,7 @@ void FinishMove(ui::Window& window, ui::ListControl& list, int move_from) {
 
 }  // namespace
 
+// Binds itself to its view: the toolkit's events reach the handlers at once.
 TForm1::TForm1(ui::FormView& view, AppServices& services) : view_(view), services_(services) {
   view_.Bind(this);
 }
