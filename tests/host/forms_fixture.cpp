@@ -1,25 +1,12 @@
 #include "forms_fixture.h"
 
-#include <cstdlib>
-
 #include "stores/history_store.h"
 
 namespace velm {
 
-namespace {
-
-std::filesystem::path MakeTempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "velm-forms-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  return pattern;
-}
-
-}  // namespace
-
 FormsTest::FormsTest()
-    : folder(MakeTempFolder()),
-      exe_path((folder / "velm.exe").string()),
-      ini_path((folder / "velm.ini").string()),
+    : exe_path(folder.File("velm.exe")),
+      ini_path(folder.File("velm.ini")),
       services{profile,
                registry,
                dialogs,
@@ -34,8 +21,6 @@ FormsTest::FormsTest()
 FormsTest::~FormsTest() {
   Form1 = nullptr;
   Form2 = nullptr;
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
 }
 
 void FormsTest::Start() {

@@ -4,7 +4,6 @@
 // then TForm2, hidden.
 #pragma once
 
-#include <filesystem>
 #include <memory>
 #include <set>
 #include <string>
@@ -16,6 +15,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "core/error.h"
+#include "scratch_dir.h"
 #include "stores/history_store.h"
 #include "stores/memory_registry.h"
 #include "stores/portable_profile.h"
@@ -89,7 +89,7 @@ class FormsTest : public ::testing::Test {
 
   std::vector<std::string> ReportTexts() const;
 
-  std::filesystem::path folder;
+  testing::ScratchDir folder;
   std::string exe_path;
   std::string ini_path;
   PortableProfile file_profile;
