@@ -55,20 +55,20 @@ void HeadlessList::CheckRoom() const {
   if (capacity_ >= 0 && Count() >= capacity_) throw Error(ErrorKind::kInsert, text::kInsertError);
 }
 
-HeadlessWindow::HeadlessWindow(HeadlessForm& form, const FormSpec& spec)
+HeadlessWindow::HeadlessWindow(HeadlessForm& form, const FormSpec& layout)
     : form_(form),
-      caption_(spec.caption ? spec.caption : ""),
-      height_(spec.client_height + kHeadlessFrameHeight),
-      top_(spec.top),
-      left_(spec.left) {}
+      caption_(layout.caption ? layout.caption : ""),
+      height_(layout.client_height + kHeadlessFrameHeight),
+      top_(layout.top),
+      left_(layout.left) {}
 
 void HeadlessWindow::RequestClose() {
   form_.CloseRequest();
 }
 
-HeadlessForm::HeadlessForm(const FormSpec& spec, ReportFunction report)
-    : spec_(spec), report_(std::move(report)), window_(*this, spec) {
-  for (const ControlSpec& control : spec.controls) {
+HeadlessForm::HeadlessForm(const FormSpec& layout, ReportFunction report)
+    : layout_(layout), report_(std::move(report)), window_(*this, layout) {
+  for (const ControlSpec& control : layout.controls) {
     switch (control.kind) {
       case ControlKind::kListBox:
       case ControlKind::kComboBox:
@@ -100,7 +100,7 @@ Label& HeadlessForm::LabelControl(int control_id) {
 
 void HeadlessForm::Create(const std::function<void()>& create_handler) {
   Dispatch(create_handler);
-  if (spec_.visible) window_.Show();
+  if (layout_.visible) window_.Show();
 }
 
 bool HeadlessForm::Click(int control_id) {

@@ -76,7 +76,7 @@ class HeadlessForm;
 
 class HeadlessWindow : public Window {
  public:
-  HeadlessWindow(HeadlessForm& form, const FormSpec& spec);
+  HeadlessWindow(HeadlessForm& form, const FormSpec& layout);
 
   std::string Caption() const override { return caption_; }
   void SetCaption(std::string_view caption) override { caption_ = caption; }
@@ -107,7 +107,7 @@ class HeadlessForm : public FormView {
  public:
   using ReportFunction = std::function<void(const Error&)>;
 
-  HeadlessForm(const FormSpec& spec, ReportFunction report);
+  HeadlessForm(const FormSpec& layout, ReportFunction report);
   HeadlessForm(const HeadlessForm&) = delete;
   HeadlessForm& operator=(const HeadlessForm&) = delete;
 
@@ -142,7 +142,7 @@ class HeadlessForm : public FormView {
  private:
   bool TakesInput() const { return window_.Visible() && window_.Enabled(); }
 
-  const FormSpec& spec_;
+  const FormSpec& layout_;
   ReportFunction report_;
   FormEvents* events_ = nullptr;
   HeadlessWindow window_;
