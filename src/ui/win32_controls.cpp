@@ -56,9 +56,12 @@ void Win32ListControl::Append(std::string_view text) {
 }
 
 void Win32ListControl::Insert(int index, std::string_view text) {
-  if (index == Count()) return Append(text);
-  // Index -1 would mean "at the end" to the control; it is no position.
-  if (index < 0) throw Error(ErrorKind::kInsert, text::kInsertError);
+  const int count = Count();
+  if (index == count) return Append(text);
+  // A position the control does not have is the index error, as in the
+  // headless list; -1 would mean "at the end" to the control.
+  if (index < 0 || index > count)
+    throw Error(ErrorKind::kIndex, FormatText(text::kIndexError, index));
   const std::string terminated(text);
   CheckInserted(Send(messages_.insert, static_cast<WPARAM>(index),
                      reinterpret_cast<LPARAM>(terminated.c_str())));

@@ -282,16 +282,17 @@ TEST_P(ListContract, AppendInsertRemoveClearKeepTheGivenOrder) {
   EXPECT_EQ(list.Count(), 0);
 }
 
-TEST_P(ListContract, PositionsOutsideTheControlRaiseAndChangeNothing) {
+TEST_P(ListContract, PositionsOutsideTheControlRaiseTheIndexErrorAndChangeNothing) {
   list.Append("a");
-  try {
-    list.Insert(3, "x");
-    FAIL() << "insert past the end";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.kind(), ErrorKind::kInsert);
-    EXPECT_STREQ(e.what(), text::kInsertError);
+  for (int index : {2, -1}) {
+    try {
+      list.Insert(index, "x");
+      FAIL() << "insert at " << index;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.kind(), ErrorKind::kIndex);
+      EXPECT_EQ(e.what(), FormatText(text::kIndexError, index));
+    }
   }
-  EXPECT_THROW(list.Insert(-1, "x"), Error);
   EXPECT_THROW(list.Remove(1), Error);
   EXPECT_THROW(list.Remove(-1), Error);
   EXPECT_THROW(list.Text(1), Error);
