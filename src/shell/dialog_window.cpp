@@ -36,8 +36,8 @@ DialogWindow::~DialogWindow() {
   DestroyNow();
 }
 
-HWND DialogWindow::AddControl(const char* cls, int id, const std::string& text,
-                              const ui::Rect& at, DWORD style, DWORD ex_style) {
+HWND DialogWindow::AddControl(const char* cls, int id, const std::string& text, const ui::Rect& at,
+                              DWORD style, DWORD ex_style) {
   HWND control = CreateWindowExA(ex_style, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style,
                                  at.left, at.top, at.width, at.height, hwnd(),
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -70,8 +70,8 @@ HWND DialogWindow::AddIcon(HICON icon, const ui::Rect& at) {
 HWND DialogWindow::AddEdit(const std::string& text, const ui::Rect& at, int limit) {
   // The text goes in before the limit: a longer default is shown whole and
   // can be shortened, not lengthened.
-  HWND edit = AddControl("EDIT", 100, text, at, WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT,
-                         WS_EX_CLIENTEDGE);
+  HWND edit =
+      AddControl("EDIT", 100, text, at, WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT, WS_EX_CLIENTEDGE);
   SendMessageA(edit, EM_LIMITTEXT, static_cast<WPARAM>(limit), 0);
   return edit;
 }

@@ -44,8 +44,8 @@ class DialogWindow final : public ui::BaseWindow<DialogWindow> {
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
  private:
-  HWND AddControl(const char* cls, int id, const std::string& text, const ui::Rect& at,
-                  DWORD style, DWORD ex_style);
+  HWND AddControl(const char* cls, int id, const std::string& text, const ui::Rect& at, DWORD style,
+                  DWORD ex_style);
   bool HandleKey(const MSG& msg);
   void MoveFocus(bool backwards);
   int ButtonResult(HWND window) const;

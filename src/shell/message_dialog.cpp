@@ -26,7 +26,7 @@ struct Button {
 
 struct KindLook {
   const char* caption;
-  LPCSTR icon;  // nullptr: none
+  LPCSTR icon;                  // nullptr: none
   std::vector<Button> buttons;  // in the order Yes, No, OK, Cancel
 };
 

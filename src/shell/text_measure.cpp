@@ -19,8 +19,7 @@ ui::UniqueFont CreateMessageFont() {
   return CreateInputBoxFont();
 }
 
-TextMeasure::TextMeasure(HFONT font)
-    : dc_(GetDC(nullptr)), previous_(SelectObject(dc_, font)) {}
+TextMeasure::TextMeasure(HFONT font) : dc_(GetDC(nullptr)), previous_(SelectObject(dc_, font)) {}
 
 TextMeasure::~TextMeasure() {
   SelectObject(dc_, previous_);

@@ -15,8 +15,7 @@ HWND Win32Dialogs::Owner() const {
 
 std::string Win32Dialogs::InputBox(std::string_view caption, std::string_view prompt,
                                    std::string_view default_text) {
-  return RunInputBox(Owner(), std::string(caption), std::string(prompt),
-                     std::string(default_text));
+  return RunInputBox(Owner(), std::string(caption), std::string(prompt), std::string(default_text));
 }
 
 int Win32Dialogs::ErrorDialog(std::string_view text) {
