@@ -100,15 +100,17 @@ int Run() {
   // An error here is reported before the window appears; the handler has
   // shown the saved view all the same.
   ui::Dispatch([&] { application.main_form->FormCreate(); });
-  if (Form1Layout().visible) {
-    application.app->ShowOnTaskbar();
-    application.main_view->window().Show();
-  }
+  // The restore window exists, hidden, by the time the main window shows,
+  // so whoever finds the main window finds both.
   try {
     application.CreateRestoreWindow();
   } catch (...) {
     ShowStartupFailure();
     return kStartupFailure;
+  }
+  if (Form1Layout().visible) {
+    application.app->ShowOnTaskbar();
+    application.main_view->window().Show();
   }
   application.ApplyShowCommand(StartupShowCommand());
 
