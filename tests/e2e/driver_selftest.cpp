@@ -16,6 +16,7 @@
 #include "driver/key_input.h"
 #include "driver/launched_process.h"
 #include "driver/sandbox.h"
+#include "driver/screen_capture.h"
 #include "driver/wine_path.h"
 #include "driver/window_search.h"
 
@@ -188,6 +189,22 @@ TEST_F(FixtureTest, OwnerEndsAProgramTheTestLeftRunning) {
   ASSERT_EQ(WaitForSingleObject(watch.get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
   process_ = LaunchedProcess();  // the old owner goes
   EXPECT_EQ(WaitForSingleObject(watch.get(), 0), static_cast<DWORD>(WAIT_OBJECT_0));
+}
+
+TEST_F(FixtureTest, ScreenPictureIsAWholeScreenBitmap) {
+  const std::string path = sandbox_.File("screen.bmp");
+  ASSERT_TRUE(SaveScreenBitmap(path));
+  const auto bytes = ReadFileBytes(path);
+  ASSERT_TRUE(bytes.has_value());
+  ASSERT_GT(bytes->size(), sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER));
+  EXPECT_EQ(bytes->substr(0, 2), "BM");
+  BITMAPINFOHEADER info;
+  memcpy(&info, bytes->data() + sizeof(BITMAPFILEHEADER), sizeof(info));
+  EXPECT_EQ(info.biWidth, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(info.biHeight, GetSystemMetrics(SM_CYSCREEN));
+  const size_t row = (static_cast<size_t>(info.biWidth) * 3 + 3) & ~size_t{3};
+  EXPECT_EQ(bytes->size(), sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) +
+                               row * static_cast<size_t>(info.biHeight));
 }
 
 TEST(SandboxTest, EachRunStartsFromAnEmptyFolderWithTheProgram) {

@@ -1,11 +1,14 @@
 #include "velm_test.h"
 
+#include <iostream>
+
 #include "Unit1.h"
 #include "Unit2.h"
 #include "core/texts.h"
 #include "driver/control_access.h"
 #include "driver/history_key.h"
 #include "driver/ini_file.h"
+#include "driver/screen_capture.h"
 #include "driver/wine_path.h"
 #include "driver/window_search.h"
 
@@ -68,6 +71,10 @@ void VelmTest::SetUp() {
 }
 
 void VelmTest::TearDown() {
+  if (HasFailure() && app_.Running()) {
+    const std::string picture = sandbox_.File("failure.bmp");
+    if (SaveScreenBitmap(picture)) std::cout << "screen at the failure: " << picture << "\n";
+  }
   app_.Stop();
   EXPECT_TRUE(DeleteHistoryKey());
 }
