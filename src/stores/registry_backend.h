@@ -33,7 +33,9 @@ class RegistryBackend {
   [[nodiscard]] virtual bool QuerySize(Key key, const std::string& name, std::uint32_t* type,
                                        std::uint32_t* size) = 0;
   // Fills data, whose size is the queried size, and gives the type.
-  // false: the query failed. Only the bytes the value has are written.
+  // false: the query failed. Only the bytes the value has are written, and
+  // data is cut to their count (a string stored without its zero byte ends
+  // with its data).
   [[nodiscard]] virtual bool QueryData(Key key, const std::string& name, std::uint32_t* type,
                                        std::vector<char>* data) = 0;
   // The result is not looked at by the store.

@@ -1,0 +1,266 @@
+// TForm1's handlers: start-up filling, the two views, the editing commands
+// with the move mode held in the caption, closing and saving.
+#include "Unit1.h"
+
+#include <string>
+#include <vector>
+
+#include "Unit2.h"
+#include "core/error.h"
+#include "core/texts.h"
+#include "stores/generations.h"
+#include "stores/history_store.h"
+#include "stores/settings.h"
+#include "stores/startup_sequence.h"
+
+namespace velm {
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+constexpr char kFormSection[] = "FORM";
+constexpr char kListFlagKey[] = "LSTFLAG";
+constexpr char kTopKey[] = "TOP";
+constexpr char kLeftKey[] = "LEFT";
+
+// Outer window heights. The drop-down view is 114 at start-up but 124 after a
+// switch; both hide Label1 below the client area. The list view starts at its
+// designed height and is set to 413 by a switch.
+constexpr int kDropDownHeightAtStart = 114;
+constexpr int kDropDownHeightAfterSwitch = 124;
+constexpr int kListHeightAfterSwitch = 413;
+
+void CopyEntries(ui::ListControl& from, ui::ListControl& to) {
+  for (int i = 0; i < from.Count(); ++i) to.Append(from.Text(i));
+}
+
+void SelectFirst(ui::ListControl& list) {
+  list.Select(list.Count() > 0 ? 0 : -1);
+}
+
+// The second half of a move: the pick names the target. Outside move mode a
+// pick only selects.
+void FinishMove(ui::Window& window, ui::ListControl& list, int move_from) {
+  if (window.Caption() != text::kMovingCaption) return;
+  int target = list.Selected();
+  if (target < 0) return;  // a notification without a selection names no target
+  // Throws the index error before changing anything when move_from is gone,
+  // so the window stays in move mode.
+  list.Move(move_from, target);
+  window.SetCaption(text::kAppTitle);
+}
+
+}  // namespace
+
+// Binds itself to its view: the toolkit's events reach the handlers at once.
+TForm1::TForm1(ui::FormView& view, AppServices& services) : view_(view), services_(services) {
+  view_.Bind(this);
+}
+
+void TForm1::FormCreate() {
+  IniPath = SettingsPathFor(services_.exe_path);
+  NoSave = false;
+
+  StartupState state;
+  // The window settings are read first, so the entries go where the saved
+  // view will show them.
+  auto append = [&](const std::string& entry) {
+    (state.window.list_flag ? ListBox1() : ComboBox1()).Append(entry);
+  };
+  auto apply = [&] {
+    ListFlag = state.window.list_flag;
+    window().SetTop(state.window.top);
+    window().SetLeft(state.window.left);
+    first_unseen_ = state.first_unseen;
+    ShowSavedView();
+  };
+  try {
+    RunStartupSequence(services_.profile, services_.registry, IniPath, append, &state);
+  } catch (...) {
+    // The saved view is shown whatever the load reached; the error then goes
+    // on to the report, which appears before the window does.
+    apply();
+    throw;
+  }
+  apply();
+}
+
+void TForm1::ShowSavedView() {
+  ListBox1().SetVisible(ListFlag);
+  ComboBox1().SetVisible(!ListFlag);
+  // The list view keeps its designed height and, freshly filled, has no
+  // selection.
+  if (!ListFlag) {
+    SelectFirst(ComboBox1());
+    window().SetHeight(kDropDownHeightAtStart);
+  }
+}
+
+void TForm1::Button3Click() {
+  if (ListFlag) {
+    ComboBox1().Clear();
+    CopyEntries(ListBox1(), ComboBox1());
+    ListBox1().SetVisible(false);
+    ComboBox1().SetVisible(true);
+    SelectFirst(ComboBox1());
+    window().SetHeight(kDropDownHeightAfterSwitch);
+    ListFlag = false;
+  } else {
+    ListBox1().Clear();
+    CopyEntries(ComboBox1(), ListBox1());
+    ListBox1().SetVisible(true);
+    ComboBox1().SetVisible(false);
+    window().SetHeight(kListHeightAfterSwitch);
+    ListFlag = true;
+  }
+}
+
+void TForm1::Button1Click() {
+  int index = CurrentList().Selected();
+  if (index < 0) return;
+  std::string entry = CurrentList().Text(index);
+  std::string changed =
+      services_.dialogs.InputBox(entry + text::kChangeCaptionSuffix, text::kChangePrompt, entry);
+  if (changed.empty()) {
+    services_.dialogs.ErrorDialog(text::kChangeEmpty);
+    return;
+  }
+  ui::ListControl& list = CurrentList();
+  list.Remove(index);
+  list.Insert(index, changed);
+  list.Select(index);
+}
+
+void TForm1::Button2Click() {
+  int index = CurrentList().Selected();
+  if (index < 0) return;
+  CurrentList().Remove(index);
+}
+
+void TForm1::Button7Click() {
+  std::string entry = services_.dialogs.InputBox(text::kCreateCaption, text::kCreatePrompt, "");
+  if (entry.empty()) return;
+  CurrentList().Append(entry);
+}
+
+void TForm1::Button9Click() {
+  ListBox1().Clear();
+  ComboBox1().Clear();
+}
+
+void TForm1::Button8Click() {
+  int index = CurrentList().Selected();
+  if (index < 0) return;
+  MoveFrom = index;
+  if (window().Caption() == text::kAppTitle) {
+    // The caption already says "moving" while the message is up.
+    window().SetCaption(text::kMovingCaption);
+    services_.dialogs.ShowMessage(text::kMovePrompt);
+  } else {
+    window().SetCaption(text::kAppTitle);
+  }
+}
+
+void TForm1::ListBox1Click() {
+  FinishMove(window(), ListBox1(), MoveFrom);
+}
+
+void TForm1::ComboBox1Click() {
+  FinishMove(window(), ComboBox1(), MoveFrom);
+}
+
+void TForm1::Button4Click() {
+  window().RequestClose();
+}
+
+void TForm1::Button5Click() {
+  if (services_.dialogs.Confirm(text::kExitNoSaveQuestion) != ui::kResultYes) return;
+  NoSave = true;
+  window().RequestClose();
+}
+
+void TForm1::FormClose() {
+  if (!NoSave) {
+    ui::ListControl& list = CurrentList();
+    std::vector<std::string> entries;
+    for (int i = 0; i < list.Count() && i < kHistoryValues; ++i) entries.push_back(list.Text(i));
+    HistoryStore(services_.registry).Save(entries, first_unseen_);
+  }
+  Settings settings(services_.profile, IniPath);
+  settings.WriteBool(kFormSection, kListFlagKey, ListFlag);
+  settings.WriteInteger(kFormSection, kTopKey, window().Top());
+  settings.WriteInteger(kFormSection, kLeftKey, window().Left());
+}
+
+void TForm1::OnCloseRequest() {
+  try {
+    FormClose();
+  } catch (const Error& error) {
+    // The history is safe by now; a settings file that cannot be written
+    // must not keep the user from leaving. A failed history write keeps the
+    // window open instead, so the user can try again or leave without saving.
+    if (error.kind() != ErrorKind::kSettingsWrite) throw;
+    services_.report(error);
+  }
+  services_.end_application();
+}
+
+void TForm1::Button6Click() {
+  int count = CountGenerations(services_.profile, IniPath);
+  if (count == 0) {
+    services_.dialogs.ErrorDialog(text::kNoGenerations);
+    return;
+  }
+  Form2->Open(count);
+  window().SetEnabled(false);
+}
+
+void TForm1::OnClick(int control_id) {
+  switch (control_id) {
+    case kForm1Button1:
+      Button1Click();
+      break;
+    case kForm1Button2:
+      Button2Click();
+      break;
+    case kForm1Button3:
+      Button3Click();
+      break;
+    case kForm1Button4:
+      Button4Click();
+      break;
+    case kForm1Button5:
+      Button5Click();
+      break;
+    case kForm1Button6:
+      Button6Click();
+      break;
+    case kForm1Button7:
+      Button7Click();
+      break;
+    case kForm1Button8:
+      Button8Click();
+      break;
+    case kForm1Button9:
+      Button9Click();
+      break;
+    default:
+      break;
+  }
+}
+
+void TForm1::OnPick(int control_id) {
+  switch (control_id) {
+    case kForm1ListBox1:
+      ListBox1Click();
+      break;
+    case kForm1ComboBox1:
+      ComboBox1Click();
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace velm

@@ -1,0 +1,84 @@
+#include "stores/history_store.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+
+#include "core/error.h"
+#include "core/texts.h"
+
+namespace velm {
+
+namespace {
+
+// Closes the history key when a load or save ends, also when it ends by an
+// error.
+class OpenKey {
+ public:
+  OpenKey(RegistryBackend& backend, RegistryBackend::Key key) : backend_(backend), key_(key) {}
+  ~OpenKey() { backend_.Close(key_); }
+  OpenKey(const OpenKey&) = delete;
+  OpenKey& operator=(const OpenKey&) = delete;
+
+  RegistryBackend::Key get() const { return key_; }
+
+ private:
+  RegistryBackend& backend_;
+  RegistryBackend::Key key_;
+};
+
+[[noreturn]] void Raise(ErrorKind kind, const char* pattern, const std::string& name) {
+  throw Error(kind, FormatText(pattern, name));
+}
+
+}  // namespace
+
+std::string HistoryValueName(int n) {
+  return "url" + std::to_string(n);
+}
+
+std::string HistoryStore::ReadValue(RegistryBackend::Key key, int n) {
+  const std::string name = HistoryValueName(n);
+  std::uint32_t type = kRegNone;
+  std::uint32_t size = 0;
+  if (!backend_.QuerySize(key, name, &type, &size) || size == 0) return {};
+
+  std::vector<char> data(size);
+  if (!backend_.QueryData(key, name, &type, &data)) {
+    Raise(ErrorKind::kHistoryRead, text::kHistoryReadError, name);
+  }
+  if (type != kRegSz && type != kRegExpandSz) {
+    Raise(ErrorKind::kHistoryType, text::kHistoryTypeError, name);
+  }
+  // Data stored without a terminating zero fills the buffer exactly: the
+  // text then ends with the data, never past it.
+  const auto end = std::find(data.begin(), data.end(), '\0');
+  return std::string(data.begin(), end);
+}
+
+LoadResult HistoryStore::Load(const PerValueStep& step) {
+  RegistryBackend::Key raw = 0;
+  if (!backend_.Open(&raw)) return LoadResult::kUnavailable;
+  OpenKey key(backend_, raw);
+  for (int n = 1; n <= kHistoryValues; ++n) step(n, ReadValue(key.get(), n));
+  return LoadResult::kOpened;
+}
+
+void HistoryStore::Save(const std::vector<std::string>& entries, int first_unseen) {
+  RegistryBackend::Key raw = 0;
+  if (!backend_.Open(&raw)) return;
+  OpenKey key(backend_, raw);
+  for (int n = 1; n <= kHistoryValues; ++n) {
+    const bool has_entry = static_cast<std::size_t>(n) <= entries.size();
+    // A value the load never reached was never shown: only an entry of the
+    // user's may replace it.
+    if (n >= first_unseen && !has_entry) continue;
+    const std::string name = HistoryValueName(n);
+    backend_.Delete(key.get(), name);
+    if (has_entry && !backend_.Write(key.get(), name, entries[n - 1])) {
+      Raise(ErrorKind::kHistoryWrite, text::kHistoryWriteError, name);
+    }
+  }
+}
+
+}  // namespace velm

@@ -1,0 +1,184 @@
+#include "stores/ini_document.h"
+
+namespace velm {
+
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
+}
+
+bool IsLeadByte(unsigned char c) {
+  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  // Trail bytes of double-byte characters are never blanks, so trimming from
+  // the end cannot split a character.
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+// Positions of the first and the last occurrence of an ASCII character that
+// is a character of its own, not the trail byte of a double-byte one.
+struct Found {
+  std::size_t first = std::string_view::npos;
+  std::size_t last = std::string_view::npos;
+};
+Found FindChar(std::string_view s, char wanted) {
+  Found found;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (IsLeadByte(static_cast<unsigned char>(s[i]))) {
+      ++i;
+    } else if (s[i] == wanted) {
+      if (found.first == std::string_view::npos) found.first = i;
+      found.last = i;
+    }
+  }
+  return found;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+// The name of a section header line, nullopt for any other line.
+std::optional<std::string_view> HeaderName(std::string_view line) {
+  line = Trim(line);
+  if (line.empty() || line.front() != '[') return std::nullopt;
+  line.remove_prefix(1);
+  const Found close = FindChar(line, ']');
+  if (close.last == std::string_view::npos) return std::nullopt;
+  return Trim(line.substr(0, close.last));
+}
+
+struct KeyLine {
+  std::string_view name;
+  std::string_view value;
+};
+
+// A key line is any line that is not blank, a comment or a header; without
+// "=" its value is empty.
+std::optional<KeyLine> ParseKeyLine(std::string_view line) {
+  const std::string_view trimmed = Trim(line);
+  if (trimmed.empty() || trimmed.front() == ';' || HeaderName(line)) return std::nullopt;
+  const std::size_t eq = FindChar(line, '=').first;
+  if (eq == std::string_view::npos) return KeyLine{Trim(line), {}};
+  return KeyLine{Trim(line.substr(0, eq)), Trim(line.substr(eq + 1))};
+}
+
+std::string Joined(std::string_view a, std::string_view b, std::string_view c) {
+  std::string out;
+  out.reserve(a.size() + b.size() + c.size());
+  out.append(a).append(b).append(c);
+  return out;
+}
+
+std::string Unquote(std::string_view value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    value = value.substr(1, value.size() - 2);
+  }
+  return std::string(value);
+}
+
+}  // namespace
+
+IniDocument IniDocument::Parse(std::string_view bytes) {
+  IniDocument doc;
+  if (bytes.starts_with(kUtf8Bom)) {
+    doc.bom_ = kUtf8Bom;
+    bytes.remove_prefix(kUtf8Bom.size());
+  }
+  // CR LF, a lone CR and a lone LF all end a line.
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = bytes.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = bytes.size();
+    doc.lines_.emplace_back(bytes.substr(start, end - start));
+    if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() &&
+        bytes[end + 1] == '\n') {
+      ++end;
+    }
+    start = end + 1;
+  }
+  return doc;
+}
+
+std::string IniDocument::Serialize() const {
+  std::string out = bom_;
+  for (const std::string& line : lines_) {
+    out += line;
+    out += "\r\n";
+  }
+  return out;
+}
+
+std::size_t IniDocument::FindSection(std::string_view section) const {
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    const auto name = HeaderName(lines_[i]);
+    if (name && SameName(*name, section)) return i;
+  }
+  return lines_.size();
+}
+
+std::size_t IniDocument::SectionEnd(std::size_t header) const {
+  std::size_t i = header + 1;
+  while (i < lines_.size() && !HeaderName(lines_[i])) ++i;
+  return i;
+}
+
+std::size_t IniDocument::FindKey(std::size_t header, std::string_view key) const {
+  const std::size_t end = SectionEnd(header);
+  for (std::size_t i = header + 1; i < end; ++i) {
+    const auto line = ParseKeyLine(lines_[i]);
+    if (line && SameName(line->name, key)) return i;
+  }
+  return std::string::npos;
+}
+
+std::optional<std::string> IniDocument::Find(std::string_view section, std::string_view key) const {
+  const std::size_t header = FindSection(section);
+  if (header == lines_.size()) return std::nullopt;
+  const std::size_t at = FindKey(header, key);
+  if (at == std::string::npos) return std::nullopt;
+  return Unquote(ParseKeyLine(lines_[at])->value);
+}
+
+void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+  std::size_t header = FindSection(section);
+  if (header == lines_.size()) {
+    lines_.push_back(Joined("[", section, "]"));
+    lines_.push_back(Joined(key, "=", value));
+    return;
+  }
+  if (const std::size_t at = FindKey(header, key); at != std::string::npos) {
+    const std::string name(ParseKeyLine(lines_[at])->name);  // first spelling stays
+    lines_[at] = Joined(name, "=", value);
+    return;
+  }
+  // After the section's last key, so blank lines and comments that lead into
+  // the next section stay with it.
+  std::size_t insert_at = SectionEnd(header);
+  while (insert_at > header + 1 && !ParseKeyLine(lines_[insert_at - 1])) --insert_at;
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert_at), Joined(key, "=", value));
+}
+
+bool IniDocument::Remove(std::string_view section, std::string_view key) {
+  const std::size_t header = FindSection(section);
+  if (header == lines_.size()) return false;
+  const std::size_t at = FindKey(header, key);
+  if (at == std::string::npos) return false;
+  lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(at));
+  return true;
+}
+
+}  // namespace velm

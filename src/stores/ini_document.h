@@ -1,0 +1,40 @@
+// The text of an INI file as lines, read and changed the way the Windows
+// private-profile functions do: names match without regard to ASCII case and
+// keep their first spelling; blanks around names, "=" and values are trimmed
+// on reading and one pair of matching quotes is stripped from a value. Lines
+// the document does not change are written back byte for byte (CP932 text
+// untouched); every line ends in CR LF.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velm {
+
+class IniDocument {
+ public:
+  static IniDocument Parse(std::string_view bytes);
+  std::string Serialize() const;
+
+  // The value as a reader sees it; nullopt when section or key is absent.
+  std::optional<std::string> Find(std::string_view section, std::string_view key) const;
+  // Replaces the key's line, or adds it at the end of its section, adding the
+  // section at the end of the file when it is new.
+  void Set(std::string_view section, std::string_view key, std::string_view value);
+  // Removes the key's line and keeps the section header. false: not there.
+  bool Remove(std::string_view section, std::string_view key);
+
+ private:
+  // Index of the section's header line, or lines_.size().
+  std::size_t FindSection(std::string_view section) const;
+  // Index of the key's line in the section starting after header, or npos.
+  std::size_t FindKey(std::size_t header, std::string_view key) const;
+  std::size_t SectionEnd(std::size_t header) const;
+
+  std::string bom_;
+  std::vector<std::string> lines_;
+};
+
+}  // namespace velm

@@ -1,0 +1,132 @@
+#include "stores/memory_registry.h"
+
+#include <algorithm>
+
+namespace velm {
+
+namespace {
+
+std::string Lower(std::string name) {
+  for (char& c : name) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+  }
+  return name;
+}
+
+}  // namespace
+
+void MemoryRegistry::RemoveKey() {
+  key_present_ = false;
+  values_.clear();
+}
+
+void MemoryRegistry::CreateKey() {
+  key_present_ = true;
+}
+
+void MemoryRegistry::SetValue(const std::string& name, std::uint32_t type, std::vector<char> data) {
+  key_present_ = true;
+  values_[Lower(name)] = Value{type, std::move(data)};
+}
+
+void MemoryRegistry::SetString(const std::string& name, const std::string& text) {
+  std::vector<char> data(text.begin(), text.end());
+  data.push_back('\0');
+  SetValue(name, kRegSz, std::move(data));
+}
+
+void MemoryRegistry::RemoveValue(const std::string& name) {
+  values_.erase(Lower(name));
+}
+
+std::optional<MemoryRegistry::Value> MemoryRegistry::GetValue(const std::string& name) const {
+  const auto it = values_.find(Lower(name));
+  if (it == values_.end()) return std::nullopt;
+  return it->second;
+}
+
+std::optional<std::string> MemoryRegistry::Text(const std::string& name) const {
+  const auto value = GetValue(name);
+  if (!value) return std::nullopt;
+  const auto end = std::find(value->data.begin(), value->data.end(), '\0');
+  return std::string(value->data.begin(), end);
+}
+
+std::vector<std::string> MemoryRegistry::Names() const {
+  std::vector<std::string> names;
+  for (const auto& [name, value] : values_) names.push_back(name);
+  return names;
+}
+
+void MemoryRegistry::FailDataQuery(const std::string& name) {
+  fail_data_.insert(Lower(name));
+}
+
+void MemoryRegistry::FailWriteAt(const std::string& name) {
+  fail_write_.insert(Lower(name));
+}
+
+bool MemoryRegistry::Usable(Key key) {
+  if (open_.count(key) != 0) return true;
+  ++misuses_;
+  return false;
+}
+
+bool MemoryRegistry::Open(Key* key) {
+  log_.push_back("open");
+  if (fail_open_ || !key_present_) return false;
+  ++opens_;
+  *key = next_key_++;
+  open_.insert(*key);
+  return true;
+}
+
+bool MemoryRegistry::QuerySize(Key key, const std::string& name, std::uint32_t* type,
+                               std::uint32_t* size) {
+  log_.push_back("size " + name);
+  if (!Usable(key)) return false;
+  const auto it = values_.find(Lower(name));
+  if (it == values_.end()) return false;
+  *type = it->second.type;
+  *size = static_cast<std::uint32_t>(it->second.data.size());
+  return true;
+}
+
+bool MemoryRegistry::QueryData(Key key, const std::string& name, std::uint32_t* type,
+                               std::vector<char>* data) {
+  log_.push_back("data " + name);
+  if (!Usable(key) || fail_data_.count(Lower(name)) != 0) return false;
+  const auto it = values_.find(Lower(name));
+  if (it == values_.end()) return false;
+  const std::vector<char>& stored = it->second.data;
+  if (stored.size() > data->size()) return false;  // the buffer is too small
+  std::copy(stored.begin(), stored.end(), data->begin());
+  data->resize(stored.size());
+  *type = it->second.type;
+  return true;
+}
+
+void MemoryRegistry::Delete(Key key, const std::string& name) {
+  log_.push_back("delete " + name);
+  if (!Usable(key)) return;
+  deletes_.push_back(name);
+  values_.erase(Lower(name));
+}
+
+bool MemoryRegistry::Write(Key key, const std::string& name, std::string_view text) {
+  log_.push_back("write " + name);
+  if (!Usable(key)) return false;
+  if (fail_write_.count(Lower(name)) != 0) return false;
+  writes_.push_back(name);
+  std::vector<char> data(text.begin(), text.end());
+  data.push_back('\0');
+  values_[Lower(name)] = Value{kRegSz, std::move(data)};
+  return true;
+}
+
+void MemoryRegistry::Close(Key key) {
+  log_.push_back("close");
+  if (Usable(key)) open_.erase(key);
+}
+
+}  // namespace velm

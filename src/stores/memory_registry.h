@@ -1,0 +1,89 @@
+// The history key held in memory, for tests. Values may have any type and
+// any bytes (none, unterminated, zeros inside); names match without regard
+// to ASCII case, as in the registry. Faults can be injected, and every
+// operation is recorded so a test can check that the key was closed.
+//
+//   MemoryRegistry reg;
+//   reg.SetString("url1", "http://a/");
+//   reg.FailWriteAt("url3");
+//   ... run the store ...
+//   EXPECT_EQ(reg.open_keys(), 0);
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "stores/registry_backend.h"
+
+namespace velm {
+
+class MemoryRegistry : public RegistryBackend {
+ public:
+  struct Value {
+    std::uint32_t type = kRegSz;
+    std::vector<char> data;
+  };
+
+  // The key exists from the start; RemoveKey makes it absent.
+  void RemoveKey();
+  void CreateKey();
+  bool key_present() const { return key_present_; }
+
+  void SetValue(const std::string& name, std::uint32_t type, std::vector<char> data);
+  // REG_SZ with its terminating zero byte.
+  void SetString(const std::string& name, const std::string& text);
+  void RemoveValue(const std::string& name);
+  std::optional<Value> GetValue(const std::string& name) const;
+  // The value's bytes up to the first zero; nullopt when absent.
+  std::optional<std::string> Text(const std::string& name) const;
+  // Every name held, lower case.
+  std::vector<std::string> Names() const;
+
+  // Faults.
+  void FailOpen() { fail_open_ = true; }
+  void FailDataQuery(const std::string& name);
+  void FailWriteAt(const std::string& name);
+
+  // Record.
+  int opens() const { return opens_; }
+  int open_keys() const { return static_cast<int>(open_.size()); }
+  // Operations on a key that was not open (including a second close).
+  int misuses() const { return misuses_; }
+  const std::vector<std::string>& deletes() const { return deletes_; }
+  const std::vector<std::string>& writes() const { return writes_; }
+  // "open", "size url1", "data url1", "delete url1", "write url1", "close".
+  const std::vector<std::string>& log() const { return log_; }
+
+  [[nodiscard]] bool Open(Key* key) override;
+  [[nodiscard]] bool QuerySize(Key key, const std::string& name, std::uint32_t* type,
+                               std::uint32_t* size) override;
+  [[nodiscard]] bool QueryData(Key key, const std::string& name, std::uint32_t* type,
+                               std::vector<char>* data) override;
+  void Delete(Key key, const std::string& name) override;
+  [[nodiscard]] bool Write(Key key, const std::string& name, std::string_view text) override;
+  void Close(Key key) override;
+
+ private:
+  bool Usable(Key key);
+
+  bool key_present_ = true;
+  std::map<std::string, Value> values_;  // by lower-case name
+
+  bool fail_open_ = false;
+  std::set<std::string> fail_data_;
+  std::set<std::string> fail_write_;
+
+  Key next_key_ = 1;
+  std::set<Key> open_;
+  int opens_ = 0;
+  int misuses_ = 0;
+  std::vector<std::string> deletes_;
+  std::vector<std::string> writes_;
+  std::vector<std::string> log_;
+};
+
+}  // namespace velm

@@ -1,0 +1,117 @@
+#include "stores/portable_profile.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "stores/ini_document.h"
+
+namespace velm {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+enum class FileState { kMissing, kLoaded, kUnreadable };
+
+FileState LoadFile(const std::string& path, std::string* bytes) {
+  std::error_code ec;
+  const fs::file_status status = fs::status(path, ec);
+  if (status.type() == fs::file_type::not_found) return FileState::kMissing;
+  if (ec || status.type() != fs::file_type::regular) return FileState::kUnreadable;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return FileState::kUnreadable;
+  bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return in.bad() ? FileState::kUnreadable : FileState::kLoaded;
+}
+
+bool IsWritable(fs::perms perms) {
+  return (perms & fs::perms::owner_write) != fs::perms::none;
+}
+
+// Writes bytes to a temporary file beside path and renames it over path; a
+// failure leaves path as it was.
+bool ReplaceFile(const std::string& path, const std::string& bytes) {
+  std::error_code ec;
+  const fs::file_status old = fs::status(path, ec);
+  const bool existed = old.type() == fs::file_type::regular;
+  // A read-only velm.ini stays as it is, as with the Windows functions.
+  if (existed && !IsWritable(old.permissions())) return false;
+
+  const std::string temp = path + ".new";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) {
+      fs::remove(temp, ec);
+      return false;
+    }
+  }
+  if (existed) fs::permissions(temp, old.permissions(), ec);
+  fs::rename(temp, path, ec);
+  if (ec) {
+    std::error_code ignored;
+    fs::remove(temp, ignored);
+    return false;
+  }
+  return true;
+}
+
+// At most max bytes of text, without splitting a double-byte character, as
+// the Windows functions cut a value for a buffer that is too small.
+std::size_t CutLength(std::string_view text, std::size_t max) {
+  if (text.size() <= max) return text.size();
+  std::size_t i = 0;
+  while (i < max) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    const std::size_t width = lead ? 2 : 1;
+    if (i + width > max) break;
+    i += width;
+  }
+  return i;
+}
+
+bool HoldsLineBreak(std::string_view text) {
+  return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+}  // namespace
+
+std::string PortableProfile::Read(const std::string& path, std::string_view section,
+                                  std::string_view key) {
+  std::string bytes;
+  if (LoadFile(path, &bytes) != FileState::kLoaded) return {};
+  std::string value = IniDocument::Parse(bytes).Find(section, key).value_or("");
+  value.resize(CutLength(value, kMaxValueBytes));
+  return value;
+}
+
+bool PortableProfile::Write(const std::string& path, std::string_view section, std::string_view key,
+                            std::string_view value) {
+  if (HoldsLineBreak(section) || HoldsLineBreak(key) || HoldsLineBreak(value)) return false;
+  std::string bytes;
+  const FileState state = LoadFile(path, &bytes);
+  // Never replace a file whose content could not be read.
+  if (state == FileState::kUnreadable) return false;
+  IniDocument doc = IniDocument::Parse(bytes);
+  doc.Set(section, key, value);
+  std::string changed = doc.Serialize();
+  if (state == FileState::kLoaded && changed == bytes) return true;
+  return ReplaceFile(path, changed);
+}
+
+void PortableProfile::Delete(const std::string& path, std::string_view section,
+                             std::string_view key) {
+  std::string bytes;
+  if (LoadFile(path, &bytes) != FileState::kLoaded) return;
+  IniDocument doc = IniDocument::Parse(bytes);
+  if (doc.Remove(section, key)) ReplaceFile(path, doc.Serialize());
+}
+
+void PortableProfile::Flush(const std::string&) {}
+
+}  // namespace velm

@@ -1,0 +1,44 @@
+// The promises every ProfileBackend keeps, written once and run against the
+// portable INI file on the host and the Windows functions under Wine. Each
+// test program instantiates the suite with its back end:
+//
+//   INSTANTIATE_TEST_SUITE_P(Portable, ProfileContract,
+//                            ::testing::Values(ProfileContractParam{...}));
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <ostream>
+
+#include <gtest/gtest.h>
+
+#include "scratch_dir.h"
+#include "stores/profile_backend.h"
+
+namespace velm::testing {
+
+struct ProfileContractParam {
+  const char* name;
+  std::function<std::unique_ptr<ProfileBackend>()> make;
+  // The Windows functions write a CR or LF inside a value raw (it then ends
+  // the line); the portable file refuses such a write.
+  bool writes_line_breaks_raw;
+};
+
+inline void PrintTo(const ProfileContractParam& param, std::ostream* os) {
+  *os << param.name;
+}
+
+class ProfileContract : public ::testing::TestWithParam<ProfileContractParam> {
+ protected:
+  void SetUp() override { backend_ = GetParam().make(); }
+
+  ProfileBackend& backend() { return *backend_; }
+  const std::string& ini() const { return ini_; }
+
+  ScratchDir dir_;
+  std::string ini_ = dir_.File("velm.ini");
+  std::unique_ptr<ProfileBackend> backend_;
+};
+
+}  // namespace velm::testing

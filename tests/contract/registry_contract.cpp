@@ -1,0 +1,121 @@
+#include "registry_contract.h"
+
+#include "core/texts.h"
+
+namespace velm::testing {
+namespace {
+
+std::vector<char> Bytes(std::string_view s) {
+  return std::vector<char>(s.begin(), s.end());
+}
+
+// Opens the key for one test and closes it on every way out.
+class KeyFor {
+ public:
+  explicit KeyFor(RegistryBackend& backend) : backend_(backend) { opened_ = backend_.Open(&key_); }
+  ~KeyFor() {
+    if (opened_) backend_.Close(key_);
+  }
+  bool opened() const { return opened_; }
+  RegistryBackend::Key get() const { return key_; }
+
+ private:
+  RegistryBackend& backend_;
+  RegistryBackend::Key key_ = 0;
+  bool opened_ = false;
+};
+
+struct Queried {
+  bool ok;
+  std::uint32_t type;
+  std::vector<char> data;
+};
+
+// Size query, then a data query with a buffer of exactly that size.
+Queried SizeThenData(RegistryBackend& backend, RegistryBackend::Key key, const std::string& name) {
+  std::uint32_t type = 0;
+  std::uint32_t size = 0;
+  if (!backend.QuerySize(key, name, &type, &size)) return {false, 0, {}};
+  std::vector<char> data(size);
+  if (size == 0) return {true, type, data};
+  const bool ok = backend.QueryData(key, name, &type, &data);
+  return {ok, type, data};
+}
+
+TEST_P(RegistryContract, OpensAnExistingKeyAndNeverCreatesOne) {
+  {
+    KeyFor key(backend());
+    EXPECT_TRUE(key.opened());
+  }
+  harness().RemoveKey();
+  {
+    KeyFor key(backend());
+    EXPECT_FALSE(key.opened());
+  }
+  EXPECT_FALSE(harness().KeyExists());
+}
+
+TEST_P(RegistryContract, QueriesGiveTypeAndExactlyTheStoredBytes) {
+  const std::string japanese = std::string(text::kButtonSwitchView) + '\0';
+  const struct {
+    const char* name;
+    std::uint32_t type;
+    std::string_view data;
+  } values[] = {
+      {"url1", kRegSz, {"abc", 4}},
+      {"url2", kRegSz, "abc"},  // unterminated: the size is bare and no zero is added
+      {"url3", kRegSz, {"a\0b\0", 4}},
+      {"url4", kRegExpandSz, {"%TEMP%\\x", 9}},  // never expanded
+      {"url5", kRegBinary, ""},
+      {"url6", kRegDword, {"\x01\0\0\0", 4}},
+      {"url7", kRegSz, japanese},
+  };
+  for (const auto& v : values) harness().SetRaw(v.name, v.type, Bytes(v.data));
+  KeyFor key(backend());
+  ASSERT_TRUE(key.opened());
+  for (const auto& v : values) {
+    const Queried got = SizeThenData(backend(), key.get(), v.name);
+    EXPECT_TRUE(got.ok) << v.name;
+    EXPECT_EQ(got.type, v.type) << v.name;
+    EXPECT_EQ(got.data, Bytes(v.data)) << v.name;
+  }
+  EXPECT_FALSE(SizeThenData(backend(), key.get(), "url8").ok);
+}
+
+TEST_P(RegistryContract, WriteStoresRegSzWithItsZeroAndReplacesAnyType) {
+  harness().SetRaw("url2", kRegDword, Bytes(std::string_view("\x07\0\0\0", 4)));
+  {
+    KeyFor key(backend());
+    ASSERT_TRUE(key.opened());
+    ASSERT_TRUE(backend().Write(key.get(), "url1", "http://a/"));
+    ASSERT_TRUE(backend().Write(key.get(), "url2", text::kButtonSwitchView));
+  }
+  const auto url1 = harness().GetRaw("url1");
+  ASSERT_TRUE(url1);
+  EXPECT_EQ(url1->type, kRegSz);
+  EXPECT_EQ(url1->data, Bytes(std::string_view("http://a/", 10)));
+  const auto url2 = harness().GetRaw("url2");
+  ASSERT_TRUE(url2);
+  EXPECT_EQ(url2->type, kRegSz);
+  EXPECT_EQ(url2->data, Bytes(std::string(text::kButtonSwitchView) + '\0'));
+}
+
+TEST_P(RegistryContract, DeleteRemovesOnlyItsValueAndNamesIgnoreCase) {
+  harness().SetRaw("URL1", kRegSz, Bytes(std::string_view("a", 2)));
+  harness().SetRaw("url26", kRegSz, Bytes(std::string_view("z", 2)));
+  {
+    KeyFor key(backend());
+    ASSERT_TRUE(key.opened());
+    std::uint32_t type = 0;
+    std::uint32_t size = 0;
+    EXPECT_TRUE(backend().QuerySize(key.get(), "url1", &type, &size));
+    backend().Delete(key.get(), "url1");
+    backend().Delete(key.get(), "url2");  // absent: nothing happens
+    EXPECT_FALSE(backend().QuerySize(key.get(), "url1", &type, &size));
+  }
+  EXPECT_FALSE(harness().GetRaw("url1"));
+  EXPECT_TRUE(harness().GetRaw("url26"));
+}
+
+}  // namespace
+}  // namespace velm::testing

@@ -1,0 +1,154 @@
+// TForm1's close paths: what is saved, what is not, and what a failing write
+// does to the close.
+#include "core/texts.h"
+#include "forms_fixture.h"
+
+namespace velm {
+namespace {
+
+using Entries = std::vector<std::string>;
+
+Entries Padded(Entries values) {
+  values.resize(kHistoryValues);
+  return values;
+}
+
+Entries Numbered(int count) {
+  Entries values;
+  for (int i = 1; i <= count; ++i) values.push_back("http://h/" + std::to_string(i));
+  return values;
+}
+
+TEST_F(FormsTest, ExitSavesTheListViewAndTheWindowSettings) {
+  SeedHistory({"a", "b", "c"});
+  Start();
+  main_view.Pick(kForm1ListBox1, 0);
+  main_view.Click(kForm1Button2);
+  MainWindow().SetTop(-20);  // dragged partly off the screen
+  MainWindow().SetLeft(-5);
+  main_view.Click(kForm1Button4);
+  EXPECT_EQ(HistoryTexts(), Padded({"b", "c"}));
+  EXPECT_EQ(Ini("FORM", "LSTFLAG"), "1");
+  EXPECT_EQ(Ini("FORM", "TOP"), "-20");
+  EXPECT_EQ(Ini("FORM", "LEFT"), "-5");
+  EXPECT_EQ(end_requests, 1);
+  EXPECT_TRUE(reports.empty());
+  EXPECT_EQ(registry.open_keys(), 0);
+}
+
+TEST_F(FormsTest, CloseBoxSavesTheFirst25EntriesOfTheDropDown) {
+  SeedHistory(Numbered(25));
+  Start();
+  for (int i = 0; i < 5; ++i) {
+    dialogs.AnswerInput("extra" + std::to_string(i));
+    main_view.Click(kForm1Button7);
+  }
+  main_view.Click(kForm1Button3);
+  main_view.Pick(kForm1ComboBox1, 0);
+  main_view.Click(kForm1Button2);  // only in the drop-down; ListBox1 keeps its copy
+  EXPECT_TRUE(main_view.UserClose());
+  Entries expected = Numbered(25);
+  expected.erase(expected.begin());
+  expected.push_back("extra0");
+  EXPECT_EQ(HistoryTexts(), expected);
+  EXPECT_EQ(Ini("FORM", "LSTFLAG"), "0");
+  EXPECT_EQ(end_requests, 1);
+}
+
+TEST_F(FormsTest, ClosingWithAnEmptyListRemovesTheWholeHistory) {
+  SeedHistory({"a", "b"});
+  Start();
+  main_view.Click(kForm1Button9);
+  main_view.Click(kForm1Button4);
+  EXPECT_EQ(HistoryTexts(), Padded({}));
+}
+
+TEST_F(FormsTest, ExitWithoutSavingAsksAndOnlyYesLeavesTheHistoryAlone) {
+  SeedHistory({"a", "b"});
+  SetIni("FORM", "TOP", "7");
+  Start();
+  main_view.Click(kForm1Button9);
+  dialogs.AnswerConfirm(ui::kResultNo);
+  main_view.Click(kForm1Button5);
+  main_view.Click(kForm1Button5);  // closed by its close box: 2
+  EXPECT_FALSE(form1->no_save());
+  EXPECT_EQ(end_requests, 0);
+  ASSERT_EQ(dialogs.shown().size(), 2u);
+  EXPECT_EQ(dialogs.shown()[0].kind, ui::DialogKind::kConfirm);
+  EXPECT_EQ(dialogs.shown()[0].text, text::kExitNoSaveQuestion);
+
+  dialogs.AnswerConfirm(ui::kResultYes);
+  MainWindow().SetLeft(9);
+  main_view.Click(kForm1Button5);
+  EXPECT_TRUE(form1->no_save());
+  EXPECT_EQ(HistoryTexts(), Padded({"a", "b"}));
+  EXPECT_TRUE(registry.writes().empty());
+  EXPECT_EQ(Ini("FORM", "LSTFLAG"), "1");
+  EXPECT_EQ(Ini("FORM", "TOP"), "7");
+  EXPECT_EQ(Ini("FORM", "LEFT"), "9");
+  EXPECT_EQ(end_requests, 1);
+}
+
+// A load that stopped early must not make the close delete what it never read.
+TEST_F(FormsTest, CloseKeepsTheValuesTheLoadDidNotReach) {
+  Entries history = Numbered(25);
+  SeedHistory(history);
+  registry.SetValue("url5", kRegDword, {1, 0, 0, 0});
+  Start();
+  ASSERT_EQ(reports.size(), 1u);
+  main_view.Pick(kForm1ListBox1, 0);
+  dialogs.AnswerInput("new1");
+  main_view.Click(kForm1Button1);
+  main_view.Click(kForm1Button4);
+  history[0] = "new1";
+  history[4] = "\x01";  // url5 is still the REG_DWORD it was
+  EXPECT_EQ(HistoryTexts(), history);
+  EXPECT_EQ(registry.GetValue("url5")->type, kRegDword);
+  EXPECT_EQ(end_requests, 1);
+}
+
+TEST_F(FormsTest, NothingLoadedBecauseOfUnwritableSettingsLeavesTheHistoryWhole) {
+  SeedHistory(Numbered(25));
+  profile.RefuseAll();
+  Start();
+  main_view.Click(kForm1Button4);
+  EXPECT_EQ(HistoryTexts(), Numbered(25));
+  EXPECT_EQ(ReportTexts().size(), 2u);  // start-up and close
+  EXPECT_EQ(end_requests, 1);           // the close completes all the same
+}
+
+TEST_F(FormsTest, SettingsWriteFailureAtCloseIsReportedAndTheCloseCompletes) {
+  SeedHistory({"a"});
+  Start();
+  dialogs.AnswerInput("b");
+  main_view.Click(kForm1Button7);
+  profile.Refuse("FORM", "TOP");
+  main_view.Click(kForm1Button4);
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0].text, FormatText(text::kSettingsWriteError, ini_path));
+  EXPECT_EQ(HistoryTexts(), Padded({"a", "b"}));
+  EXPECT_EQ(Ini("FORM", "LSTFLAG"), "1");
+  EXPECT_EQ(Ini("FORM", "LEFT"), "");  // the writes stop at the failing one
+  EXPECT_EQ(end_requests, 1);
+}
+
+TEST_F(FormsTest, HistoryWriteFailureKeepsTheWindowOpenUntilLeftWithoutSaving) {
+  SeedHistory({"a", "b", "c"});
+  Start();
+  registry.FailWriteAt("url2");
+  main_view.Click(kForm1Button4);
+  EXPECT_EQ(ReportTexts(), Entries{FormatText(text::kHistoryWriteError, "url2")});
+  EXPECT_EQ(end_requests, 0);
+  EXPECT_EQ(Ini("FORM", "LSTFLAG"), "");
+  EXPECT_TRUE(MainWindow().Visible());
+  EXPECT_EQ(registry.open_keys(), 0);
+
+  dialogs.AnswerConfirm(ui::kResultYes);
+  main_view.Click(kForm1Button5);
+  EXPECT_EQ(end_requests, 1);
+  EXPECT_EQ(reports.size(), 1u);
+  EXPECT_EQ(Ini("FORM", "LSTFLAG"), "1");
+}
+
+}  // namespace
+}  // namespace velm

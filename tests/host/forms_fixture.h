@@ -1,0 +1,108 @@
+// The two forms on the headless toolkit, over a velm.ini in a fresh temporary
+// folder and an in-memory history key, with scripted dialogs. Start() runs
+// what the shell does at start-up: TForm1 created (FormCreate, then shown),
+// then TForm2, hidden.
+#pragma once
+
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "Unit1.h"
+#include "Unit2.h"
+#include "core/error.h"
+#include "scratch_dir.h"
+#include "stores/history_store.h"
+#include "stores/memory_registry.h"
+#include "stores/portable_profile.h"
+#include "ui/headless_toolkit.h"
+#include "ui/scripted_dialogs.h"
+
+namespace velm {
+
+// Refuses the writes a test names, as a settings file that cannot be written
+// does; everything else goes to the real file.
+class RefusingProfile : public ProfileBackend {
+ public:
+  explicit RefusingProfile(ProfileBackend& inner) : inner_(inner) {}
+
+  void RefuseAll() { refuse_all_ = true; }
+  void Refuse(std::string section, std::string key) {
+    refused_.insert({std::move(section), std::move(key)});
+  }
+
+  std::string Read(const std::string& path, std::string_view section,
+                   std::string_view key) override {
+    return inner_.Read(path, section, key);
+  }
+  bool Write(const std::string& path, std::string_view section, std::string_view key,
+             std::string_view value) override {
+    if (refuse_all_ || refused_.count({std::string(section), std::string(key)})) return false;
+    return inner_.Write(path, section, key, value);
+  }
+  void Delete(const std::string& path, std::string_view section, std::string_view key) override {
+    inner_.Delete(path, section, key);
+  }
+  void Flush(const std::string& path) override { inner_.Flush(path); }
+
+ private:
+  ProfileBackend& inner_;
+  bool refuse_all_ = false;
+  std::set<std::pair<std::string, std::string>> refused_;
+};
+
+// One error report as the user met it.
+struct Report {
+  std::string text;
+  ErrorKind kind;
+  bool main_window_visible;  // the start-up report comes before the window
+};
+
+class FormsTest : public ::testing::Test {
+ protected:
+  FormsTest();
+  ~FormsTest() override;
+
+  void Start();
+
+  // History key and settings file.
+  void SeedHistory(const std::vector<std::string>& values);  // url1.. in order; "" = absent
+  std::vector<std::string> HistoryTexts() const;             // url1..url25, "" = absent
+  std::string Ini(const std::string& section, const std::string& key);
+  void SetIni(const std::string& section, const std::string& key, const std::string& value);
+
+  // The main window's lists and the restore window's, as plain vectors.
+  std::vector<std::string> ListBoxEntries() {
+    return main_view.HeadlessListAt(kForm1ListBox1).Entries();
+  }
+  std::vector<std::string> ComboEntries() {
+    return main_view.HeadlessListAt(kForm1ComboBox1).Entries();
+  }
+  ui::HeadlessList& ListBox1() { return main_view.HeadlessListAt(kForm1ListBox1); }
+  ui::HeadlessList& ComboBox1() { return main_view.HeadlessListAt(kForm1ComboBox1); }
+  ui::Window& MainWindow() { return main_view.window(); }
+  ui::Window& RestoreWindow() { return restore_view.window(); }
+
+  std::vector<std::string> ReportTexts() const;
+
+  testing::ScratchDir folder;
+  std::string exe_path;
+  std::string ini_path;
+  PortableProfile file_profile;
+  RefusingProfile profile{file_profile};
+  MemoryRegistry registry;
+  ui::ScriptedDialogs dialogs;
+  std::vector<Report> reports;
+  int end_requests = 0;
+  AppServices services;
+  ui::HeadlessForm main_view;
+  ui::HeadlessForm restore_view;
+  std::unique_ptr<TForm1> form1;
+  std::unique_ptr<TForm2> form2;
+};
+
+}  // namespace velm

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include "scratch_dir.h"
+#include "store_fixture.h"
+
+namespace velm::testing {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+class GenerationsTest : public StoreFixture {};
+
+TEST_F(GenerationsTest, FirstStartKeepsTheHistoryWithItsGaps) {
+  SetHistory({"a", "", "c"});
+  EXPECT_EQ(Start(), (Texts{"a", "c"}));
+  EXPECT_EQ(Generation(1), Padded({"a", "", "c"}));
+  EXPECT_EQ(ReadBytes(ini_).find("url2"), std::string::npos) << "a gap is no key";
+  EXPECT_EQ(CountGenerations(profile_, ini_), 1);
+  EXPECT_EQ(ReadGeneration(profile_, ini_, 1), (Texts{"a", "c"}));
+}
+
+TEST_F(GenerationsTest, EveryStartShiftsTheGenerationsAndTheSixthFallsOff) {
+  for (int start = 1; start <= 7; ++start) {
+    SetHistory({"h" + std::to_string(start)});
+    Start();
+    EXPECT_EQ(CountGenerations(profile_, ini_), std::min(start, 5)) << "start " << start;
+  }
+  // After seven starts OldUrl1..6 hold starts 7..2; start 1 is gone.
+  for (int k = 1; k <= 6; ++k) EXPECT_EQ(Generation(k), Padded({"h" + std::to_string(8 - k)}));
+  EXPECT_EQ(ReadBytes(ini_).find("h1\r"), std::string::npos);
+}
+
+TEST_F(GenerationsTest, RotationCopiesTheUrlKeysExactly) {
+  Put("OldUrl1", "url1", "a");
+  Put("OldUrl1", "url3", "c");
+  Put("OldUrl2", "url1", "x");
+  Put("OldUrl2", "url2", "y");
+  Put("OldUrl2", "url9", "z");
+  Put("OldUrl2", "note", "kept");
+  {
+    Settings settings(profile_, ini_);
+    RotateGenerations(settings);
+  }
+  EXPECT_EQ(Generation(1), Padded({"a", "", "c"})) << "rotation leaves OldUrl1 alone";
+  EXPECT_EQ(Generation(2), Padded({"a", "", "c"}));
+  EXPECT_EQ(portable_.Read(ini_, "OldUrl2", "note"), "kept");
+  EXPECT_EQ(Generation(3), Padded({"x", "y", "", "", "", "", "", "", "z"}));
+  EXPECT_EQ(portable_.Read(ini_, "OldUrl3", "note"), "");
+}
+
+TEST_F(GenerationsTest, OnlyUrl1DecidesWhetherAGenerationHoldsData) {
+  Put("OldUrl1", "url2", "b");  // no url1: not copied, not counted
+  Put("OldUrl2", "url1", "x");
+  EXPECT_EQ(CountGenerations(profile_, ini_), 2);
+  EXPECT_EQ(ReadGeneration(profile_, ini_, 1), (Texts{"b"}));
+  {
+    Settings settings(profile_, ini_);
+    RotateGenerations(settings);
+  }
+  EXPECT_EQ(Generation(2), Padded({"x"}));
+  EXPECT_EQ(Generation(3), Padded({"x"}));
+}
+
+TEST_F(GenerationsTest, CountIsTheHighestGenerationWithDataNotHowMany) {
+  EXPECT_EQ(CountGenerations(profile_, ini_), 0);  // no file
+  Put("OldUrl6", "url1", "never offered");
+  EXPECT_EQ(CountGenerations(profile_, ini_), 0);
+  Put("OldUrl3", "url1", "c");
+  EXPECT_EQ(CountGenerations(profile_, ini_), 3);
+  EXPECT_TRUE(ReadGeneration(profile_, ini_, 6).empty());
+  EXPECT_EQ(profile_.write_calls(), 0);
+}
+
+TEST_F(GenerationsTest, ReadGenerationFindsKeysWhateverTheirCase) {
+  WriteBytes(ini_, "[oldurl2]\r\nurl1=a\r\nURL5=b\r\nUrl25=c\r\nurl26=d\r\n");
+  EXPECT_EQ(ReadGeneration(profile_, ini_, 2), (Texts{"a", "b", "c"}));
+}
+
+TEST_F(GenerationsTest, EmptyHistoryOrNoKeyStillRotates) {
+  SetHistory({"a", "b"});
+  Start();
+  SetHistory({});  // the key opens, no values
+  EXPECT_TRUE(Start().empty());
+  EXPECT_EQ(Generation(1), Padded({}));
+  EXPECT_EQ(Generation(2), Padded({"a", "b"}));
+  EXPECT_EQ(CountGenerations(profile_, ini_), 2);
+
+  Start();  // OldUrl1 holds nothing and is not copied; OldUrl2 is
+  EXPECT_EQ(Generation(2), Padded({"a", "b"}));
+  EXPECT_EQ(Generation(3), Padded({"a", "b"}));
+
+  registry_.RemoveKey();
+  Put("OldUrl1", "url1", "z");
+  Start();  // no key: OldUrl1 is copied but not refreshed
+  EXPECT_EQ(Generation(1), Padded({"z"}));
+  EXPECT_EQ(Generation(2), Padded({"z"}));
+}
+
+TEST_F(GenerationsTest, LineBreaksNeverReachTheFileButStayInTheHistory) {
+  const std::string injecting = "http://a/\r\n[FORM]\r\nLSTFLAG=0";
+  SetHistory({injecting, "\r\n", "\n"});
+  EXPECT_EQ(Start(), (Texts{injecting, "\r\n", "\n"}));
+  EXPECT_EQ(Generation(1), Padded({"http://a/[FORM]LSTFLAG=0"}));
+  EXPECT_EQ(portable_.Read(ini_, "FORM", "LSTFLAG"), "");
+  EXPECT_EQ(ReadBytes(ini_), "[OldUrl1]\r\nurl1=http://a/[FORM]LSTFLAG=0\r\n");
+  EXPECT_EQ(registry_.Text("url1"), injecting);
+  EXPECT_EQ(state_.first_unseen, 26);
+
+  registry_.RemoveKey();
+  Start();
+  EXPECT_EQ(state_.first_unseen, 1) << "no key: nothing was seen";
+}
+
+}  // namespace
+}  // namespace velm::testing

@@ -1,0 +1,215 @@
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "core/error.h"
+#include "core/texts.h"
+#include "stores/history_store.h"
+#include "stores/memory_registry.h"
+
+namespace velm::testing {
+namespace {
+
+std::vector<char> Bytes(std::string_view s) {
+  return std::vector<char>(s.begin(), s.end());
+}
+const std::vector<char> kDwordOne = Bytes(std::string_view("\1\0\0\0", 4));
+
+struct Step {
+  int n;
+  std::string text;
+  bool operator==(const Step&) const = default;
+};
+
+class HistoryStoreTest : public ::testing::Test {
+ protected:
+  // Runs a load, collecting every step; rethrows what the load raised.
+  std::vector<Step> Load(LoadResult* result = nullptr) {
+    steps_.clear();
+    const LoadResult r = store_.Load([&](int n, const std::string& text) {
+      steps_.push_back({n, text});
+    });
+    if (result) *result = r;
+    return steps_;
+  }
+
+  void SeedOld(int from, int to) {
+    for (int n = from; n <= to; ++n)
+      registry_.SetString(HistoryValueName(n), "old" + std::to_string(n));
+  }
+
+  void ExpectKeyClosed() {
+    EXPECT_EQ(registry_.open_keys(), 0);
+    EXPECT_EQ(registry_.misuses(), 0);
+  }
+
+  MemoryRegistry registry_;
+  HistoryStore store_{registry_};
+  std::vector<Step> steps_;
+};
+
+TEST_F(HistoryStoreTest, LoadPassesEveryValueInOrderAndReadsOnlyTheirBytes) {
+  registry_.SetString("url1", "http://a/");
+  // url2 absent
+  registry_.SetValue("url3", kRegSz, Bytes(std::string_view("\0", 1)));  // only the zero
+  registry_.SetValue("url4", kRegBinary, {});                            // no data
+  registry_.SetValue("url5", kRegSz, Bytes(std::string_view("ab\0cd\0", 6)));
+  registry_.SetValue("url6", kRegSz, Bytes("unterminated"));
+  registry_.SetValue("url7", kRegExpandSz, Bytes(std::string_view("%TEMP%\\x\0", 9)));
+  registry_.SetString("URL8", text::kButtonSwitchView);
+  registry_.SetString("url26", "never");
+
+  LoadResult result{};
+  const std::vector<Step> steps = Load(&result);
+  EXPECT_EQ(result, LoadResult::kOpened);
+  ASSERT_EQ(steps.size(), 25u);
+  const std::string expected[] = {
+      "http://a/", "", "", "", "ab", "unterminated", "%TEMP%\\x", text::kButtonSwitchView};
+  for (int n = 1; n <= 25; ++n) {
+    EXPECT_EQ(steps[n - 1], (Step{n, n <= 8 ? expected[n - 1] : ""}));
+  }
+  ExpectKeyClosed();
+  const auto& log = registry_.log();
+  EXPECT_TRUE(std::none_of(log.begin(), log.end(),
+                           [](const std::string& op) { return op.find("url26") != op.npos; }));
+  EXPECT_TRUE(registry_.writes().empty());
+  EXPECT_TRUE(registry_.deletes().empty());
+}
+
+TEST_F(HistoryStoreTest, LoadStopsAtTheFailingValueWithItsError) {
+  const struct {
+    const char* what;
+    void (*seed)(MemoryRegistry&);
+    ErrorKind kind;
+    const char* pattern;
+  } cases[] = {
+      {"REG_DWORD", [](MemoryRegistry& r) { r.SetValue("url5", kRegDword, kDwordOne); },
+       ErrorKind::kHistoryType, text::kHistoryTypeError},
+      {"failing data query",
+       [](MemoryRegistry& r) {
+         r.SetString("url5", "e");
+         r.FailDataQuery("url5");
+       },
+       ErrorKind::kHistoryRead, text::kHistoryReadError},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    registry_ = MemoryRegistry();
+    registry_.SetString("url1", "a");
+    registry_.SetString("url3", "c");
+    registry_.SetString("url6", "f");
+    c.seed(registry_);
+    try {
+      Load();
+      ADD_FAILURE() << "no error raised";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.kind(), c.kind);
+      EXPECT_EQ(e.what(), FormatText(c.pattern, "url5"));
+    }
+    EXPECT_EQ(steps_, (std::vector<Step>{{1, "a"}, {2, ""}, {3, "c"}, {4, ""}}));
+    ExpectKeyClosed();
+  }
+}
+
+TEST_F(HistoryStoreTest, WithoutAnOpenableKeyNothingIsReadOrWritten) {
+  registry_.RemoveKey();
+  LoadResult result{};
+  EXPECT_TRUE(Load(&result).empty());
+  EXPECT_EQ(result, LoadResult::kUnavailable);
+  store_.Save({"a", "b"});
+  EXPECT_FALSE(registry_.key_present()) << "the save created the key";
+
+  MemoryRegistry refusing;
+  refusing.SetString("url1", "readable");
+  refusing.FailOpen();
+  HistoryStore store(refusing);
+  EXPECT_EQ(store.Load([](int, const std::string&) { FAIL() << "step called"; }),
+            LoadResult::kUnavailable);
+  store.Save({"a"});
+  EXPECT_EQ(refusing.Text("url1"), "readable");
+  EXPECT_EQ(refusing.log(), (std::vector<std::string>{"open", "open"}));
+}
+
+TEST_F(HistoryStoreTest, SaveDeletesThenWritesEachValueAndLeavesOtherNamesAlone) {
+  SeedOld(1, 25);
+  registry_.SetValue("url2", kRegDword, kDwordOne);
+  registry_.SetString("url26", "kept");
+  registry_.SetString("other", "kept too");
+  store_.Save({"x", "y", "z"});
+
+  EXPECT_EQ(registry_.Text("url1"), "x");
+  EXPECT_EQ(registry_.GetValue("url2")->type, kRegSz);
+  EXPECT_EQ(registry_.Text("url2"), "y");
+  EXPECT_EQ(registry_.Text("url3"), "z");
+  EXPECT_EQ(registry_.Names(),
+            (std::vector<std::string>{"other", "url1", "url2", "url26", "url3"}));
+  // Per value: delete first, then write.
+  const std::vector<std::string> head(registry_.log().begin(), registry_.log().begin() + 5);
+  EXPECT_EQ(head, (std::vector<std::string>{"open", "delete url1", "write url1", "delete url2",
+                                            "write url2"}));
+  EXPECT_EQ(registry_.deletes().size(), 25u);
+
+  std::vector<std::string> thirty;
+  for (int i = 1; i <= 30; ++i) thirty.push_back("e" + std::to_string(i));
+  store_.Save(thirty);
+  for (int n = 1; n <= 25; ++n) EXPECT_EQ(registry_.Text(HistoryValueName(n)), thirty[n - 1]);
+  EXPECT_EQ(registry_.Names().size(), 27u) << "only url1..url25 and the two others";
+
+  store_.Save({});
+  EXPECT_EQ(registry_.Names(), (std::vector<std::string>{"other", "url26"}));
+  ExpectKeyClosed();
+}
+
+TEST_F(HistoryStoreTest, FailingWriteStopsTheSaveThere) {
+  SeedOld(1, 25);
+  registry_.FailWriteAt("url3");
+  try {
+    store_.Save({"a", "b", "c", "d"});
+    ADD_FAILURE() << "no error raised";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.kind(), ErrorKind::kHistoryWrite);
+    EXPECT_EQ(e.what(), FormatText(text::kHistoryWriteError, "url3"));
+  }
+  EXPECT_EQ(registry_.Text("url1"), "a");
+  EXPECT_EQ(registry_.Text("url2"), "b");
+  EXPECT_FALSE(registry_.Text("url3")) << "deleted before the write failed";
+  for (int n = 4; n <= 25; ++n)
+    EXPECT_EQ(registry_.Text(HistoryValueName(n)), "old" + std::to_string(n));
+  ExpectKeyClosed();
+}
+
+TEST_F(HistoryStoreTest, SaveLeavesValuesTheLoadNeverReachedUnlessAnEntryTakesTheirPlace) {
+  registry_.SetString("url1", "a");
+  registry_.SetString("url2", "b");
+  registry_.SetString("url4", "d");
+  registry_.SetValue("url5", kRegDword, kDwordOne);
+  registry_.SetString("url6", "f");
+  registry_.SetString("url7", "g");
+  EXPECT_THROW(Load(), Error);  // stops at url5: first unseen value is 5
+
+  store_.Save({"a", "d"}, 5);  // the user deleted "b"
+  EXPECT_EQ(registry_.Text("url1"), "a");
+  EXPECT_EQ(registry_.Text("url2"), "d");
+  EXPECT_FALSE(registry_.Text("url3"));
+  EXPECT_FALSE(registry_.Text("url4")) << "url4 was seen: its text moved up";
+  EXPECT_EQ(registry_.GetValue("url5")->type, kRegDword);
+  EXPECT_EQ(registry_.Text("url6"), "f");
+  EXPECT_EQ(registry_.Text("url7"), "g");
+
+  store_.Save({"a", "d", "x", "y", "z", "w"}, 5);  // entries reach url6
+  EXPECT_EQ(registry_.Text("url5"), "z");
+  EXPECT_EQ(registry_.Text("url6"), "w");
+  EXPECT_EQ(registry_.Text("url7"), "g");
+
+  registry_ = MemoryRegistry();
+  SeedOld(1, 25);
+  store_.Save({}, 1);  // nothing was ever read
+  EXPECT_TRUE(registry_.deletes().empty());
+  EXPECT_EQ(registry_.Names().size(), 25u);
+  ExpectKeyClosed();
+}
+
+}  // namespace
+}  // namespace velm::testing

@@ -1,0 +1,125 @@
+// TForm1 at start-up and in its two views.
+#include "core/texts.h"
+#include "forms_fixture.h"
+
+namespace velm {
+namespace {
+
+using Entries = std::vector<std::string>;
+
+TEST_F(FormsTest, FirstStartShowsTheTallListAtTheCorner) {
+  SeedHistory({"http://a/", "", "http://c/"});
+  Start();
+  EXPECT_TRUE(reports.empty());
+  EXPECT_EQ(form1->ini_path(), ini_path);
+  EXPECT_TRUE(MainWindow().Visible());
+  EXPECT_EQ(MainWindow().Caption(), text::kAppTitle);
+  EXPECT_EQ(MainWindow().Height(), 413);
+  EXPECT_EQ(MainWindow().Top(), 0);
+  EXPECT_EQ(MainWindow().Left(), 0);
+  EXPECT_TRUE(ListBox1().Visible());
+  EXPECT_FALSE(ComboBox1().Visible());
+  EXPECT_EQ(ListBoxEntries(), (Entries{"http://a/", "http://c/"}));  // the gap closed up
+  EXPECT_EQ(ListBox1().Selected(), -1);
+  EXPECT_TRUE(ComboEntries().empty());
+  EXPECT_FALSE(RestoreWindow().Visible());
+}
+
+TEST_F(FormsTest, SavedDropDownViewOpensShortWithTheFirstEntryShown) {
+  SetIni("FORM", "LSTFLAG", "0");
+  SetIni("FORM", "TOP", "-500");
+  SetIni("FORM", "LEFT", "30000");
+  SeedHistory({"a", "b"});
+  Start();
+  EXPECT_FALSE(form1->list_flag());
+  EXPECT_EQ(MainWindow().Height(), 114);
+  EXPECT_EQ(MainWindow().Top(), -500);  // applied unchanged, on screen or not
+  EXPECT_EQ(MainWindow().Left(), 30000);
+  EXPECT_TRUE(ComboBox1().Visible());
+  EXPECT_FALSE(ListBox1().Visible());
+  EXPECT_EQ(ComboEntries(), (Entries{"a", "b"}));
+  EXPECT_EQ(ComboBox1().Selected(), 0);
+  EXPECT_TRUE(ListBoxEntries().empty());
+}
+
+TEST_F(FormsTest, SavedDropDownViewWithoutHistoryKeyIsEmptyAndTakesNewEntries) {
+  SetIni("FORM", "LSTFLAG", "0");
+  registry.RemoveKey();
+  Start();
+  EXPECT_TRUE(reports.empty());
+  EXPECT_EQ(MainWindow().Height(), 114);
+  EXPECT_EQ(ComboBox1().Selected(), -1);
+  dialogs.AnswerInput("http://new/");
+  main_view.Click(kForm1Button7);
+  EXPECT_EQ(ComboEntries(), Entries{"http://new/"});
+}
+
+TEST_F(FormsTest, ViewSwitchCopiesTheEntriesAndSetsTheFixedHeights) {
+  SeedHistory({"a", "b", "c"});
+  Start();
+  main_view.Pick(kForm1ListBox1, 2);
+  main_view.Click(kForm1Button3);
+  EXPECT_FALSE(form1->list_flag());
+  EXPECT_FALSE(ListBox1().Visible());
+  EXPECT_TRUE(ComboBox1().Visible());
+  EXPECT_EQ(ComboEntries(), (Entries{"a", "b", "c"}));
+  EXPECT_EQ(ComboBox1().Selected(), 0);
+  EXPECT_EQ(MainWindow().Height(), 124);
+
+  main_view.Pick(kForm1ComboBox1, 1);
+  dialogs.AnswerInput("B");
+  main_view.Click(kForm1Button1);  // edits land in the drop-down only
+  main_view.Click(kForm1Button3);
+  EXPECT_TRUE(form1->list_flag());
+  EXPECT_TRUE(ListBox1().Visible());
+  EXPECT_FALSE(ComboBox1().Visible());
+  EXPECT_EQ(ListBoxEntries(), (Entries{"a", "B", "c"}));
+  EXPECT_EQ(ListBox1().Selected(), -1);  // no selection carried over
+  EXPECT_EQ(MainWindow().Height(), 413);
+  main_view.Click(kForm1Button3);  // the old copy in the drop-down is replaced
+  EXPECT_EQ(ComboEntries(), (Entries{"a", "B", "c"}));
+}
+
+TEST_F(FormsTest, SwitchingFromTheSavedDropDownTwiceEndsAt124AndAnEmptyListSwitches) {
+  SetIni("FORM", "LSTFLAG", "0");
+  Start();
+  main_view.Click(kForm1Button3);
+  EXPECT_EQ(MainWindow().Height(), 413);
+  EXPECT_EQ(ListBox1().Selected(), -1);
+  main_view.Click(kForm1Button3);
+  EXPECT_EQ(MainWindow().Height(), 124);
+  EXPECT_TRUE(ComboEntries().empty());
+  EXPECT_EQ(ComboBox1().Selected(), -1);
+  EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(FormsTest, LoadErrorIsReportedBeforeTheWindowAndTheSavedViewStillShows) {
+  SetIni("FORM", "LSTFLAG", "0");
+  SetIni("FORM", "TOP", "40");
+  SeedHistory({"1", "2", "3", "4", "", "6"});
+  registry.SetValue("url5", kRegDword, {1, 0, 0, 0});
+  Start();
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0].text, FormatText(text::kHistoryTypeError, "url5"));
+  EXPECT_FALSE(reports[0].main_window_visible);
+  EXPECT_TRUE(MainWindow().Visible());
+  EXPECT_EQ(ComboEntries(), (Entries{"1", "2", "3", "4"}));
+  EXPECT_TRUE(ComboBox1().Visible());
+  EXPECT_EQ(ComboBox1().Selected(), 0);
+  EXPECT_EQ(MainWindow().Height(), 114);
+  EXPECT_EQ(MainWindow().Top(), 40);
+}
+
+TEST_F(FormsTest, UnwritableSettingsAtStartReportOnceAndLoadNothing) {
+  SeedHistory({"a", "b"});
+  profile.RefuseAll();
+  Start();
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0].kind, ErrorKind::kSettingsWrite);
+  EXPECT_TRUE(ListBoxEntries().empty());
+  EXPECT_TRUE(ListBox1().Visible());
+  EXPECT_TRUE(MainWindow().Visible());
+}
+
+}  // namespace
+}  // namespace velm

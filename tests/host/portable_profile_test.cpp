@@ -1,0 +1,66 @@
+// What the portable INI file promises beyond the shared contract.
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "scratch_dir.h"
+#include "stores/portable_profile.h"
+
+namespace velm::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PortableProfileTest : public ::testing::Test {
+ protected:
+  ScratchDir dir_;
+  std::string ini_ = dir_.File("velm.ini");
+  PortableProfile profile_;
+};
+
+TEST_F(PortableProfileTest, ReplacesTheFileWholeAndLeavesNothingBeside) {
+  ASSERT_TRUE(profile_.Write(ini_, "FORM", "TOP", "1"));
+  ASSERT_TRUE(profile_.Write(ini_, "FORM", "TOP", "2"));
+  profile_.Delete(ini_, "FORM", "TOP");
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir_.path())) {
+    names.push_back(entry.path().filename().string());
+  }
+  EXPECT_EQ(names, std::vector<std::string>{"velm.ini"});
+}
+
+TEST_F(PortableProfileTest, AFileThatCannotBeReplacedKeepsItsContent) {
+  const std::string before = "[FORM]\r\nTOP=1\r\n";
+  WriteBytes(ini_, before);
+
+  fs::permissions(ini_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  EXPECT_FALSE(profile_.Write(ini_, "FORM", "TOP", "2")) << "read-only file";
+  profile_.Delete(ini_, "FORM", "TOP");
+  EXPECT_EQ(ReadBytes(ini_), before);
+  fs::permissions(ini_, fs::perms::owner_write, fs::perm_options::add);
+
+  fs::create_directory(ini_ + ".new");  // the temporary file cannot be made
+  EXPECT_FALSE(profile_.Write(ini_, "FORM", "TOP", "3"));
+  EXPECT_EQ(ReadBytes(ini_), before);
+}
+
+TEST_F(PortableProfileTest, NeverReplacesWhatItCouldNotRead) {
+  fs::create_directory(ini_);
+  EXPECT_EQ(profile_.Read(ini_, "FORM", "TOP"), "");
+  EXPECT_FALSE(profile_.Write(ini_, "FORM", "TOP", "1"));
+  EXPECT_TRUE(fs::is_directory(ini_));
+}
+
+TEST_F(PortableProfileTest, LinesItDoesNotChangeStayByteForByte) {
+  WriteBytes(ini_, "\xEF\xBB\xBF; kept\n[FORM]\nTOP = 1 \n\n; next\r[OldUrl1]\r\nurl1=a\r\n");
+  ASSERT_TRUE(profile_.Write(ini_, "FORM", "LEFT", "2"));
+  EXPECT_EQ(ReadBytes(ini_),
+            "\xEF\xBB\xBF; kept\r\n[FORM]\r\nTOP = 1 \r\nLEFT=2\r\n\r\n; next\r\n[OldUrl1]\r\n"
+            "url1=a\r\n");
+  EXPECT_EQ(profile_.Read(ini_, "FORM", "TOP"), "1");
+  EXPECT_EQ(profile_.Read(ini_, "FORM", "; next"), "") << "comments are no keys";
+}
+
+}  // namespace
+}  // namespace velm::testing

@@ -1,0 +1,142 @@
+#include <cstdint>
+#include <filesystem>
+#include <limits>
+
+#include <gtest/gtest.h>
+
+#include "core/error.h"
+#include "core/texts.h"
+#include "recording_profile.h"
+#include "scratch_dir.h"
+#include "stores/portable_profile.h"
+#include "stores/settings.h"
+
+namespace velm::testing {
+namespace {
+
+constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+
+TEST(ParseStoredInteger, ReadsDecimalAndEveryHexSpelling) {
+  const struct {
+    const char* text;
+    std::int32_t value;
+  } cases[] = {
+      {"0", 0},
+      {"-0", 0},
+      {"7", 7},
+      {"+7", 7},
+      {"-7", -7},
+      {"007", 7},
+      {"   12", 12},
+      {"0x20", 32},
+      {"0X20", 32},
+      {"$20", 32},
+      {"x20", 32},
+      {"X1f", 31},
+      {"  0x20", 32},
+      {"  $aB", 171},
+      {"$FFFFFFFF", -1},
+      {"0x80000000", kMin},
+      {"$0000000001", 1},
+      {"2147483647", kMax},
+      {"-2147483648", kMin},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ParseStoredInteger(c.text, 42), c.value) << c.text;
+}
+
+TEST(ParseStoredInteger, InvalidTextGivesTheFallback) {
+  const char* cases[] = {
+      "",    " ",     "12px", "0x", "$",    "x",          "-$20",        "+0x5",
+      "-x1", "--1",   "+-1",  "1 ", "\t1",  "2147483648", "-2147483649", "$100000000",
+      "1.5", "0x0x1", "- 1",  "$g", "00x5", "+",
+  };
+  for (const char* text : cases) EXPECT_EQ(ParseStoredInteger(text, 42), 42) << text;
+}
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  std::string Raw(std::string_view section, std::string_view key) {
+    return portable_.Read(ini_, section, key);
+  }
+
+  ScratchDir dir_;
+  std::string ini_ = dir_.File("velm.ini");
+  PortableProfile portable_;
+  RecordingProfile profile_{portable_};
+};
+
+TEST_F(SettingsTest, WritesIntegersAsPlainDecimalAndBooleansAsOneOrZero) {
+  {
+    Settings settings(profile_, ini_);
+    settings.WriteInteger("FORM", "TOP", -20);
+    settings.WriteInteger("FORM", "LEFT", 0);
+    settings.WriteInteger("FORM", "MIN", kMin);
+    settings.WriteBool("FORM", "LSTFLAG", false);
+    settings.WriteBool("FORM", "ON", true);
+  }
+  EXPECT_EQ(Raw("FORM", "TOP"), "-20");
+  EXPECT_EQ(Raw("FORM", "LEFT"), "0");
+  EXPECT_EQ(Raw("FORM", "MIN"), "-2147483648");
+  EXPECT_EQ(Raw("FORM", "LSTFLAG"), "0");
+  EXPECT_EQ(Raw("FORM", "ON"), "1");
+}
+
+TEST_F(SettingsTest, ReadBooleanIsReadIntegerAgainstZero) {
+  Settings settings(profile_, ini_);
+  EXPECT_TRUE(settings.ReadBool("FORM", "LSTFLAG", true));  // no file
+  EXPECT_FALSE(settings.ReadBool("FORM", "LSTFLAG", false));
+  const struct {
+    const char* stored;
+    bool with_true_default;
+    bool with_false_default;
+  } cases[] = {{"0", false, false}, {"1", true, true},    {"2", true, true},
+               {"-1", true, true},  {"$0", false, false}, {"false", true, false},
+               {"no", true, false}, {"0px", true, false}};
+  for (const auto& c : cases) {
+    settings.WriteString("FORM", "LSTFLAG", c.stored);
+    EXPECT_EQ(settings.ReadBool("FORM", "LSTFLAG", true), c.with_true_default) << c.stored;
+    EXPECT_EQ(settings.ReadBool("FORM", "LSTFLAG", false), c.with_false_default) << c.stored;
+  }
+}
+
+TEST_F(SettingsTest, RefusedWriteRaisesTheSettingsWriteErrorNamingThePath) {
+  profile_.FailWriteAt("FORM", "TOP");
+  Settings settings(profile_, ini_);
+  settings.WriteBool("FORM", "LSTFLAG", false);
+  try {
+    settings.WriteInteger("FORM", "TOP", 5);
+    FAIL() << "no error raised";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.kind(), ErrorKind::kSettingsWrite);
+    EXPECT_EQ(e.what(), FormatText(text::kSettingsWriteError, ini_));
+  }
+  EXPECT_EQ(Raw("FORM", "LSTFLAG"), "0") << "writes before the failure stay";
+  EXPECT_EQ(Raw("FORM", "TOP"), "");
+}
+
+TEST_F(SettingsTest, LineBreaksAreRefusedBeforeReachingTheFile) {
+  Settings settings(profile_, ini_);
+  EXPECT_THROW(settings.WriteString("OldUrl1", "url1", "http://a/\r\n[FORM]"), Error);
+  EXPECT_THROW(settings.WriteString("OldUrl1", "url1", "a\nb"), Error);
+  EXPECT_THROW(settings.WriteString("OldUrl1", "url\r1", "a"), Error);
+  EXPECT_THROW(settings.WriteString("Old\nUrl1", "url1", "a"), Error);
+  EXPECT_EQ(profile_.write_calls(), 0);
+  EXPECT_FALSE(std::filesystem::exists(ini_));
+}
+
+TEST_F(SettingsTest, ReleaseFlushesOnceAndDeleteNeverFails) {
+  {
+    Settings settings(profile_, ini_);
+    settings.DeleteKey("FORM", "TOP");  // no file at all
+    settings.WriteString("FORM", "TOP", "1");
+    settings.DeleteKey("FORM", "TOP");
+    settings.DeleteKey("FORM", "TOP");
+    EXPECT_EQ(profile_.flushes(), 0);
+  }
+  EXPECT_EQ(profile_.flushes(), 1);
+  EXPECT_EQ(Raw("FORM", "TOP"), "");
+}
+
+}  // namespace
+}  // namespace velm::testing

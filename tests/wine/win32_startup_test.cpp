@@ -1,0 +1,78 @@
+// The start-up sequence and the save over the real Windows functions: the
+// prefix's TypedURLs key and a velm.ini in a scratch folder.
+#include <gtest/gtest.h>
+
+#include "scratch_dir.h"
+#include "stores/generations.h"
+#include "stores/history_store.h"
+#include "stores/startup_sequence.h"
+#include "stores/win32_profile.h"
+#include "stores/win32_registry.h"
+#include "typed_urls_scratch.h"
+
+namespace velm::testing {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+std::vector<char> Terminated(std::string_view text) {
+  std::vector<char> data(text.begin(), text.end());
+  data.push_back('\0');
+  return data;
+}
+
+class Win32StartupTest : public ::testing::Test {
+ protected:
+  Texts Start() {
+    Texts entries;
+    RunStartupSequence(
+        profile_, registry_, ini_, [&](const std::string& text) { entries.push_back(text); },
+        &state_);
+    return entries;
+  }
+
+  TypedUrlsScratch scratch_;
+  ScratchDir dir_;
+  std::string ini_ = dir_.File("velm.ini");
+  Win32Profile profile_;
+  Win32Registry registry_;
+  StartupState state_;
+};
+
+TEST_F(Win32StartupTest, StartSaveAndRestartKeepTheirPromises) {
+  TypedUrlsScratch::SetRaw("url1", kRegSz, Terminated("http://a/"));
+  TypedUrlsScratch::SetRaw("url3", kRegExpandSz, Terminated("%TEMP%\\x"));
+  TypedUrlsScratch::SetRaw("url26", kRegSz, Terminated("kept"));
+
+  Texts entries = Start();
+  EXPECT_EQ(entries, (Texts{"http://a/", "%TEMP%\\x"}));
+  EXPECT_EQ(state_.first_unseen, 26);
+  EXPECT_EQ(CountGenerations(profile_, ini_), 1);
+  EXPECT_EQ(ReadGeneration(profile_, ini_, 1), entries);
+
+  entries.push_back("http://new/");
+  HistoryStore(registry_).Save(entries, state_.first_unseen);
+  const auto url2 = TypedUrlsScratch::GetRaw("url2");
+  ASSERT_TRUE(url2);
+  EXPECT_EQ(url2->type, kRegSz) << "saved back as a plain string";
+  EXPECT_EQ(url2->data, Terminated("%TEMP%\\x"));
+  EXPECT_EQ(TypedUrlsScratch::GetRaw("url3")->data, Terminated("http://new/"));
+  EXPECT_TRUE(TypedUrlsScratch::GetRaw("url26"));
+
+  EXPECT_EQ(Start(), entries);
+  EXPECT_EQ(CountGenerations(profile_, ini_), 2);
+  EXPECT_EQ(ReadGeneration(profile_, ini_, 2), (Texts{"http://a/", "%TEMP%\\x"}));
+  EXPECT_EQ(ReadGeneration(profile_, ini_, 1), entries);
+}
+
+TEST_F(Win32StartupTest, AValueWithLineBreaksCannotReachOtherKeys) {
+  TypedUrlsScratch::SetRaw("url1", kRegSz, Terminated("http://a/\r\n[FORM]\r\nLSTFLAG=0"));
+  EXPECT_EQ(Start(), (Texts{"http://a/\r\n[FORM]\r\nLSTFLAG=0"}));
+  EXPECT_EQ(profile_.Read(ini_, "OldUrl1", "url1"), "http://a/[FORM]LSTFLAG=0");
+  EXPECT_EQ(profile_.Read(ini_, "FORM", "LSTFLAG"), "");
+  Start();
+  EXPECT_TRUE(state_.window.list_flag) << "the value set LSTFLAG";
+}
+
+}  // namespace
+}  // namespace velm::testing

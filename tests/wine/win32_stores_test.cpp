@@ -1,0 +1,40 @@
+// The back-end contracts, run against the Windows functions: the private-
+// profile functions on files in a scratch folder, the registry functions on
+// the prefix's TypedURLs key.
+#include "profile_contract.h"
+#include "registry_contract.h"
+#include "stores/win32_profile.h"
+#include "stores/win32_registry.h"
+#include "typed_urls_scratch.h"
+
+namespace velm::testing {
+namespace {
+
+class Win32Harness : public RegistryHarness {
+ public:
+  RegistryBackend& backend() override { return registry_; }
+  void RemoveKey() override { TypedUrlsScratch::RemoveKey(); }
+  bool KeyExists() override { return TypedUrlsScratch::KeyExists(); }
+  void SetRaw(const std::string& name, std::uint32_t type, const std::vector<char>& data) override {
+    TypedUrlsScratch::SetRaw(name, type, data);
+  }
+  std::optional<RawValue> GetRaw(const std::string& name) override {
+    return TypedUrlsScratch::GetRaw(name);
+  }
+
+ private:
+  TypedUrlsScratch scratch_;
+  Win32Registry registry_;
+};
+
+INSTANTIATE_TEST_SUITE_P(Win32, ProfileContract,
+                         ::testing::Values(ProfileContractParam{
+                             "Win32Profile", [] { return std::make_unique<Win32Profile>(); },
+                             /*writes_line_breaks_raw=*/true}));
+
+INSTANTIATE_TEST_SUITE_P(Win32, RegistryContract,
+                         ::testing::Values(RegistryContractParam{
+                             "Win32Registry", [] { return std::make_unique<Win32Harness>(); }}));
+
+}  // namespace
+}  // namespace velm::testing
