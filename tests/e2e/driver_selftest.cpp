@@ -113,7 +113,7 @@ TEST_F(FixtureTest, OwnDialogIsReadTypedIntoAndAnsweredByCaption) {
   ASSERT_NE(dialog.edit, nullptr);
   EXPECT_EQ(EditText(dialog.edit), "start");
   EXPECT_FALSE(IsEnabled(main_));
-  EXPECT_EQ(FocusedWindow(dialog.window), ButtonByCaption(dialog.window, text::kYes));
+  EXPECT_TRUE(FocusComesTo(ButtonByCaption(dialog.window, text::kYes)));
 
   ASSERT_TRUE(TypeIntoEdit(dialog, "typed"));
   EXPECT_EQ(EditText(dialog.edit), "typed");

@@ -54,8 +54,10 @@ testing::AssertionResult WaitDialog(DWORD pid, const std::vector<HWND>& forms, D
     return testing::AssertionFailure()
            << "no dialog of process " << pid << " within " << timeout.count() << " ms";
   }
-  // A dialog may be shown before its last control is made; read it once its
+  // A dialog may be shown before its last control is made or its focus set.
+  // Once its thread answers, it has reached its modal loop; read it when its
   // buttons stand still.
+  Settle(found);
   DialogView view = ReadDialog(found);
   PollUntil(
       [&] {
@@ -103,6 +105,17 @@ HWND FocusedWindow(HWND window) {
   info.cbSize = sizeof(info);
   if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
   return info.hwndFocus;
+}
+
+testing::AssertionResult FocusComesTo(HWND control, Timeout timeout) {
+  if (control == nullptr) return testing::AssertionFailure() << "no control to focus";
+  HWND focus = nullptr;
+  if (PollUntil([&] { return (focus = FocusedWindow(control)) == control; }, timeout)) {
+    return testing::AssertionSuccess();
+  }
+  return testing::AssertionFailure()
+         << "the focus is on \"" << WindowText(focus) << "\" (" << ClassName(focus)
+         << "), not on \"" << WindowText(control) << "\" (" << ClassName(control) << ")";
 }
 
 EditSelection SelectionOf(HWND edit) {

@@ -41,6 +41,8 @@ testing::AssertionResult TypeIntoEdit(const DialogView& dialog, std::string_view
 
 // The window that has the keyboard focus in the thread of window.
 HWND FocusedWindow(HWND window);
+// Waits until control has the keyboard focus of its thread.
+testing::AssertionResult FocusComesTo(HWND control, Timeout timeout = Timeout{3000});
 
 // Start and end of the selection in an EDIT control.
 struct EditSelection {
