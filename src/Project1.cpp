@@ -14,6 +14,7 @@
 #include "shell/exe_path.h"
 #include "shell/instance_guard.h"
 #include "shell/message_loop.h"
+#include "shell/phase_marks.h"
 #include "shell/startup_failure.h"
 #include "shell/win32_dialogs.h"
 #include "stores/win32_profile.h"
@@ -51,16 +52,22 @@ struct Application {
   // refuses: a start-up failure.
   void CreateMainWindow(const char* title) {
     app = std::make_unique<AppWindow>(title);
+    MarkPhase("app window");
     HWND app_window = app->hwnd();
     ui::SetErrorReporter([app_window](const std::string& m) { ShowErrorReport(app_window, m); });
     dialogs = std::make_unique<Win32Dialogs>(app_window);
+    auto end_application = [] {
+      MarkPhase("FormClose");
+      PostQuitMessage(0);
+    };
     services.reset(
-        new AppServices{profile, registry, *dialogs, ExecutablePath(), [] { PostQuitMessage(0); },
+        new AppServices{profile, registry, *dialogs, ExecutablePath(), end_application,
                         [app_window](const Error& e) { ShowErrorReport(app_window, e.what()); }});
     main_view = std::make_unique<ui::Win32Form>(Form1Layout(), app_window);
     main_form = std::make_unique<TForm1>(*main_view, *services);
     Form1 = main_form.get();
     app->SetMainForm(main_view->hwnd());
+    MarkPhase("main form");
   }
 
   void CreateRestoreWindow() {
@@ -100,6 +107,7 @@ int Run() {
   // An error here is reported before the window appears; the handler has
   // shown the saved view all the same.
   ui::Dispatch([&] { application.main_form->FormCreate(); });
+  MarkPhase("FormCreate");
   // The restore window exists, hidden, by the time the main window shows,
   // so whoever finds the main window finds both.
   try {
@@ -108,15 +116,19 @@ int Run() {
     ShowStartupFailure();
     return kStartupFailure;
   }
+  MarkPhase("restore form");
   if (Form1Layout().visible) {
     application.app->ShowOnTaskbar();
     application.main_view->window().Show();
   }
   application.ApplyShowCommand(StartupShowCommand());
+  MarkPhase("shown");
 
   const HWND forms[] = {application.main_view->hwnd(), application.restore_view->hwnd()};
   RunMessageLoop(forms);
+  MarkPhase("loop ended");
   application.Shutdown();
+  MarkPhase("windows destroyed");
   return 0;
 }
 
@@ -125,8 +137,13 @@ int Run() {
 }  // namespace velm
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  velm::MarkPhase("entry");
   // A second copy gives way silently, before anything is touched.
   std::optional<velm::InstanceGuard> guard = velm::InstanceGuard::Acquire(velm::kGuardName);
   if (!guard) return 0;
-  return velm::Run();
+  velm::MarkPhase("guard");
+  const int exit_code = velm::Run();
+  velm::MarkPhase("exit");
+  velm::SavePhaseLog();
+  return exit_code;
 }
