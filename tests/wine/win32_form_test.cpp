@@ -151,6 +151,37 @@ TEST_F(FormTest, TabGoesThroughTheStopsInTabOrder) {
   EXPECT_FALSE(GetWindowLongPtrA(form.Control(kLabel), GWL_STYLE) & WS_TABSTOP);
 }
 
+// Labels that are no tab stops, before, between and after the stops.
+const ControlSpec kInterleaved[] = {
+    {1, "Label1", ControlKind::kLabel, 0, 0, 10, 10, "1", -1, true, 12, false},
+    {2, "Button1", ControlKind::kButton, 0, 20, 10, 10, "b", 1, true, 12, false},
+    {3, "Label2", ControlKind::kLabel, 0, 40, 10, 10, "2", -1, true, 12, false},
+    {4, "Button2", ControlKind::kButton, 0, 60, 10, 10, "a", 0, true, 12, false},
+    {5, "Button3", ControlKind::kButton, 0, 80, 10, 10, "c", 2, true, 12, false},
+    {6, "Label3", ControlKind::kLabel, 0, 90, 10, 10, "3", -1, true, 12, false},
+};
+
+std::vector<HWND> ZOrder(HWND parent) {
+  std::vector<HWND> children;
+  for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+    children.push_back(c);
+  return children;
+}
+
+TEST(ZOrder, TabStopsInTabOrderThenTheRestInCreationOrder) {
+  Win32Form main(kMainLayout, nullptr);
+  EXPECT_EQ(ZOrder(main.hwnd()),
+            (std::vector<HWND>{main.Control(kList), main.Control(kButtonB), main.Control(kButtonA),
+                               main.Control(kCombo), main.Control(kLabel)}));
+
+  const FormSpec layout = {"TestZ", "z",         FrameKind::kToolDialog, 100, 100, 0, 0, false,
+                           12,      kInterleaved};
+  Win32Form form(layout, nullptr);
+  EXPECT_EQ(ZOrder(form.hwnd()),
+            (std::vector<HWND>{form.Control(4), form.Control(2), form.Control(5), form.Control(1),
+                               form.Control(3), form.Control(6)}));
+}
+
 TEST_F(FormTest, WindowGeometryIsTheOuterRectangleAndIsAppliedUnchanged) {
   Window& w = form.window();
   w.SetHeight(124);
