@@ -32,8 +32,10 @@ constexpr int kStartupFailure = 1;
 // Everything the run owns. Members go in reverse order: the restore window
 // before the main window, both before the application window.
 struct Application {
-  Win32Profile profile;
-  Win32Registry registry;
+  Win32Profile win32_profile;
+  Win32Registry win32_registry;
+  ProfileBackend& profile = PhaseTimed(win32_profile);
+  RegistryBackend& registry = PhaseTimed(win32_registry);
   std::unique_ptr<AppWindow> app;
   std::unique_ptr<Win32Dialogs> dialogs;
   std::unique_ptr<AppServices> services;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <optional>
 #include <stdexcept>
 
 #include "bench_cases.h"
@@ -15,7 +16,7 @@
 #include "stores/memory_registry.h"
 #include "stores/portable_profile.h"
 #include "stores/startup_sequence.h"
-#include "timed_backends.h"
+#include "stores/timed_backends.h"
 #include "timeline.h"
 
 namespace bench {
@@ -82,7 +83,7 @@ TEST(BenchCases, AFullCaseDrivesTheWholeRotationAndSnapshot) {
   }
   velm::PortableProfile portable;
   std::int64_t clock = 0;
-  TimedProfile profile(portable, [&] { return clock++; });
+  velm::TimedProfile profile(portable, [&] { return clock++; });
   std::vector<std::string> entries;
   velm::StartupState state;
   velm::RunStartupSequence(
@@ -122,33 +123,70 @@ TEST(SampleStats, RatiosArePairedRunByRun) {
 }
 
 TEST(Timeline, ParsesAPhaseLogWithBlanksInNamesAndEitherLineEnd) {
-  const std::optional<PhaseLog> log =
-      ParsePhaseLog("frequency 10000000\r\n100 entry\r\n250 app window\n400 FormCreate");
+  const std::optional<PhaseLog> log = ParsePhaseLog(
+      "frequency 10000000\r\n100 0 0 0 0 entry\r\n250 7 2 3 1 app window\n400 9 3 3 1 FormCreate");
   ASSERT_TRUE(log.has_value());
   EXPECT_EQ(log->frequency, 10'000'000);
   ASSERT_EQ(log->marks.size(), 3u);
-  EXPECT_EQ(log->marks[1].name, "app window");
-  EXPECT_EQ(log->marks[1].ticks, 250);
+  const TimePoint& mark = log->marks[1];
+  EXPECT_EQ(mark.name, "app window");
+  EXPECT_EQ(mark.ticks, 250);
+  ASSERT_TRUE(mark.totals.has_value());
+  EXPECT_EQ(mark.totals->profile.ticks, 7);
+  EXPECT_EQ(mark.totals->profile.calls, 2);
+  EXPECT_EQ(mark.totals->registry.ticks, 3);
+  EXPECT_EQ(mark.totals->registry.calls, 1);
   EXPECT_EQ(log->marks[2].name, "FormCreate");
 }
 
 TEST(Timeline, RefusesWhatIsNoPhaseLog) {
   for (const char* text :
-       {"", "100 entry\r\n", "frequency 0\r\n", "frequency x\r\n", "frequency 10\r\nentry\r\n",
-        "frequency 10\r\n12x entry\r\n", "frequency 10\r\n12 \r\n"}) {
+       {"", "100 0 0 0 0 entry\r\n", "frequency 0\r\n", "frequency x\r\n",
+        "frequency 10\r\nentry\r\n", "frequency 10\r\n12 entry\r\n",
+        "frequency 10\r\n12 0 0 0 0 \r\n", "frequency 10\r\n12 0 x 0 0 entry\r\n"}) {
     EXPECT_FALSE(ParsePhaseLog(text).has_value()) << text;
   }
 }
 
-TEST(Timeline, SpansBetweenConsecutivePointsInMilliseconds) {
-  const std::vector<Span> spans =
-      SpansOf({{"launch", 1'000}, {"entry", 21'000}, {"shown", 26'000}}, 10'000'000);
-  ASSERT_EQ(spans.size(), 2u);
+CallTotals Totals(std::int64_t profile_ticks, int profile_calls, std::int64_t registry_ticks,
+                  int registry_calls) {
+  return {{profile_calls, profile_ticks}, {registry_calls, registry_ticks}};
+}
+
+TEST(Timeline, DriverPointsGoInTimeOrderWithTheTotalsOfTheMarkBefore) {
+  const std::vector<TimePoint> points =
+      MergeTimeline({{"launch", 0, std::nullopt}, {"seen", 50, std::nullopt}},
+                    {{"entry", 20, Totals(0, 0, 0, 0)}, {"shown", 40, Totals(9, 4, 2, 1)}});
+  ASSERT_EQ(points.size(), 4u);
+  EXPECT_EQ(points[0].name, "launch");
+  EXPECT_EQ(points[1].name, "entry");
+  EXPECT_EQ(points[2].name, "shown");
+  EXPECT_EQ(points[3].name, "seen");
+  ASSERT_TRUE(points[0].totals.has_value()) << "before any mark: no calls yet";
+  EXPECT_EQ(points[0].totals->profile.calls, 0);
+  ASSERT_TRUE(points[3].totals.has_value());
+  EXPECT_EQ(points[3].totals->profile.calls, 4);
+  EXPECT_EQ(points[3].totals->registry.ticks, 2);
+}
+
+TEST(Timeline, SpansTakeTheTimeAndTheCallsBetweenConsecutivePoints) {
+  const std::vector<Span> spans = SpansOf({{"launch", 1'000, Totals(0, 0, 0, 0)},
+                                           {"entry", 21'000, Totals(0, 0, 0, 0)},
+                                           {"FormCreate", 26'000, Totals(3'000, 10, 500, 4)},
+                                           {"shown", 27'000, Totals(3'000, 10, 500, 4)}},
+                                          10'000'000);
+  ASSERT_EQ(spans.size(), 3u);
   EXPECT_EQ(spans[0].name, "launch -> entry");
   EXPECT_DOUBLE_EQ(spans[0].ms, 2.0);
-  EXPECT_EQ(spans[1].name, "entry -> shown");
+  EXPECT_EQ(spans[0].profile_calls, 0);
+  EXPECT_EQ(spans[1].name, "entry -> FormCreate");
   EXPECT_DOUBLE_EQ(spans[1].ms, 0.5);
-  EXPECT_TRUE(SpansOf({{"only", 5}}, 10).empty());
+  EXPECT_DOUBLE_EQ(spans[1].profile_ms, 0.3);
+  EXPECT_EQ(spans[1].profile_calls, 10);
+  EXPECT_DOUBLE_EQ(spans[1].registry_ms, 0.05);
+  EXPECT_EQ(spans[1].registry_calls, 4);
+  EXPECT_EQ(spans[2].profile_calls, 0) << "the totals do not grow after FormCreate";
+  EXPECT_TRUE(SpansOf({{"only", 5, std::nullopt}}, 10).empty());
 }
 
 TEST(Timeline, SpanTableGathersRunsByNameInFirstSeenOrder) {
@@ -157,98 +195,13 @@ TEST(Timeline, SpanTableGathersRunsByNameInFirstSeenOrder) {
   table.Add({{"a -> x", 7}, {"b -> c", 3}});  // a run that took another way
   ASSERT_EQ(table.rows().size(), 3u);
   EXPECT_EQ(table.rows()[0].first, "a -> b");
-  EXPECT_EQ(table.rows()[0].second, (std::vector<double>{1}));
   EXPECT_EQ(table.rows()[1].first, "b -> c");
-  EXPECT_EQ(table.rows()[1].second, (std::vector<double>{2, 3}));
   EXPECT_EQ(table.rows()[2].first, "a -> x");
-}
-
-// Counts the calls of every kind and books only the time spent inside them.
-class TimedBackendsTest : public ::testing::Test {
- protected:
-  // The clock moves by 1 per reading and by cost inside each call.
-  std::int64_t Tick() { return clock_++; }
-
-  ScratchDir dir_;
-  std::string ini_ = dir_.File("velm.ini");
-  std::int64_t clock_ = 0;
-};
-
-TEST_F(TimedBackendsTest, ProfileCallsAreForwardedCountedAndTimedByKind) {
-  velm::PortableProfile portable;
-  TimedProfile profile(portable, [&] { return Tick(); });
-
-  ASSERT_TRUE(profile.Write(ini_, "FORM", "TOP", "5"));
-  clock_ += 100;  // time outside the calls is not booked
-  EXPECT_EQ(profile.Read(ini_, "FORM", "TOP"), "5");
-  EXPECT_EQ(profile.Read(ini_, "FORM", "LEFT"), "");
-  profile.Delete(ini_, "FORM", "TOP");
-  profile.Flush(ini_);
-  EXPECT_EQ(portable.Read(ini_, "FORM", "TOP"), "") << "the delete reached the file";
-
-  EXPECT_EQ(profile.writes().calls, 1);
-  EXPECT_EQ(profile.reads().calls, 2);
-  EXPECT_EQ(profile.deletes().calls, 1);
-  EXPECT_EQ(profile.flushes().calls, 1);
-  EXPECT_EQ(profile.reads().ticks, 2) << "two calls, one tick each";
-  EXPECT_EQ(profile.total().calls, 5);
-  EXPECT_EQ(profile.total().ticks, 5);
-
-  profile.Reset();
-  EXPECT_EQ(profile.total().calls, 0);
-  EXPECT_EQ(profile.total().ticks, 0);
-}
-
-// Passes writes on only while allowed, and spends clock ticks in every read.
-class SlowProfile : public velm::ProfileBackend {
- public:
-  SlowProfile(std::int64_t& clock, bool allow) : clock_(clock), allow_(allow) {}
-  std::string Read(const std::string&, std::string_view, std::string_view) override {
-    clock_ += 40;
-    return "value";
-  }
-  bool Write(const std::string&, std::string_view, std::string_view, std::string_view) override {
-    return allow_;
-  }
-  void Delete(const std::string&, std::string_view, std::string_view) override {
-    throw std::runtime_error("delete failed");
-  }
-  void Flush(const std::string&) override {}
-
- private:
-  std::int64_t& clock_;
-  bool allow_;
-};
-
-TEST_F(TimedBackendsTest, ResultsAndErrorsPassThroughAndTheTimeInsideIsBooked) {
-  SlowProfile refusing(clock_, false);
-  TimedProfile profile(refusing, [&] { return Tick(); });
-  EXPECT_EQ(profile.Read(ini_, "s", "k"), "value");
-  EXPECT_EQ(profile.reads().ticks, 41);
-  EXPECT_FALSE(profile.Write(ini_, "s", "k", "v")) << "a refusal stays a refusal";
-  EXPECT_THROW(profile.Delete(ini_, "s", "k"), std::runtime_error);
-  EXPECT_EQ(profile.deletes().calls, 1) << "a call that throws is booked all the same";
-}
-
-TEST_F(TimedBackendsTest, RegistryCallsAreForwardedAndCountedTogether) {
-  velm::MemoryRegistry memory;
-  memory.SetString("url1", "http://a/");
-  TimedRegistry registry(memory, [&] { return Tick(); });
-
-  std::vector<std::string> loaded;
-  velm::HistoryStore(registry).Load([&](int, const std::string& text) {
-    if (!text.empty()) loaded.push_back(text);
-  });
-  EXPECT_EQ(loaded, std::vector<std::string>{"http://a/"});
-  // open, a size query per value, a data query for url1, close
-  EXPECT_EQ(registry.total().calls, 1 + 25 + 1 + 1);
-  EXPECT_EQ(registry.total().ticks, registry.total().calls);
-  EXPECT_EQ(memory.open_keys(), 0);
-
-  velm::HistoryStore(registry).Save({"http://b/"});
-  EXPECT_EQ(memory.Text("url1"), "http://b/");
-  registry.Reset();
-  EXPECT_EQ(registry.total().calls, 0);
+  const std::vector<Span> runs = table.Find("b -> c");
+  ASSERT_EQ(runs.size(), 2u);
+  EXPECT_EQ(runs[0].ms, 2);
+  EXPECT_EQ(runs[1].ms, 3);
+  EXPECT_TRUE(table.Find("c -> d").empty());
 }
 
 }  // namespace

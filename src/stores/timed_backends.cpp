@@ -1,8 +1,8 @@
-#include "timed_backends.h"
+#include "stores/timed_backends.h"
 
 #include <utility>
 
-namespace bench {
+namespace velm {
 
 namespace {
 
@@ -24,7 +24,7 @@ auto Measure(const TickSource& now, CallTally& tally, Call&& call) {
 
 }  // namespace
 
-TimedProfile::TimedProfile(velm::ProfileBackend& inner, TickSource now)
+TimedProfile::TimedProfile(ProfileBackend& inner, TickSource now)
     : inner_(inner), now_(std::move(now)) {}
 
 template <typename Call>
@@ -62,7 +62,7 @@ void TimedProfile::Flush(const std::string& path) {
   Timed(flushes_, [&] { inner_.Flush(path); });
 }
 
-TimedRegistry::TimedRegistry(velm::RegistryBackend& inner, TickSource now)
+TimedRegistry::TimedRegistry(RegistryBackend& inner, TickSource now)
     : inner_(inner), now_(std::move(now)) {}
 
 template <typename Call>
@@ -96,4 +96,4 @@ void TimedRegistry::Close(Key key) {
   Timed([&] { inner_.Close(key); });
 }
 
-}  // namespace bench
+}  // namespace velm

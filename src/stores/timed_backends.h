@@ -1,7 +1,8 @@
-// Profile and registry back ends that time every call they pass on, so the
-// store side of the program can be split into the fixed platform calls and
-// everything around them. The clock is handed in: the performance counter on
-// Windows, a fake one in tests.
+// Profile and registry back ends that count and time every call they pass
+// on, so the time of start-up and close can be split into the platform calls
+// of the stores and everything around them (the benchmark's build of the
+// program and the benchmark use them). The clock is handed in: the
+// performance counter on Windows, a fake one in tests.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +14,7 @@
 #include "stores/profile_backend.h"
 #include "stores/registry_backend.h"
 
-namespace bench {
+namespace velm {
 
 using TickSource = std::function<std::int64_t()>;
 
@@ -28,9 +29,9 @@ struct CallTally {
   }
 };
 
-class TimedProfile : public velm::ProfileBackend {
+class TimedProfile : public ProfileBackend {
  public:
-  TimedProfile(velm::ProfileBackend& inner, TickSource now);
+  TimedProfile(ProfileBackend& inner, TickSource now);
 
   const CallTally& reads() const { return reads_; }
   const CallTally& writes() const { return writes_; }
@@ -51,14 +52,14 @@ class TimedProfile : public velm::ProfileBackend {
   template <typename Call>
   auto Timed(CallTally& tally, Call&& call);
 
-  velm::ProfileBackend& inner_;
+  ProfileBackend& inner_;
   TickSource now_;
   CallTally reads_, writes_, deletes_, flushes_;
 };
 
-class TimedRegistry : public velm::RegistryBackend {
+class TimedRegistry : public RegistryBackend {
  public:
-  TimedRegistry(velm::RegistryBackend& inner, TickSource now);
+  TimedRegistry(RegistryBackend& inner, TickSource now);
 
   // Every operation together: open, queries, deletes, writes and close.
   const CallTally& total() const { return total_; }
@@ -77,9 +78,9 @@ class TimedRegistry : public velm::RegistryBackend {
   template <typename Call>
   auto Timed(Call&& call);
 
-  velm::RegistryBackend& inner_;
+  RegistryBackend& inner_;
   TickSource now_;
   CallTally total_;
 };
 
-}  // namespace bench
+}  // namespace velm
