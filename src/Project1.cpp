@@ -85,18 +85,20 @@ struct Application {
     else if (command == SW_SHOWMINNOACTIVE)
       app->Minimize();
   }
-
-  void Shutdown() {
-    ShowWindow(restore_view->hwnd(), SW_HIDE);
-    ShowWindow(main_view->hwnd(), SW_HIDE);
-    ShowWindow(app->hwnd(), SW_HIDE);
-    Form2 = nullptr;
-    restore_view.reset();
-    Form1 = nullptr;
-    main_view.reset();
-  }
 };
 
+// The end of a run. The process ends at once, with its windows as they are:
+// the system takes them down with it, which is all that hiding and
+// destroying them one by one would do, and that would cost every close a
+// few milliseconds of window-server requests. No handler runs any more.
+[[noreturn]] void EndProcess(UINT exit_code) {
+  MarkPhase("exit");
+  SavePhaseLog();
+  ExitProcess(exit_code);
+}
+
+// Returns only after a start-up failure; a run that got going ends the
+// process itself.
 int Run() {
   const char* title = text::kAppTitle;  // set before any window exists
   Application application;
@@ -129,9 +131,7 @@ int Run() {
   const HWND forms[] = {application.main_view->hwnd(), application.restore_view->hwnd()};
   RunMessageLoop(forms);
   MarkPhase("loop ended");
-  application.Shutdown();
-  MarkPhase("windows destroyed");
-  return 0;
+  EndProcess(0);
 }
 
 }  // namespace
@@ -144,8 +144,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   std::optional<velm::InstanceGuard> guard = velm::InstanceGuard::Acquire(velm::kGuardName);
   if (!guard) return 0;
   velm::MarkPhase("guard");
-  const int exit_code = velm::Run();
-  velm::MarkPhase("exit");
-  velm::SavePhaseLog();
-  return exit_code;
+  return velm::Run();
 }
