@@ -22,10 +22,10 @@ Frame FrameFor(FrameKind kind) {
 
 }  // namespace
 
-Win32Form::Win32Form(const FormSpec& spec, HWND owner)
-    : spec_(spec), class_name_(std::string("T") + spec.name) {
-  const Frame frame = FrameFor(spec.frame);
-  RECT outer{0, 0, spec.client_width, spec.client_height};
+Win32Form::Win32Form(const FormSpec& layout, HWND owner)
+    : layout_(layout), class_name_(std::string("T") + layout.name) {
+  const Frame frame = FrameFor(layout.frame);
+  RECT outer{0, 0, layout.client_width, layout.client_height};
   AdjustWindowRectEx(&outer, frame.style, FALSE, frame.ex_style);
 
   WNDCLASSEXA cls{};
@@ -33,13 +33,13 @@ Win32Form::Win32Form(const FormSpec& spec, HWND owner)
   cls.style = CS_DBLCLKS;
   cls.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  if (spec.frame == FrameKind::kMainWindow)
+  if (layout.frame == FrameKind::kMainWindow)
     cls.hIcon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
-  CreateOfClass(cls, frame.ex_style, spec.caption, frame.style, spec.left, spec.top,
+  CreateOfClass(cls, frame.ex_style, layout.caption, frame.style, layout.left, layout.top,
                 outer.right - outer.left, outer.bottom - outer.top, owner);
   window_ = std::make_unique<Win32Window>(hwnd());
 
-  for (const ControlSpec& control : spec.controls) {
+  for (const ControlSpec& control : layout.controls) {
     HWND child = CreateControl(control);
     children_.push_back({&control, child});
     if (control.kind == ControlKind::kListBox)
@@ -133,9 +133,10 @@ void Win32Form::FitComboBox(HWND combo, const ControlSpec& control) {
 void Win32Form::ApplyTabOrder() {
   std::vector<Child> stops;
   for (const Child& child : children_)
-    if (child.spec->tab_order >= 0) stops.push_back(child);
-  std::sort(stops.begin(), stops.end(),
-            [](const Child& a, const Child& b) { return a.spec->tab_order < b.spec->tab_order; });
+    if (child.control->tab_order >= 0) stops.push_back(child);
+  std::sort(stops.begin(), stops.end(), [](const Child& a, const Child& b) {
+    return a.control->tab_order < b.control->tab_order;
+  });
   HWND after = HWND_TOP;
   for (const Child& stop : stops) {
     SetWindowPos(stop.hwnd, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -145,7 +146,7 @@ void Win32Form::ApplyTabOrder() {
 
 const Win32Form::Child* Win32Form::Find(int control_id) const {
   for (const Child& child : children_)
-    if (child.spec->id == control_id) return &child;
+    if (child.control->id == control_id) return &child;
   return nullptr;
 }
 
@@ -171,7 +172,7 @@ Label& Win32Form::LabelControl(int control_id) {
 void Win32Form::OnCommand(int id, int code) {
   const Child* child = Find(id);
   if (!child || !events_) return;
-  switch (child->spec->kind) {
+  switch (child->control->kind) {
     case ControlKind::kButton:
       if (code == BN_CLICKED) Dispatch([&] { events_->OnClick(id); });
       break;
@@ -205,8 +206,8 @@ void Win32Form::OnActivate(bool active) {
 LRESULT Win32Form::FocusedButtonAsDefault() const {
   HWND focus = GetFocus();
   for (const Child& child : children_)
-    if (child.hwnd == focus && child.spec->kind == ControlKind::kButton)
-      return MAKELRESULT(child.spec->id, DC_HASDEFID);
+    if (child.hwnd == focus && child.control->kind == ControlKind::kButton)
+      return MAKELRESULT(child.control->id, DC_HASDEFID);
   return 0;
 }
 
@@ -227,7 +228,7 @@ LRESULT Win32Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SYSCOMMAND:
       // The main window's minimize minimizes the application: the program
       // shrinks to its taskbar entry, which belongs to the owner.
-      if ((wparam & 0xFFF0) == SC_MINIMIZE && spec_.frame == FrameKind::kMainWindow) {
+      if ((wparam & 0xFFF0) == SC_MINIMIZE && layout_.frame == FrameKind::kMainWindow) {
         if (HWND owner = GetWindow(hwnd(), GW_OWNER)) {
           SendMessageA(owner, WM_SYSCOMMAND, SC_MINIMIZE, 0);
           return 0;

@@ -22,7 +22,7 @@ class Win32Form final : public FormView, public BaseWindow<Win32Form> {
  public:
   // owner: the application window (nullptr in tests). The window stays
   // hidden; whoever creates the form shows it. Throws WindowCreationError.
-  Win32Form(const FormSpec& spec, HWND owner);
+  Win32Form(const FormSpec& layout, HWND owner);
   ~Win32Form() override;
 
   void Bind(FormEvents* events) override { events_ = events; }
@@ -30,7 +30,7 @@ class Win32Form final : public FormView, public BaseWindow<Win32Form> {
   ListControl& List(int control_id) override;
   Label& LabelControl(int control_id) override;
 
-  const FormSpec& spec() const { return spec_; }
+  const FormSpec& layout() const { return layout_; }
   // nullptr for an id the form does not have.
   HWND Control(int control_id) const;
 
@@ -38,7 +38,7 @@ class Win32Form final : public FormView, public BaseWindow<Win32Form> {
 
  private:
   struct Child {
-    const ControlSpec* spec;
+    const ControlSpec* control;
     HWND hwnd;
   };
 
@@ -51,7 +51,7 @@ class Win32Form final : public FormView, public BaseWindow<Win32Form> {
   void OnActivate(bool active);
   LRESULT FocusedButtonAsDefault() const;
 
-  const FormSpec& spec_;
+  const FormSpec& layout_;
   std::string class_name_;
   FormEvents* events_ = nullptr;
   std::vector<std::pair<std::pair<int, bool>, UniqueFont>> fonts_;

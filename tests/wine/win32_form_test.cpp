@@ -31,10 +31,10 @@ const ControlSpec kControls[] = {
     {kCombo, "ComboBox1", ControlKind::kComboBox, 16, 64, 481, 20, nullptr, 3, false, 12, false},
     {kButtonB, "Button2", ControlKind::kButton, 88, 8, 73, 25, "B", 1, true, 12, false},
 };
-const FormSpec kMainSpec = {
+const FormSpec kMainLayout = {
     "TestMain", "Velmaris", FrameKind::kMainWindow, 514, 386, 192, 107, true, 12, kControls};
-const FormSpec kToolSpec = {"TestTool", "tool", FrameKind::kToolDialog, 416, 343, 224, 248, false,
-                            12,         {}};
+const FormSpec kToolLayout = {"TestTool", "tool", FrameKind::kToolDialog, 416, 343, 224, 248, false,
+                              12,         {}};
 
 RECT ClientRectOf(HWND control) {
   RECT r;
@@ -51,7 +51,7 @@ LOGFONTA FontOf(HWND control) {
 
 class FormTest : public ::testing::Test {
  protected:
-  FormTest() : form(kMainSpec, nullptr) { form.Bind(&events); }
+  FormTest() : form(kMainLayout, nullptr) { form.Bind(&events); }
   Win32Form form;
   RecordingEvents events;
 };
@@ -77,8 +77,8 @@ TEST_F(FormTest, MainFrameIsFixedWithMinimizeOnlyAndTheDesignedClientArea) {
 }
 
 TEST(ToolFrame, HasADialogFrameAndTheCloseBoxOnlyAndIsOwned) {
-  Win32Form owner(kMainSpec, nullptr);
-  Win32Form tool(kToolSpec, owner.hwnd());
+  Win32Form owner(kMainLayout, nullptr);
+  Win32Form tool(kToolLayout, owner.hwnd());
   LONG_PTR style = GetWindowLongPtrA(tool.hwnd(), GWL_STYLE);
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
@@ -235,7 +235,7 @@ TEST(MainFrame, MinimizeIsHandedToTheOwner) {
   HWND owner = CreateWindowExA(0, "TestOwner", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                cls.hInstance, nullptr);
   {
-    Win32Form form(kMainSpec, owner);
+    Win32Form form(kMainLayout, owner);
     form.window().Show();
     SendMessageA(form.hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_EQ(reinterpret_cast<UINT_PTR>(GetPropA(owner, "sc")),
@@ -250,7 +250,7 @@ TEST(MainFrame, MinimizeIsHandedToTheOwner) {
 // list.
 class ListContract : public ::testing::TestWithParam<int> {
  protected:
-  ListContract() : form(kMainSpec, nullptr), list(form.List(GetParam())) {
+  ListContract() : form(kMainLayout, nullptr), list(form.List(GetParam())) {
     form.Bind(&events);
     form.List(kCombo).SetVisible(true);
   }

@@ -53,12 +53,12 @@ const ui::ControlSpec kControls[] = {
     {400, "Button1", ui::ControlKind::kButton, 8, 8, 73, 25, "one", 0, true, 12, false},
     {401, "Button2", ui::ControlKind::kButton, 88, 8, 73, 25, "two", 1, true, 12, false},
 };
-const ui::FormSpec kMainSpec = {
+const ui::FormSpec kMainLayout = {
     "ShellMain", "Velmaris", ui::FrameKind::kMainWindow, 300, 100, 50, 50, true, 12, kControls};
 
 TEST(ErrorReport, ShowsTheMessageWithItsFullStopUnderTheApplicationTitle) {
   AppWindow app(text::kAppTitle);
-  ui::Win32Form form(kMainSpec, app.hwnd());
+  ui::Win32Form form(kMainLayout, app.hwnd());
   form.window().Show();
   SetFocus(form.Control(401));
   BoxSeen seen;
@@ -131,7 +131,7 @@ TEST(InstanceGuard, ASecondGuardGivesWayUntilTheFirstIsGone) {
 
 class AppWindowTest : public ::testing::Test {
  protected:
-  AppWindowTest() : app(text::kAppTitle), form(kMainSpec, app.hwnd()) {
+  AppWindowTest() : app(text::kAppTitle), form(kMainLayout, app.hwnd()) {
     form.Bind(&events);
     app.SetMainForm(form.hwnd());
   }

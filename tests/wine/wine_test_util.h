@@ -52,12 +52,14 @@ class RecordingEvents : public ui::FormEvents {
 // Plays steps on this thread's timer while a modal box runs its own message
 // loop: one step per tick, each given the topmost visible window of class
 // window_class of this thread (ticks without one are skipped). A step may
-// return false to be run again on the next tick.
+// return false to be run again on the next tick. A script that has not
+// finished after ten seconds closes the box, so a test fails rather than
+// hangs.
 class ModalScript {
  public:
   using Step = std::function<bool(HWND dialog)>;
   ModalScript(const char* window_class, std::vector<Step> steps)
-      : class_(window_class), steps_(std::move(steps)) {
+      : class_(window_class), steps_(std::move(steps)), deadline_(GetTickCount64() + 10000) {
     current_ = this;
     timer_ = SetTimer(nullptr, 0, 10, &Tick);
   }
@@ -75,6 +77,10 @@ class ModalScript {
     if (!dialog || !IsWindowVisible(dialog) ||
         GetWindowThreadProcessId(dialog, nullptr) != GetCurrentThreadId())
       return;
+    if (GetTickCount64() > self->deadline_) {
+      PostMessageA(dialog, WM_CLOSE, 0, 0);
+      return;
+    }
     self->running_ = true;
     if (self->steps_[self->next_](dialog)) ++self->next_;
     self->running_ = false;
@@ -83,6 +89,7 @@ class ModalScript {
   static inline ModalScript* current_ = nullptr;
   const char* class_;
   std::vector<Step> steps_;
+  ULONGLONG deadline_;
   std::size_t next_ = 0;
   UINT_PTR timer_ = 0;
   bool running_ = false;
