@@ -21,6 +21,7 @@
 #include "driver/window_search.h"
 #include "sample_urls.h"
 #include "tour/tour.h"
+#include "velm_test.h"
 
 namespace e2e {
 namespace {
@@ -149,13 +150,21 @@ TEST_F(TourTest, StopsAtOnceWhenAnotherCopyRunsAndLeavesItAlone) {
   EXPECT_EQ(ReadHistory(), SavedUrls({"http://kept.example/"}));
 }
 
-TEST_F(TourTest, FolderWithoutTheProgramFails) {
-  const std::string empty = sandbox_.File("empty");
-  ASSERT_TRUE(CreateDirectoryA(empty.c_str(), nullptr));
-  const testing::AssertionResult toured = RunTour(empty, empty, &pictures_);
+TEST_F(TourTest, ErrorReportAtStartStopsTheTourAndEndsTheProgramUnsaved) {
+  ASSERT_TRUE(SeedHistory({"http://one.example/"}));
+  ASSERT_TRUE(SetHistoryValue("url2", RegValue{REG_DWORD, std::string("\x05\x00\x00\x00", 4)}));
+  ASSERT_TRUE(SetHistoryString("url4", "http://four.example/"));
+  const HistoryValues before = ReadHistory();
+
+  const testing::AssertionResult toured = RunTour(sandbox_.dir(), sandbox_.dir(), &pictures_);
   EXPECT_FALSE(toured);
-  EXPECT_NE(std::string(toured.message()).find("velm.exe"), std::string::npos) << toured.message();
+  EXPECT_NE(std::string(toured.message()).find(Filled(text::kHistoryTypeError, "url2")),
+            std::string::npos)
+      << toured.message();
   EXPECT_TRUE(pictures_.empty());
+  EXPECT_TRUE(PollUntil([] { return FindWindowA(nullptr, text::kAppTitle) == nullptr; }))
+      << "velm.exe still runs";
+  EXPECT_EQ(ReadHistory(), before);
 }
 
 }  // namespace

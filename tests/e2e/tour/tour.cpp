@@ -154,8 +154,10 @@ class Tour {
 
   // The input box of "変更" for the first entry, left with Cancel.
   testing::AssertionResult ChangeBox() {
+    const std::vector<std::string> entries = ListItems(ListBox1());
+    if (entries.empty()) return testing::AssertionFailure() << "the list has no entry to change";
     TOUR_STEP(Pick(ListBox1(), 0));
-    const std::string entry = ListItems(ListBox1()).at(0);
+    const std::string& entry = entries.front();
     DialogView box;
     TOUR_STEP(OpenDialog(text::kButtonChange, &box));
     if (box.caption != entry + text::kChangeCaptionSuffix) {

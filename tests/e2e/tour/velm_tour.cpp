@@ -2,6 +2,7 @@
 // and dialogs and saves a BMP of each in OUT_DIR, printing their paths. It
 // leaves without saving, so the history in the registry stays as it was.
 // Folders may be given as Windows paths or as Unix paths (drive Z:).
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -23,11 +24,17 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::vector<std::string> pictures;
-  const testing::AssertionResult done =
-      e2e::RunTour(WindowsPath(argv[1]), WindowsPath(argv[2]), &pictures);
-  for (const std::string& picture : pictures) std::cout << picture << "\n";
-  if (!done) {
-    std::cerr << "tour: " << done.message() << "\n";
+  // Caught here so the tour's owner of velm.exe is unwound and ends it.
+  try {
+    const testing::AssertionResult done =
+        e2e::RunTour(WindowsPath(argv[1]), WindowsPath(argv[2]), &pictures);
+    for (const std::string& picture : pictures) std::cout << picture << "\n";
+    if (!done) {
+      std::cerr << "tour: " << done.message() << "\n";
+      return 1;
+    }
+  } catch (const std::exception& error) {
+    std::cerr << "tour: " << error.what() << "\n";
     return 1;
   }
   return 0;
