@@ -62,8 +62,14 @@ scripts/with-display.sh bash -c '
   timeout --kill-after=10 300 wine build/win/tests/e2e/velm_tour.exe \
     "$PWD/build/demo" "$PWD/$shots" </dev/null >/dev/null
   rc=$?
-  # The demo prefix is ours: its wineserver goes too. A user prefix keeps its.
-  if [ "$own_prefix" = 1 ]; then timeout 30 wineserver -k 2>/dev/null || true; fi
+  # The demo prefix is ours: its wineserver goes too. A user prefix keeps its,
+  # but the helpers Wine started on this display get a moment to wind down
+  # before the display goes.
+  if [ "$own_prefix" = 1 ]; then
+    timeout 30 wineserver -k 2>/dev/null || true
+  else
+    timeout 15 wineserver -w 2>/dev/null || true
+  fi
   exit $rc' || rc=$?
 
 for bmp in "$shots"/tour-*.bmp; do
