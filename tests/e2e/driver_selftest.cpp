@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -205,6 +206,39 @@ TEST_F(FixtureTest, ScreenPictureIsAWholeScreenBitmap) {
   const size_t row = (static_cast<size_t>(info.biWidth) * 3 + 3) & ~size_t{3};
   EXPECT_EQ(bytes->size(), sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) +
                                row * static_cast<size_t>(info.biHeight));
+}
+
+TEST_F(FixtureTest, WindowPictureIsCutToTheWindowAndToTheScreen) {
+  const RECT window = OuterRect(main_);
+  ScreenPicture picture;
+  ASSERT_TRUE(CaptureSettled(window, &picture));
+  EXPECT_EQ(picture.width, window.right - window.left);
+  EXPECT_EQ(picture.height, window.bottom - window.top);
+  // A window, not an unpainted area: its face, its frame and its texts differ.
+  const size_t row = (static_cast<size_t>(picture.width) * 3 + 3) & ~size_t{3};
+  ASSERT_EQ(picture.pixels.size(), row * static_cast<size_t>(picture.height));
+  EXPECT_NE(std::count(picture.pixels.begin(), picture.pixels.end(), picture.pixels.front()),
+            static_cast<std::ptrdiff_t>(picture.pixels.size()));
+
+  // Overhanging the top left corner: only the part on the screen.
+  ScreenPicture corner;
+  ASSERT_TRUE(CaptureScreen(RECT{-30, -40, 70, 60}, &corner));
+  EXPECT_EQ(corner.width, 70);
+  EXPECT_EQ(corner.height, 60);
+  ScreenPicture nowhere;
+  EXPECT_FALSE(CaptureScreen(RECT{-300, -300, -10, -10}, &nowhere));
+
+  const std::string path = sandbox_.File("window.bmp");
+  ASSERT_TRUE(SaveBitmapFile(path, picture));
+  const auto bytes = ReadFileBytes(path);
+  ASSERT_TRUE(bytes.has_value());
+  BITMAPINFOHEADER info;
+  memcpy(&info, bytes->data() + sizeof(BITMAPFILEHEADER), sizeof(info));
+  EXPECT_EQ(info.biWidth, picture.width);
+  EXPECT_EQ(info.biHeight, picture.height);
+  EXPECT_EQ(bytes->substr(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)),
+            std::string(picture.pixels.begin(), picture.pixels.end()));
+  EXPECT_FALSE(SaveBitmapFile(sandbox_.File("none.bmp"), ScreenPicture{}));
 }
 
 TEST(SandboxTest, EachRunStartsFromAnEmptyFolderWithTheProgram) {

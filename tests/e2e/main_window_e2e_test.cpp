@@ -13,6 +13,7 @@
 #include "driver/control_access.h"
 #include "driver/history_key.h"
 #include "driver/ini_file.h"
+#include "driver/key_input.h"
 #include "driver/window_search.h"
 #include "sample_urls.h"
 #include "velm_test.h"
@@ -155,15 +156,33 @@ TEST_F(MainWindowTest, ExitWithoutSavingKeepsTheHistoryButStoresTheView) {
             (Form{{"LSTFLAG", "0"}, {"TOP", "0"}, {"LEFT", "0"}}));
 }
 
-TEST_F(MainWindowTest, CloseBoxSavesLikeExit) {
-  ASSERT_TRUE(SeedHistory({"http://a/", "http://b/"}));
+TEST_F(MainWindowTest, CloseBoxAndAltF4SaveLikeExit) {
+  for (const char* way : {"close box", "Alt+F4"}) {
+    SCOPED_TRACE(way);
+    ASSERT_TRUE(SeedHistory({"http://a/", "http://b/"}));
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(CreateEntry("http://c/"));
+    if (std::string(way) == "Alt+F4") {
+      ASSERT_TRUE(PressKeys(main_, {VK_MENU, VK_F4}));
+    } else {
+      PostClose(main_);
+    }
+    ASSERT_TRUE(WaitNormalExit());
+    EXPECT_EQ(ReadHistory(), SavedUrls({"http://a/", "http://b/", "http://c/"}));
+    EXPECT_EQ(ProfileSection(IniPath(), "FORM"),
+              (Form{{"LSTFLAG", "1"}, {"TOP", "0"}, {"LEFT", "0"}}));
+  }
+}
+
+TEST_F(MainWindowTest, NegativePositionIsAppliedAndStoredUnchanged) {
+  ASSERT_TRUE(WriteIni("[FORM]\r\nTOP=-500\r\nLEFT=-20\r\n"));
   ASSERT_TRUE(Start());
-  ASSERT_TRUE(CreateEntry("http://c/"));
-  PostClose(main_);
-  ASSERT_TRUE(WaitNormalExit());
-  EXPECT_EQ(ReadHistory(), SavedUrls({"http://a/", "http://b/", "http://c/"}));
+  const RECT rect = OuterRect(main_);
+  EXPECT_EQ(rect.top, -500);
+  EXPECT_EQ(rect.left, -20);
+  ASSERT_TRUE(ExitAndWait());
   EXPECT_EQ(ProfileSection(IniPath(), "FORM"),
-            (Form{{"LSTFLAG", "1"}, {"TOP", "0"}, {"LEFT", "0"}}));
+            (Form{{"LSTFLAG", "1"}, {"TOP", "-500"}, {"LEFT", "-20"}}));
 }
 
 TEST_F(MainWindowTest, AnEmptyListRemovesEveryHistoryValue) {

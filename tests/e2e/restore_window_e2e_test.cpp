@@ -189,5 +189,19 @@ TEST_F(RestoreFlowTest, CloseBoxActsAsBack) {
   ASSERT_TRUE(ExitAndWait());
 }
 
+TEST_F(RestoreFlowTest, TaskbarCloseWhileRestoringSavesWhatTheMainWindowHolds) {
+  ASSERT_TRUE(Start());
+  ASSERT_TRUE(CreateEntry("http://c/"));
+  ASSERT_TRUE(OpenRestore());
+  ASSERT_TRUE(Preview(1));
+  HWND app = AppWindow();
+  ASSERT_NE(app, nullptr);
+  PostClose(app);
+  ASSERT_TRUE(WaitNormalExit());
+  // The previewed generation was never put in place.
+  EXPECT_EQ(ReadHistory(), SavedUrls({"http://a/", "http://b/", "http://c/"}));
+  EXPECT_EQ(ProfileString(IniPath(), "FORM", "LSTFLAG"), "1");
+}
+
 }  // namespace
 }  // namespace e2e

@@ -15,6 +15,7 @@
 #include "driver/history_key.h"
 #include "driver/ini_file.h"
 #include "driver/key_input.h"
+#include "driver/wait.h"
 #include "driver/window_search.h"
 #include "velm_test.h"
 
@@ -57,6 +58,47 @@ TEST_F(ShellTest, SecondCopyEndsAtOnceAndTouchesNothing) {
 
   // Once the first has ended, a new copy runs normally.
   ASSERT_TRUE(Start());
+  ASSERT_TRUE(ExitAndWait());
+}
+
+TEST_F(ShellTest, LogOffEndsWithoutStoringAnythingAndTheNextStartRuns) {
+  ASSERT_TRUE(SeedHistory({"http://a/", "http://b/"}));
+  ASSERT_TRUE(Start());
+  ASSERT_TRUE(PickEntry(0));
+  ASSERT_TRUE(Press(text::kButtonDelete));
+  HWND app = AppWindow();
+  ASSERT_NE(app, nullptr);
+  DWORD_PTR agrees = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(app, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &agrees));
+  EXPECT_TRUE(agrees) << "the program agrees to end the session";
+  PostMessageA(app, WM_ENDSESSION, TRUE, 0);
+  ASSERT_TRUE(WaitNormalExit());
+  EXPECT_EQ(ReadHistory(), SavedUrls({"http://a/", "http://b/"}));
+  EXPECT_TRUE(ProfileSection(IniPath(), "FORM").empty()) << "no close, so no window settings";
+
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"http://a/", "http://b/"}));
+  ASSERT_TRUE(ExitAndWait());
+}
+
+TEST_F(ShellTest, RunSettingMaximizedStartsTheMainWindowMaximized) {
+  ASSERT_TRUE(Launch(SW_SHOWMAXIMIZED));
+  ASSERT_TRUE(WaitMainWindow());
+  EXPECT_TRUE(PollUntil([&] { return IsZoomed(main_) != FALSE; }, Timeout{3000}));
+  ASSERT_TRUE(ExitAndWait());
+}
+
+TEST_F(ShellTest, RunSettingMinimizedStartsOnTheTaskbarOnly) {
+  ASSERT_TRUE(Launch(SW_SHOWMINNOACTIVE));
+  HWND app = nullptr;
+  ASSERT_TRUE(PollUntil([&] { return (app = AppWindow()) != nullptr && IsIconic(app); }))
+      << "the taskbar entry is not minimized";
+  ASSERT_TRUE(Settle(app));
+  EXPECT_FALSE(MainWindowShown());
+  EXPECT_EQ(WindowText(app), text::kAppTitle);
+  // Restoring the taskbar entry brings the main window back.
+  PostMessageA(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+  ASSERT_TRUE(WaitMainWindow());
   ASSERT_TRUE(ExitAndWait());
 }
 
@@ -247,6 +289,7 @@ TEST_F(DialogTest, MoveTellsTheUserToPickTheTargetInAPlainMessageBox) {
     EXPECT_FALSE(icon) << "the plain message box has no icon";
   }
   EXPECT_EQ(Caption(), text::kMovingCaption) << "move mode shows while the message is up";
+  EXPECT_EQ(WindowText(AppWindow()), text::kAppTitle) << "the taskbar entry keeps the title";
   ASSERT_TRUE(AnswerAndSettle(message, text::kOk));
   EXPECT_EQ(Caption(), text::kMovingCaption);
 }

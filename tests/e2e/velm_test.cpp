@@ -83,9 +83,9 @@ testing::AssertionResult VelmTest::WriteIni(std::string_view bytes) const {
   return WriteFileBytes(IniPath(), bytes);
 }
 
-testing::AssertionResult VelmTest::Launch() {
+testing::AssertionResult VelmTest::Launch(int show_command) {
   main_ = restore_ = nullptr;
-  return LaunchedProcess::Start(sandbox_.exe(), sandbox_.dir(), &app_);
+  return LaunchedProcess::Start(sandbox_.exe(), sandbox_.dir(), &app_, show_command);
 }
 
 testing::AssertionResult VelmTest::Start() {
@@ -118,6 +118,15 @@ testing::AssertionResult VelmTest::WaitNormalExit() {
   E2E_STEP(app_.WaitExit(&exit_code));
   if (exit_code != 0) return testing::AssertionFailure() << "exit code " << exit_code;
   return testing::AssertionSuccess();
+}
+
+HWND VelmTest::AppWindow() const {
+  for (HWND window : TopLevelWindows(app_.pid())) {
+    if (window != main_ && WindowText(window) == text::kAppTitle && ChildWindows(window).empty()) {
+      return window;
+    }
+  }
+  return nullptr;
 }
 
 HWND VelmTest::ListBox1() const {

@@ -35,13 +35,18 @@ class VelmTest : public testing::Test {
 
   // Starts velm.exe and waits until its main window is shown.
   testing::AssertionResult Start();
-  // Starts velm.exe without waiting for anything.
-  testing::AssertionResult Launch();
+  // Starts velm.exe without waiting for anything; show_command as a
+  // shortcut's run setting hands it over.
+  testing::AssertionResult Launch(int show_command = LaunchedProcess::kDefaultShow);
   testing::AssertionResult WaitMainWindow();
   // Whether the main window is shown right now.
   bool MainWindowShown() const;
   // Waits for the program to end by itself with exit code 0.
   testing::AssertionResult WaitNormalExit();
+
+  // The application's taskbar entry: the window captioned with the title that
+  // holds no controls.
+  HWND AppWindow() const;
 
   // Main window.
   HWND ListBox1() const;

@@ -112,8 +112,8 @@ HistoryValues ReadHistory() {
         ERROR_SUCCESS) {
       break;
     }
-    // Sized by the query, not by the enumeration: for a REG_SZ stored without
-    // its zero, Wine's enumeration counts one byte more than there is.
+    // Sized by the same query the program makes, so the bytes compared are the
+    // bytes the program reads.
     DWORD type = 0;
     DWORD size = 0;
     if (RegQueryValueExA(key.get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {

@@ -1,6 +1,5 @@
 #include "driver/launched_process.h"
 
-#include <chrono>
 #include <utility>
 
 namespace e2e {
