@@ -112,8 +112,13 @@ int Run() {
   // shown the saved view all the same.
   ui::Dispatch([&] { application.main_form->FormCreate(); });
   MarkPhase("FormCreate");
-  // The restore window exists, hidden, by the time the main window shows,
-  // so whoever finds the main window finds both.
+  if (Form1Layout().visible) {
+    application.app->ShowOnTaskbar();
+    application.main_view->window().Show();
+  }
+  MarkPhase("shown");
+  // Created after the main window shows; no click or pick is handled before
+  // the message loop runs, so no handler can look for it before it exists.
   try {
     application.CreateRestoreWindow();
   } catch (...) {
@@ -121,12 +126,7 @@ int Run() {
     return kStartupFailure;
   }
   MarkPhase("restore form");
-  if (Form1Layout().visible) {
-    application.app->ShowOnTaskbar();
-    application.main_view->window().Show();
-  }
   application.ApplyShowCommand(StartupShowCommand());
-  MarkPhase("shown");
 
   const HWND forms[] = {application.main_view->hwnd(), application.restore_view->hwnd()};
   RunMessageLoop(forms);

@@ -103,9 +103,12 @@ testing::AssertionResult VelmTest::WaitMainWindow() {
     }
     return testing::AssertionFailure() << "the main window did not appear" << shown;
   }
-  // The restore window exists, hidden, from the start on.
-  restore_ = FindTopLevel(app_.pid(), {.caption = text::kRestoreCaption, .visible_only = false});
-  if (restore_ == nullptr) return testing::AssertionFailure() << "no restore window was created";
+  // The restore window is created, hidden, right after the main window shows.
+  if (!PollUntil([&] {
+        return (restore_ = FindTopLevel(app_.pid(), {.caption = text::kRestoreCaption,
+                                                     .visible_only = false})) != nullptr;
+      }))
+    return testing::AssertionFailure() << "no restore window was created";
   return testing::AssertionSuccess();
 }
 

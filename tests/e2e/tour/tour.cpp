@@ -101,8 +101,12 @@ class Tour {
       }
       return testing::AssertionFailure() << "the main window of velm.exe did not appear";
     }
-    restore_ = FindTopLevel(app_.pid(), {.caption = text::kRestoreCaption, .visible_only = false});
-    if (restore_ == nullptr) return testing::AssertionFailure() << "no restore window was created";
+    // The restore window is created, hidden, right after the main window shows.
+    if (!PollUntil([&] {
+          return (restore_ = FindTopLevel(app_.pid(), {.caption = text::kRestoreCaption,
+                                                       .visible_only = false})) != nullptr;
+        }))
+      return testing::AssertionFailure() << "no restore window was created";
     return Settle(main_);
   }
 
