@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "stores/ini_document.h"
@@ -20,44 +19,19 @@ FileState LoadFile(const std::string& path, std::string* bytes) {
   const fs::file_status status = fs::status(path, ec);
   if (status.type() == fs::file_type::not_found) return FileState::kMissing;
   if (ec || status.type() != fs::file_type::regular) return FileState::kUnreadable;
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
   if (!in) return FileState::kUnreadable;
-  bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return in.bad() ? FileState::kUnreadable : FileState::kLoaded;
+  // In one block: the file is read whole for every call, and may be large.
+  const std::streamoff size = in.tellg();
+  if (size < 0) return FileState::kUnreadable;
+  bytes->resize(static_cast<std::size_t>(size));
+  in.seekg(0);
+  in.read(bytes->data(), size);
+  return in.gcount() == size ? FileState::kLoaded : FileState::kUnreadable;
 }
 
 bool IsWritable(fs::perms perms) {
   return (perms & fs::perms::owner_write) != fs::perms::none;
-}
-
-// Writes bytes to a temporary file beside path and renames it over path; a
-// failure leaves path as it was.
-bool ReplaceFile(const std::string& path, const std::string& bytes) {
-  std::error_code ec;
-  const fs::file_status old = fs::status(path, ec);
-  const bool existed = old.type() == fs::file_type::regular;
-  // A read-only velm.ini stays as it is, as with the Windows functions.
-  if (existed && !IsWritable(old.permissions())) return false;
-
-  const std::string temp = path + ".new";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      fs::remove(temp, ec);
-      return false;
-    }
-  }
-  if (existed) fs::permissions(temp, old.permissions(), ec);
-  fs::rename(temp, path, ec);
-  if (ec) {
-    std::error_code ignored;
-    fs::remove(temp, ignored);
-    return false;
-  }
-  return true;
 }
 
 // At most max bytes of text, without splitting a double-byte character, as
@@ -113,5 +87,38 @@ void PortableProfile::Delete(const std::string& path, std::string_view section,
 }
 
 void PortableProfile::Flush(const std::string&) {}
+
+bool PortableProfile::WriteTemporary(const std::string& temp_path, std::string_view bytes) {
+  std::ofstream out(temp_path, std::ios::binary | std::ios::trunc);
+  if (!out) return false;
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  return static_cast<bool>(out);
+}
+
+// Writes bytes to a temporary file beside path and renames it over path; a
+// failure leaves path as it was and removes the temporary file.
+bool PortableProfile::ReplaceFile(const std::string& path, const std::string& bytes) {
+  std::error_code ec;
+  const fs::file_status old = fs::status(path, ec);
+  const bool existed = old.type() == fs::file_type::regular;
+  // A read-only velm.ini stays as it is, as with the Windows functions.
+  if (existed && !IsWritable(old.permissions())) return false;
+
+  const std::string temp = path + ".new";
+  if (!WriteTemporary(temp, bytes)) {
+    // What a failed write left behind; a folder of that name is not ours.
+    if (fs::is_regular_file(temp, ec)) fs::remove(temp, ec);
+    return false;
+  }
+  if (existed) fs::permissions(temp, old.permissions(), ec);
+  fs::rename(temp, path, ec);
+  if (ec) {
+    std::error_code ignored;
+    fs::remove(temp, ignored);
+    return false;
+  }
+  return true;
+}
 
 }  // namespace velm
