@@ -24,20 +24,18 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-// Positions of the first and the last occurrence of an ASCII character that
-// is a character of its own, not the trail byte of a double-byte one.
-struct Found {
-  std::size_t first = std::string_view::npos;
-  std::size_t last = std::string_view::npos;
-};
-Found FindChar(std::string_view s, char wanted) {
-  Found found;
+// Position of the first or the last occurrence of an ASCII character that is
+// a character of its own, not the trail byte of a double-byte one; npos when
+// there is none. The search for the first stops there, so finding the "=" of
+// a key line never walks through a long value.
+std::size_t FindChar(std::string_view s, char wanted, bool last) {
+  std::size_t found = std::string_view::npos;
   for (std::size_t i = 0; i < s.size(); ++i) {
     if (IsLeadByte(static_cast<unsigned char>(s[i]))) {
       ++i;
     } else if (s[i] == wanted) {
-      if (found.first == std::string_view::npos) found.first = i;
-      found.last = i;
+      found = i;
+      if (!last) break;
     }
   }
   return found;
@@ -57,9 +55,9 @@ std::optional<std::string_view> HeaderName(std::string_view line) {
   line = Trim(line);
   if (line.empty() || line.front() != '[') return std::nullopt;
   line.remove_prefix(1);
-  const Found close = FindChar(line, ']');
-  if (close.last == std::string_view::npos) return std::nullopt;
-  return Trim(line.substr(0, close.last));
+  const std::size_t close = FindChar(line, ']', /*last=*/true);
+  if (close == std::string_view::npos) return std::nullopt;
+  return Trim(line.substr(0, close));
 }
 
 struct KeyLine {
@@ -72,7 +70,7 @@ struct KeyLine {
 std::optional<KeyLine> ParseKeyLine(std::string_view line) {
   const std::string_view trimmed = Trim(line);
   if (trimmed.empty() || trimmed.front() == ';' || HeaderName(line)) return std::nullopt;
-  const std::size_t eq = FindChar(line, '=').first;
+  const std::size_t eq = FindChar(line, '=', /*last=*/false);
   if (eq == std::string_view::npos) return KeyLine{Trim(line), {}};
   return KeyLine{Trim(line.substr(0, eq)), Trim(line.substr(eq + 1))};
 }
