@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "stores/ansi_text.h"
+
 namespace velm {
 
 namespace {
@@ -10,10 +12,6 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
-}
-
-bool IsLeadByte(unsigned char c) {
-  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
 std::string_view Trim(std::string_view s) {

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "stores/ansi_text.h"
 #include "stores/ini_document.h"
 
 namespace velm {
@@ -34,21 +35,6 @@ bool IsWritable(fs::perms perms) {
   return (perms & fs::perms::owner_write) != fs::perms::none;
 }
 
-// At most max bytes of text, without splitting a double-byte character, as
-// the Windows functions cut a value for a buffer that is too small.
-std::size_t CutLength(std::string_view text, std::size_t max) {
-  if (text.size() <= max) return text.size();
-  std::size_t i = 0;
-  while (i < max) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-    const std::size_t width = lead ? 2 : 1;
-    if (i + width > max) break;
-    i += width;
-  }
-  return i;
-}
-
 bool HoldsLineBreak(std::string_view text) {
   return text.find_first_of("\r\n") != std::string_view::npos;
 }
@@ -60,7 +46,7 @@ std::string PortableProfile::Read(const std::string& path, std::string_view sect
   std::string bytes;
   if (LoadFile(path, &bytes) != FileState::kLoaded) return {};
   std::string value = IniDocument::Parse(bytes).Find(section, key).value_or("");
-  value.resize(CutLength(value, kMaxValueBytes));
+  value.resize(CutLength(value, kMaxProfileValueBytes));
   return value;
 }
 

@@ -10,11 +10,9 @@ namespace velm {
 
 class PortableProfile : public ProfileBackend {
  public:
-  // Longer values are cut to this many bytes when read, as with a 2,048-byte
+  // Longer values are cut to kMaxProfileValueBytes, as with a 2,048-byte
   // buffer on Windows; a double-byte character that would be split is left
   // out whole.
-  static constexpr std::size_t kMaxValueBytes = 2047;
-
   std::string Read(const std::string& path, std::string_view section,
                    std::string_view key) override;
   // Refuses names and values holding CR or LF: they would create lines.
