@@ -7,7 +7,7 @@ packages=(
   cmake make g++ clang libclang-rt-14-dev clang-format
   googletest libgtest-dev libbenchmark-dev
   wine wine64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
-  xvfb xauth x11-utils fonts-ipafont-gothic imagemagick locales
+  xvfb xauth x11-utils fonts-ipafont-gothic fonts-wine imagemagick locales
 )
 
 missing=()

@@ -16,4 +16,12 @@ ensure_prefix() {
     timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     timeout 60 wineserver -w || true
   fi
+  # Title-bar buttons are glyphs of the Marlett font. This Wine does not load
+  # the fonts of its own data folder (package fonts-wine), only the prefix's
+  # Fonts folder, so without a copy there the buttons show as letters.
+  local marlett=/usr/share/wine/fonts/marlett.ttf
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -f "$marlett" ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then
+    cp "$marlett" "$fonts/"
+  fi
 }

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# with-display.sh CMD...: runs CMD with an X display. Uses $DISPLAY when set,
+# with-display.sh CMD...: runs CMD with an X display. Uses $DISPLAY when it answers,
 # otherwise starts a private Xvfb (which picks a free display) and stops it,
 # by its process id, when CMD ends.
 set -uo pipefail
 
-if [ -n "${DISPLAY:-}" ]; then exec "$@"; fi
+# A DISPLAY that does not answer (a stale variable) counts as none.
+if [ -n "${DISPLAY:-}" ] && timeout 10 xdpyinfo >/dev/null 2>&1; then exec "$@"; fi
 
 fifo=$(mktemp -u)
 mkfifo "$fifo"

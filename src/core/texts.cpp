@@ -51,5 +51,7 @@ const char kInsertError[] = "行を挿入できません";
 const char kClipboardError[] = "クリップボードを開くことができません";
 const char kStartupFailureCaption[] = "アプリケーション エラー";
 const char kStartupFailurePattern[] = "%sがモジュール %s の %p で発生しました。";
+const char kWindowCreateError[] = "ウィンドウを作成できません";
+const char kUnknownError[] = "不明なエラーが発生しました";
 
 }  // namespace velm::text

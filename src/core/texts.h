@@ -55,5 +55,7 @@ extern const char kInsertError[];
 extern const char kClipboardError[];
 extern const char kStartupFailureCaption[];
 extern const char kStartupFailurePattern[];
+extern const char kWindowCreateError[];  // the system refused a window
+extern const char kUnknownError[];       // an escaped error that carries no text
 
 }  // namespace velm::text

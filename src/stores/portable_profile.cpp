@@ -20,15 +20,18 @@ FileState LoadFile(const std::string& path, std::string* bytes) {
   const fs::file_status status = fs::status(path, ec);
   if (status.type() == fs::file_type::not_found) return FileState::kMissing;
   if (ec || status.type() != fs::file_type::regular) return FileState::kUnreadable;
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  std::ifstream in(path, std::ios::binary);
   if (!in) return FileState::kUnreadable;
-  // In one block: the file is read whole for every call, and may be large.
+  // In one read of the size the file has: copying through stream iterators
+  // goes a byte at a time.
+  in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();
   if (size < 0) return FileState::kUnreadable;
+  in.seekg(0, std::ios::beg);
   bytes->resize(static_cast<std::size_t>(size));
-  in.seekg(0);
   in.read(bytes->data(), size);
-  return in.gcount() == size ? FileState::kLoaded : FileState::kUnreadable;
+  bytes->resize(static_cast<std::size_t>(in.gcount()));
+  return in.bad() ? FileState::kUnreadable : FileState::kLoaded;
 }
 
 bool IsWritable(fs::perms perms) {

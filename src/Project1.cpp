@@ -1,0 +1,148 @@
+// The program's entry: the single-instance guard, the application title and
+// window, the two forms in their order, the message loop and the shutdown.
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+
+#include "Unit1.h"
+#include "Unit2.h"
+#include "app_services.h"
+#include "core/texts.h"
+#include "shell/app_window.h"
+#include "shell/error_report.h"
+#include "shell/exe_path.h"
+#include "shell/instance_guard.h"
+#include "shell/message_loop.h"
+#include "shell/phase_marks.h"
+#include "shell/startup_failure.h"
+#include "shell/win32_dialogs.h"
+#include "stores/win32_profile.h"
+#include "stores/win32_registry.h"
+#include "ui/win32_dispatch.h"
+#include "ui/win32_form.h"
+
+namespace velm {
+
+namespace {
+
+constexpr char kGuardName[] = "EX_Mutex";
+constexpr int kStartupFailure = 1;
+
+// Everything the run owns. Members go in reverse order: the restore window
+// before the main window, both before the application window.
+struct Application {
+  Win32Profile win32_profile;
+  Win32Registry win32_registry;
+  ProfileBackend& profile = PhaseTimed(win32_profile);
+  RegistryBackend& registry = PhaseTimed(win32_registry);
+  std::unique_ptr<AppWindow> app;
+  std::unique_ptr<Win32Dialogs> dialogs;
+  std::unique_ptr<AppServices> services;
+  std::unique_ptr<ui::Win32Form> main_view;
+  std::unique_ptr<TForm1> main_form;
+  std::unique_ptr<ui::Win32Form> restore_view;
+  std::unique_ptr<TForm2> restore_form;
+
+  ~Application() {
+    ui::SetErrorReporter(nullptr);
+    Form2 = nullptr;
+    Form1 = nullptr;
+  }
+
+  // Steps up to the main window's creation handler. Throws what the system
+  // refuses: a start-up failure.
+  void CreateMainWindow(const char* title) {
+    app = std::make_unique<AppWindow>(title);
+    MarkPhase("app window");
+    HWND app_window = app->hwnd();
+    ui::SetErrorReporter([app_window](const std::string& m) { ShowErrorReport(app_window, m); });
+    dialogs = std::make_unique<Win32Dialogs>(app_window);
+    auto end_application = [] {
+      MarkPhase("FormClose");
+      PostQuitMessage(0);
+    };
+    services.reset(
+        new AppServices{profile, registry, *dialogs, ExecutablePath(), end_application,
+                        [app_window](const Error& e) { ShowErrorReport(app_window, e.what()); }});
+    main_view = std::make_unique<ui::Win32Form>(Form1Layout(), app_window);
+    main_form = std::make_unique<TForm1>(*main_view, *services);
+    Form1 = main_form.get();
+    app->SetMainForm(main_view->hwnd());
+    MarkPhase("main form");
+  }
+
+  void CreateRestoreWindow() {
+    restore_view = std::make_unique<ui::Win32Form>(Form2Layout(), app->hwnd());
+    restore_form = std::make_unique<TForm2>(*restore_view, *services);
+    Form2 = restore_form.get();
+  }
+
+  // Wine does not apply the start-up show command by itself.
+  void ApplyShowCommand(int command) {
+    if (command == SW_SHOWMAXIMIZED)
+      ShowWindow(main_view->hwnd(), SW_SHOWMAXIMIZED);
+    else if (command == SW_SHOWMINNOACTIVE)
+      app->Minimize();
+  }
+};
+
+// The end of a run. The process ends at once, with its windows as they are:
+// the system takes them down with it, which is all that hiding and
+// destroying them one by one would do, and that would cost every close a
+// few milliseconds of window-server requests. No handler runs any more.
+[[noreturn]] void EndProcess(UINT exit_code) {
+  MarkPhase("exit");
+  SavePhaseLog();
+  ExitProcess(exit_code);
+}
+
+// Returns only after a start-up failure; a run that got going ends the
+// process itself.
+int Run() {
+  const char* title = text::kAppTitle;  // set before any window exists
+  Application application;
+  try {
+    application.CreateMainWindow(title);
+  } catch (...) {
+    ShowStartupFailure();
+    return kStartupFailure;
+  }
+  // An error here is reported before the window appears; the handler has
+  // shown the saved view all the same.
+  ui::Dispatch([&] { application.main_form->FormCreate(); });
+  MarkPhase("FormCreate");
+  // The restore window exists, hidden, by the time the main window shows,
+  // so whoever finds the main window finds both.
+  try {
+    application.CreateRestoreWindow();
+  } catch (...) {
+    ShowStartupFailure();
+    return kStartupFailure;
+  }
+  MarkPhase("restore form");
+  if (Form1Layout().visible) {
+    application.app->ShowOnTaskbar();
+    application.main_view->window().Show();
+  }
+  application.ApplyShowCommand(StartupShowCommand());
+  MarkPhase("shown");
+
+  const HWND forms[] = {application.main_view->hwnd(), application.restore_view->hwnd()};
+  RunMessageLoop(forms);
+  MarkPhase("loop ended");
+  EndProcess(0);
+}
+
+}  // namespace
+
+}  // namespace velm
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  velm::MarkPhase("entry");
+  // A second copy gives way silently, before anything is touched.
+  std::optional<velm::InstanceGuard> guard = velm::InstanceGuard::Acquire(velm::kGuardName);
+  if (!guard) return 0;
+  velm::MarkPhase("guard");
+  return velm::Run();
+}

@@ -1,0 +1,85 @@
+#include "shell/app_window.h"
+
+namespace velm {
+
+namespace {
+
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
+// Posted to itself: activation is handed on after WM_ACTIVATE has finished.
+constexpr UINT kActivateForm = WM_APP + 1;
+
+}  // namespace
+
+AppWindow::AppWindow(const char* title) {
+  WNDCLASSEXA cls{};
+  cls.lpszClassName = "VelmApplication";
+  cls.hIcon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+  cls.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  CreateOfClass(cls, 0, title, kStyle, GetSystemMetrics(SM_CXSCREEN) / 2,
+                GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr);
+  // The taskbar entry's menu: Restore, Minimize and Close only.
+  HMENU menu = GetSystemMenu(hwnd(), FALSE);
+  for (UINT item : {SC_MAXIMIZE, SC_SIZE, SC_MOVE}) DeleteMenu(menu, item, MF_BYCOMMAND);
+}
+
+AppWindow::~AppWindow() {
+  DestroyNow();
+}
+
+void AppWindow::ShowOnTaskbar() {
+  ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+}
+
+void AppWindow::Minimize() {
+  ShowOwnedPopups(hwnd(), FALSE);
+  ShowWindow(hwnd(), SW_MINIMIZE);
+}
+
+void AppWindow::Restore() {
+  ShowWindow(hwnd(), SW_RESTORE);
+  ShowOwnedPopups(hwnd(), TRUE);
+  ActivateForm();
+}
+
+// The user works in the forms, never in this window: hand activation to the
+// form that had it last.
+void AppWindow::ActivateForm() {
+  HWND popup = GetLastActivePopup(hwnd());
+  if (popup == hwnd()) popup = main_form_;
+  if (popup && IsWindowVisible(popup) && IsWindowEnabled(popup)) SetActiveWindow(popup);
+}
+
+LRESULT AppWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_CLOSE:  // the taskbar's Close; works while the main form is disabled
+      if (main_form_) SendMessageA(main_form_, WM_CLOSE, 0, 0);
+      return 0;
+    case WM_SYSCOMMAND:
+      switch (wparam & 0xFFF0) {
+        case SC_MINIMIZE:
+          Minimize();
+          return 0;
+        case SC_RESTORE:
+          Restore();
+          return 0;
+        case SC_MAXIMIZE:
+        case SC_SIZE:
+        case SC_MOVE:
+          return 0;
+      }
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wparam) != WA_INACTIVE && !HIWORD(wparam))
+        PostMessageA(hwnd(), kActivateForm, 0, 0);
+      return 0;
+    case kActivateForm:
+      if (GetActiveWindow() == hwnd()) ActivateForm();
+      return 0;
+    case WM_ENDSESSION:  // log-off or shut-down: end without the close request
+      if (wparam) PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcA(hwnd(), message, wparam, lparam);
+}
+
+}  // namespace velm

@@ -1,0 +1,32 @@
+// The application window: hidden, zero-sized, it stands for the program on
+// the taskbar and owns both forms. Its Close is the main window's close
+// request; minimizing the main window minimizes it, and the forms go with it.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/win32_base_window.h"
+
+namespace velm {
+
+class AppWindow final : public ui::BaseWindow<AppWindow> {
+ public:
+  explicit AppWindow(const char* title);  // throws WindowCreationError
+  ~AppWindow();
+
+  // The window whose close request WM_CLOSE makes.
+  void SetMainForm(HWND main_form) { main_form_ = main_form; }
+  // Puts the taskbar entry up; the window itself has no area to show.
+  void ShowOnTaskbar();
+  void Minimize();
+  void Restore();
+
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+
+ private:
+  void ActivateForm();
+
+  HWND main_form_ = nullptr;
+};
+
+}  // namespace velm

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace velm {
+
+// Replaces the clipboard's content by text as CF_TEXT. Throws
+// Error(kClipboard, "クリップボードを開くことができません") when another
+// program keeps the clipboard open.
+void CopyTextToClipboard(HWND owner, const std::string& text);
+
+}  // namespace velm

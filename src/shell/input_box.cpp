@@ -1,0 +1,39 @@
+#include "shell/input_box.h"
+
+#include "core/texts.h"
+#include "shell/dialog_window.h"
+#include "shell/text_measure.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "ui/win32_controls.h"
+
+namespace velm {
+
+namespace {
+constexpr int kTypingLimit = 255;
+}
+
+std::string RunInputBox(HWND owner, const std::string& caption, const std::string& prompt,
+                        const std::string& default_text) {
+  ui::UniqueFont font = CreateInputBoxFont();
+  ui::InputBoxLayout layout;
+  {
+    TextMeasure measure(font.get());
+    const ui::DialogUnits units = measure.Units();
+    // The prompt keeps "&" as an access mark, as its label shows it.
+    const ui::Size prompt_size = measure.Wrapped(prompt, ui::InputBoxPromptWrapWidth(units), 0);
+    const int edit_height = measure.CharHeight() + 8 * GetSystemMetrics(SM_CYBORDER);
+    layout = ui::LayoutInputBox(units, prompt_size, edit_height);
+  }
+  DialogWindow dialog(owner, caption, layout.client, font.get());
+  dialog.AddText(-1, prompt, layout.prompt, SS_LEFT);
+  HWND edit = dialog.AddEdit(default_text, layout.edit, kTypingLimit);
+  dialog.AddButton(ui::kResultOk, text::kOk, layout.ok, true);
+  dialog.AddButton(ui::kResultCancel, text::kCancel, layout.cancel, false);
+  dialog.SetDefaultResult(ui::kResultOk);
+  dialog.SetCancelResult(ui::kResultCancel);
+  if (dialog.Run(edit) != ui::kResultOk) return default_text;
+  return ui::WindowText(edit);
+}
+
+}  // namespace velm

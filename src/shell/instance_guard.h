@@ -1,0 +1,24 @@
+// The single-instance guard: a named mutex that the running copy holds.
+#pragma once
+
+#include <optional>
+
+#include "shell/unique_handle.h"
+
+namespace velm {
+
+class InstanceGuard {
+ public:
+  // nullopt: another copy runs (the mutex exists, or appeared between the
+  // test and the creation). Otherwise the guard, holding the mutex for its
+  // lifetime, or nothing when the system would not create it.
+  static std::optional<InstanceGuard> Acquire(const char* name);
+
+  bool holds_mutex() const { return mutex_.valid(); }
+
+ private:
+  explicit InstanceGuard(UniqueHandle mutex) : mutex_(std::move(mutex)) {}
+  UniqueHandle mutex_;
+};
+
+}  // namespace velm

@@ -1,0 +1,37 @@
+// Measures texts in a dialog's font on the screen's device context.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "ui/dialog_layout.h"
+#include "ui/win32_font.h"
+
+namespace velm {
+
+// The input box's font: "ＭＳ Ｐゴシック" at 9 points.
+ui::UniqueFont CreateInputBoxFont();
+// The system's message font (the input box's font when it is unavailable).
+ui::UniqueFont CreateMessageFont();
+
+class TextMeasure {
+ public:
+  explicit TextMeasure(HFONT font);
+  ~TextMeasure();
+  TextMeasure(const TextMeasure&) = delete;
+  TextMeasure& operator=(const TextMeasure&) = delete;
+
+  ui::DialogUnits Units() const;
+  int CharHeight() const;
+  // The size of text word-wrapped at width; flags add DT_NOPREFIX and such.
+  ui::Size Wrapped(const std::string& text, int width, UINT flags) const;
+  // The width of one line, "&" marks not counted.
+  int LineWidth(const std::string& text) const;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+}  // namespace velm

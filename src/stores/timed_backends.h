@@ -1,0 +1,86 @@
+// Profile and registry back ends that count and time every call they pass
+// on, so the time of start-up and close can be split into the platform calls
+// of the stores and everything around them (the benchmark's build of the
+// program and the benchmark use them). The clock is handed in: the
+// performance counter on Windows, a fake one in tests.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "stores/profile_backend.h"
+#include "stores/registry_backend.h"
+
+namespace velm {
+
+using TickSource = std::function<std::int64_t()>;
+
+struct CallTally {
+  int calls = 0;
+  std::int64_t ticks = 0;
+
+  CallTally& operator+=(const CallTally& other) {
+    calls += other.calls;
+    ticks += other.ticks;
+    return *this;
+  }
+};
+
+class TimedProfile : public ProfileBackend {
+ public:
+  TimedProfile(ProfileBackend& inner, TickSource now);
+
+  const CallTally& reads() const { return reads_; }
+  const CallTally& writes() const { return writes_; }
+  const CallTally& deletes() const { return deletes_; }
+  const CallTally& flushes() const { return flushes_; }
+  CallTally total() const;
+  void Reset();
+
+  std::string Read(const std::string& path, std::string_view section,
+                   std::string_view key) override;
+  [[nodiscard]] bool Write(const std::string& path, std::string_view section, std::string_view key,
+                           std::string_view value) override;
+  void Delete(const std::string& path, std::string_view section, std::string_view key) override;
+  void Flush(const std::string& path) override;
+
+ private:
+  // Adds the time call() takes to tally and gives its result.
+  template <typename Call>
+  auto Timed(CallTally& tally, Call&& call);
+
+  ProfileBackend& inner_;
+  TickSource now_;
+  CallTally reads_, writes_, deletes_, flushes_;
+};
+
+class TimedRegistry : public RegistryBackend {
+ public:
+  TimedRegistry(RegistryBackend& inner, TickSource now);
+
+  // Every operation together: open, queries, deletes, writes and close.
+  const CallTally& total() const { return total_; }
+  void Reset() { total_ = {}; }
+
+  [[nodiscard]] bool Open(Key* key) override;
+  [[nodiscard]] bool QuerySize(Key key, const std::string& name, std::uint32_t* type,
+                               std::uint32_t* size) override;
+  [[nodiscard]] bool QueryData(Key key, const std::string& name, std::uint32_t* type,
+                               std::vector<char>* data) override;
+  void Delete(Key key, const std::string& name) override;
+  [[nodiscard]] bool Write(Key key, const std::string& name, std::string_view text) override;
+  void Close(Key key) override;
+
+ private:
+  template <typename Call>
+  auto Timed(Call&& call);
+
+  RegistryBackend& inner_;
+  TickSource now_;
+  CallTally total_;
+};
+
+}  // namespace velm

@@ -1,0 +1,63 @@
+// Where the input box and the message dialogs put their parts. Sizes are
+// given in dialog units of the dialog's font and placed in pixels; the Win32
+// side measures texts and fonts and hands the numbers in.
+#pragma once
+
+#include <vector>
+
+namespace velm::ui {
+
+struct Size {
+  int width = 0;
+  int height = 0;
+};
+
+struct Rect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  int right() const { return left + width; }
+  int bottom() const { return top + height; }
+};
+
+// x: the average width of "A".."Z" and "a".."z" (their joint extent / 52);
+// y: the font's character height.
+struct DialogUnits {
+  int x = 0;
+  int y = 0;
+  static DialogUnits FromLetters(int extent_of_52_letters, int char_height) {
+    return {extent_of_52_letters / 52, char_height};
+  }
+  // n units in pixels, rounded to the nearest pixel.
+  int Horz(int n) const { return (n * x + 2) / 4; }
+  int Vert(int n) const { return (n * y + 4) / 8; }
+};
+
+struct InputBoxLayout {
+  Rect prompt, edit, ok, cancel;
+  Size client;
+};
+
+// The width at which the prompt wraps.
+int InputBoxPromptWrapWidth(DialogUnits units);
+
+// prompt: the prompt's size when wrapped at InputBoxPromptWrapWidth;
+// edit_height: the font's character height plus eight borders.
+InputBoxLayout LayoutInputBox(DialogUnits units, Size prompt, int edit_height);
+
+struct MessageDialogLayout {
+  Rect icon;  // empty without an icon
+  Rect text;
+  std::vector<Rect> buttons;  // left to right
+  Size client;
+};
+
+inline constexpr int kIconSize = 32;
+
+// text: the message's size when wrapped at half the screen's width;
+// widest_caption: the pixel width of the widest button caption.
+MessageDialogLayout LayoutMessageDialog(DialogUnits units, Size text, bool has_icon,
+                                        int button_count, int widest_caption);
+
+}  // namespace velm::ui

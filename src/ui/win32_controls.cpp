@@ -1,0 +1,204 @@
+#include "ui/win32_controls.h"
+
+#include <string>
+
+#include "core/error.h"
+#include "core/texts.h"
+
+namespace velm::ui {
+
+// The list box and the drop-down list speak the same language with
+// different message numbers.
+struct ListMessages {
+  UINT count, text_length, text, add, insert, remove, reset, get_selection, set_selection;
+};
+
+namespace {
+
+constexpr ListMessages kListBoxMessages{LB_GETCOUNT,     LB_GETTEXTLEN,   LB_GETTEXT,
+                                        LB_ADDSTRING,    LB_INSERTSTRING, LB_DELETESTRING,
+                                        LB_RESETCONTENT, LB_GETCURSEL,    LB_SETCURSEL};
+constexpr ListMessages kComboBoxMessages{CB_GETCOUNT,     CB_GETLBTEXTLEN, CB_GETLBTEXT,
+                                         CB_ADDSTRING,    CB_INSERTSTRING, CB_DELETESTRING,
+                                         CB_RESETCONTENT, CB_GETCURSEL,    CB_SETCURSEL};
+
+}  // namespace
+
+Win32ListControl::Win32ListControl(HWND control, Kind kind)
+    : control_(control), messages_(kind == Kind::kListBox ? kListBoxMessages : kComboBoxMessages) {}
+
+LRESULT Win32ListControl::Send(UINT message, WPARAM wparam, LPARAM lparam) const {
+  return SendMessageA(control_, message, wparam, lparam);
+}
+
+// LB_ERR / CB_ERR (-1) and LB_ERRSPACE / CB_ERRSPACE (-2): the control refused.
+void Win32ListControl::CheckInserted(LRESULT result) const {
+  if (result < 0) throw Error(ErrorKind::kInsert, text::kInsertError);
+}
+
+int Win32ListControl::Count() const {
+  return static_cast<int>(Send(messages_.count));
+}
+
+std::string Win32ListControl::Text(int index) const {
+  LRESULT length = Send(messages_.text_length, static_cast<WPARAM>(index));
+  if (index < 0 || length < 0) throw Error(ErrorKind::kIndex, FormatText(text::kIndexError, index));
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  LRESULT copied =
+      Send(messages_.text, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied < 0 ? 0 : static_cast<std::size_t>(copied));
+  return text;
+}
+
+void Win32ListControl::Append(std::string_view text) {
+  const std::string terminated(text);
+  CheckInserted(Send(messages_.add, 0, reinterpret_cast<LPARAM>(terminated.c_str())));
+}
+
+void Win32ListControl::Insert(int index, std::string_view text) {
+  const int count = Count();
+  if (index == count) return Append(text);
+  // A position the control does not have is the index error, as in the
+  // headless list; -1 would mean "at the end" to the control.
+  if (index < 0 || index > count)
+    throw Error(ErrorKind::kIndex, FormatText(text::kIndexError, index));
+  const std::string terminated(text);
+  CheckInserted(Send(messages_.insert, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(terminated.c_str())));
+}
+
+void Win32ListControl::Remove(int index) {
+  if (index < 0 || Send(messages_.remove, static_cast<WPARAM>(index)) < 0)
+    throw Error(ErrorKind::kIndex, FormatText(text::kIndexError, index));
+}
+
+void Win32ListControl::Clear() {
+  Send(messages_.reset);
+}
+
+int Win32ListControl::Selected() const {
+  LRESULT selected = Send(messages_.get_selection);
+  return selected < 0 ? -1 : static_cast<int>(selected);
+}
+
+// The controls send no selection-change notification for a selection set by
+// message, so this is never a pick.
+void Win32ListControl::Select(int index) {
+  Send(messages_.set_selection, static_cast<WPARAM>(index));
+}
+
+bool Win32ListControl::Visible() const {
+  return (GetWindowLongPtrA(control_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Win32ListControl::SetVisible(bool visible) {
+  ShowWindow(control_, visible ? SW_SHOW : SW_HIDE);
+}
+
+void Win32ListControl::SetRedraw(bool redraw) {
+  Send(WM_SETREDRAW, redraw);
+  if (redraw) InvalidateRect(control_, nullptr, TRUE);
+}
+
+std::string WindowText(HWND window) {
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+std::string Win32Label::Text() const {
+  return WindowText(control_);
+}
+
+void Win32Label::SetText(std::string_view text) {
+  SetWindowTextA(control_, std::string(text).c_str());
+}
+
+std::string Win32Window::Caption() const {
+  return WindowText(window_);
+}
+
+void Win32Window::SetCaption(std::string_view caption) {
+  SetWindowTextA(window_, std::string(caption).c_str());
+}
+
+RECT Win32Window::Bounds() const {
+  RECT rect{};
+  GetWindowRect(window_, &rect);
+  return rect;
+}
+
+int Win32Window::Height() const {
+  RECT rect = Bounds();
+  return rect.bottom - rect.top;
+}
+
+void Win32Window::SetHeight(int height) {
+  RECT rect = Bounds();
+  SetWindowPos(window_, nullptr, 0, 0, rect.right - rect.left, height,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int Win32Window::Top() const {
+  return Bounds().top;
+}
+
+int Win32Window::Left() const {
+  return Bounds().left;
+}
+
+void Win32Window::MoveTo(int left, int top) {
+  SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Window::SetTop(int top) {
+  MoveTo(Left(), top);
+}
+
+void Win32Window::SetLeft(int left) {
+  MoveTo(left, Top());
+}
+
+bool Win32Window::Enabled() const {
+  return IsWindowEnabled(window_) != FALSE;
+}
+
+void Win32Window::SetEnabled(bool enabled) {
+  EnableWindow(window_, enabled);
+}
+
+bool Win32Window::Visible() const {
+  return (GetWindowLongPtrA(window_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Win32Window::Show() {
+  ShowWindow(window_, SW_SHOW);
+}
+
+// Hiding the active window would hand activation to its owner, the
+// application's invisible window; the form the user came from gets it.
+void Win32Window::Hide() {
+  const bool was_active = GetActiveWindow() == window_;
+  ShowWindow(window_, SW_HIDE);
+  if (was_active) ActivateNextWindow(window_);
+}
+
+void Win32Window::RequestClose() {
+  SendMessageA(window_, WM_CLOSE, 0, 0);
+}
+
+void ActivateNextWindow(HWND except) {
+  const DWORD thread = GetCurrentThreadId();
+  for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+    RECT rect{};
+    if (window == except || GetWindowThreadProcessId(window, nullptr) != thread ||
+        !IsWindowVisible(window) || !IsWindowEnabled(window) || !GetWindowRect(window, &rect) ||
+        IsRectEmpty(&rect))
+      continue;
+    SetActiveWindow(window);
+    return;
+  }
+}
+
+}  // namespace velm::ui

@@ -1,0 +1,93 @@
+// Thin, non-copyable wrappers that give the form handlers their narrow view
+// of real controls: one short method per message. They do not own the
+// control: the form window destroys its children.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/controls.h"
+
+namespace velm::ui {
+
+struct ListMessages;
+
+// A LISTBOX or a COMBOBOX (drop-down list) through the same operations.
+class Win32ListControl final : public ListControl {
+ public:
+  enum class Kind { kListBox, kComboBox };
+  Win32ListControl(HWND control, Kind kind);
+  Win32ListControl(const Win32ListControl&) = delete;
+  Win32ListControl& operator=(const Win32ListControl&) = delete;
+
+  int Count() const override;
+  std::string Text(int index) const override;
+  void Append(std::string_view text) override;
+  void Insert(int index, std::string_view text) override;
+  void Remove(int index) override;
+  void Clear() override;
+  int Selected() const override;
+  void Select(int index) override;
+  bool Visible() const override;
+  void SetVisible(bool visible) override;
+  void SetRedraw(bool redraw) override;
+
+ private:
+  LRESULT Send(UINT message, WPARAM wparam = 0, LPARAM lparam = 0) const;
+  void CheckInserted(LRESULT result) const;
+
+  HWND control_;
+  const ListMessages& messages_;
+};
+
+class Win32Label final : public Label {
+ public:
+  explicit Win32Label(HWND control) : control_(control) {}
+  Win32Label(const Win32Label&) = delete;
+  Win32Label& operator=(const Win32Label&) = delete;
+
+  std::string Text() const override;
+  void SetText(std::string_view text) override;
+
+ private:
+  HWND control_;
+};
+
+// A top-level form window. Height, Top and Left are its outer rectangle.
+class Win32Window final : public Window {
+ public:
+  explicit Win32Window(HWND window) : window_(window) {}
+  Win32Window(const Win32Window&) = delete;
+  Win32Window& operator=(const Win32Window&) = delete;
+
+  std::string Caption() const override;
+  void SetCaption(std::string_view caption) override;
+  int Height() const override;
+  void SetHeight(int height) override;
+  int Top() const override;
+  void SetTop(int top) override;
+  int Left() const override;
+  void SetLeft(int left) override;
+  bool Enabled() const override;
+  void SetEnabled(bool enabled) override;
+  bool Visible() const override;
+  void Show() override;
+  void Hide() override;
+  void RequestClose() override;
+
+ private:
+  RECT Bounds() const;
+  void MoveTo(int left, int top);
+
+  HWND window_;
+};
+
+// The text of any window, in the ANSI code page.
+std::string WindowText(HWND window);
+
+// Activates the first visible, enabled top-level window of this thread (in
+// z-order) that has an area, other than except: the window the user worked
+// in before except went away. The application's zero-size window never
+// qualifies.
+void ActivateNextWindow(HWND except);
+
+}  // namespace velm::ui

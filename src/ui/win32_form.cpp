@@ -1,0 +1,250 @@
+#include "ui/win32_form.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace velm::ui {
+
+namespace {
+
+constexpr int kItemHeight = 12;
+constexpr int kDroppedDownItems = 8;
+
+struct Frame {
+  DWORD style, ex_style;
+};
+
+Frame FrameFor(FrameKind kind) {
+  if (kind == FrameKind::kMainWindow)  // single fixed border, minimize, no maximize
+    return {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, 0};
+  return {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_DLGMODALFRAME};
+}
+
+}  // namespace
+
+Win32Form::Win32Form(const FormSpec& layout, HWND owner)
+    : layout_(layout), class_name_(std::string("T") + layout.name) {
+  const Frame frame = FrameFor(layout.frame);
+  RECT outer{0, 0, layout.client_width, layout.client_height};
+  AdjustWindowRectEx(&outer, frame.style, FALSE, frame.ex_style);
+
+  WNDCLASSEXA cls{};
+  cls.lpszClassName = class_name_.c_str();
+  cls.style = CS_DBLCLKS;
+  cls.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  if (layout.frame == FrameKind::kMainWindow)
+    cls.hIcon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+  CreateOfClass(cls, frame.ex_style, layout.caption, frame.style, layout.left, layout.top,
+                outer.right - outer.left, outer.bottom - outer.top, owner);
+  window_ = std::make_unique<Win32Window>(hwnd());
+
+  for (const ControlSpec& control : layout.controls) {
+    HWND child = CreateControl(control);
+    children_.push_back({&control, child});
+    if (control.kind == ControlKind::kListBox)
+      lists_[control.id] =
+          std::make_unique<Win32ListControl>(child, Win32ListControl::Kind::kListBox);
+    else if (control.kind == ControlKind::kComboBox)
+      lists_[control.id] =
+          std::make_unique<Win32ListControl>(child, Win32ListControl::Kind::kComboBox);
+    else if (control.kind == ControlKind::kLabel)
+      labels_[control.id] = std::make_unique<Win32Label>(child);
+  }
+  ApplyTabOrder();
+}
+
+Win32Form::~Win32Form() {
+  DestroyNow();  // before the fonts go
+}
+
+HFONT Win32Form::FontFor(int char_height, bool bold_italic) {
+  const std::pair key{char_height, bold_italic};
+  for (auto& [font_key, font] : fonts_)
+    if (font_key == key) return font.get();
+  UniqueFont font = CreateFormFont(char_height, bold_italic);
+  if (!font) ThrowWindowCreationError();
+  fonts_.emplace_back(key, std::move(font));
+  return fonts_.back().second.get();
+}
+
+HWND Win32Form::CreateControl(const ControlSpec& control) {
+  DWORD style =
+      WS_CHILD | (control.visible ? WS_VISIBLE : 0) | (control.tab_order >= 0 ? WS_TABSTOP : 0);
+  DWORD ex_style = 0;
+  const char* cls = "BUTTON";
+  switch (control.kind) {
+    case ControlKind::kButton:
+      style |= BS_PUSHBUTTON;
+      break;
+    case ControlKind::kLabel:  // one line, fixed size
+      cls = "STATIC";
+      style |= SS_LEFTNOWORDWRAP;
+      break;
+    case ControlKind::kListBox:
+      cls = "LISTBOX";
+      style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
+      ex_style = WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::kComboBox:
+      cls = "COMBOBOX";
+      style |= CBS_DROPDOWNLIST | WS_VSCROLL;
+      break;
+  }
+  HWND child = CreateWindowExA(ex_style, cls, control.caption ? control.caption : "", style,
+                               control.left, control.top, control.width, control.height, hwnd(),
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+                               GetModuleHandleA(nullptr), nullptr);
+  if (!child) ThrowWindowCreationError();
+  // The font first: a combo box measures its items anew when it gets one.
+  SendMessageA(child, WM_SETFONT,
+               reinterpret_cast<WPARAM>(FontFor(control.font_height, control.bold_italic)), FALSE);
+  if (control.kind == ControlKind::kListBox) SendMessageA(child, LB_SETITEMHEIGHT, 0, kItemHeight);
+  if (control.kind == ControlKind::kComboBox) FitComboBox(child, control);
+  return child;
+}
+
+// The closed drop-down list gets the table's height by sizing its selection
+// field; the window height given to a combo box is that of the dropped-down
+// state, made room for eight entries and a border of up to 2 pixels (the
+// list has an integral height, so a thicker border would cost an entry). Wine keeps the font's item
+// height (it sets item heights of owner-drawn combo boxes only), so the dropped height is measured
+// rather than assumed.
+void Win32Form::FitComboBox(HWND combo, const ControlSpec& control) {
+  SendMessageA(combo, CB_SETITEMHEIGHT, 0, kItemHeight);
+  const auto item = static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0));
+  SetWindowPos(combo, nullptr, 0, 0, control.width, control.height + kDroppedDownItems * item + 4,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // Platforms differ in what the field height they report and take counts
+  // (Wine adds 2 to what it is given); correct by what shows.
+  auto field = static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    RECT closed{};
+    GetWindowRect(combo, &closed);
+    const int excess = static_cast<int>(closed.bottom - closed.top) - control.height;
+    if (excess == 0 || field <= excess) break;
+    field -= excess;
+    SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+  }
+}
+
+// Tab goes through the children in z-order: the tab stops first, in the
+// table's tab order, then the rest in creation order. Creation has put them
+// in the table's order, so only the controls out of place are moved: every
+// move is a round trip to the window server and costs start-up time.
+void Win32Form::ApplyTabOrder() {
+  constexpr UINT kZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+  std::vector<Child> stops;
+  for (const Child& child : children_) {
+    if (child.control->tab_order >= 0)
+      stops.push_back(child);
+    else
+      SetWindowPos(child.hwnd, HWND_BOTTOM, 0, 0, 0, 0, kZOrderOnly);
+  }
+  std::stable_sort(stops.begin(), stops.end(), [](const Child& a, const Child& b) {
+    return a.control->tab_order < b.control->tab_order;
+  });
+  HWND after = HWND_TOP;
+  for (const Child& stop : stops) {
+    HWND next = after == HWND_TOP ? GetWindow(hwnd(), GW_CHILD) : GetWindow(after, GW_HWNDNEXT);
+    if (next != stop.hwnd) SetWindowPos(stop.hwnd, after, 0, 0, 0, 0, kZOrderOnly);
+    after = stop.hwnd;
+  }
+}
+
+const Win32Form::Child* Win32Form::Find(int control_id) const {
+  for (const Child& child : children_)
+    if (child.control->id == control_id) return &child;
+  return nullptr;
+}
+
+HWND Win32Form::Control(int control_id) const {
+  const Child* child = Find(control_id);
+  return child ? child->hwnd : nullptr;
+}
+
+ListControl& Win32Form::List(int control_id) {
+  auto it = lists_.find(control_id);
+  if (it == lists_.end()) throw std::out_of_range("no list control " + std::to_string(control_id));
+  return *it->second;
+}
+
+Label& Win32Form::LabelControl(int control_id) {
+  auto it = labels_.find(control_id);
+  if (it == labels_.end()) throw std::out_of_range("no label " + std::to_string(control_id));
+  return *it->second;
+}
+
+// Notifications come with the control's id; a driver that posts
+// WM_COMMAND(id, LBN_SELCHANGE) without a handle is a user's pick as well.
+void Win32Form::OnCommand(int id, int code) {
+  const Child* child = Find(id);
+  if (!child || !events_) return;
+  switch (child->control->kind) {
+    case ControlKind::kButton:
+      if (code == BN_CLICKED) Dispatch([&] { events_->OnClick(id); });
+      break;
+    case ControlKind::kListBox:
+      if (code == LBN_SELCHANGE) Dispatch([&] { events_->OnPick(id); });
+      break;
+    case ControlKind::kComboBox:
+      if (code == CBN_SELCHANGE) Dispatch([&] { events_->OnPick(id); });
+      break;
+    case ControlKind::kLabel:
+      break;
+  }
+}
+
+// A form keeps its focused control across deactivation; the first time it
+// is activated the first tab stop gets the focus.
+void Win32Form::OnActivate(bool active) {
+  if (!active) {
+    HWND focus = GetFocus();
+    if (focus && IsChild(hwnd(), focus)) last_focus_ = focus;
+    return;
+  }
+  HWND target = last_focus_ && IsWindow(last_focus_) && IsChild(hwnd(), last_focus_)
+                    ? last_focus_
+                    : GetNextDlgTabItem(hwnd(), nullptr, FALSE);
+  SetFocus(target ? target : hwnd());
+}
+
+// Asked by the dialog-key pre-processing when Enter is pressed: the focused
+// push button counts as the default, so Enter presses it.
+LRESULT Win32Form::FocusedButtonAsDefault() const {
+  HWND focus = GetFocus();
+  for (const Child& child : children_)
+    if (child.hwnd == focus && child.control->kind == ControlKind::kButton)
+      return MAKELRESULT(child.control->id, DC_HASDEFID);
+  return 0;
+}
+
+LRESULT Win32Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wparam), HIWORD(wparam));
+      return 0;
+    case WM_CLOSE:  // the close request; never destroys the window
+      if (events_) Dispatch([&] { events_->OnCloseRequest(); });
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wparam) != WA_INACTIVE && HIWORD(wparam)) break;  // minimized
+      OnActivate(LOWORD(wparam) != WA_INACTIVE);
+      return 0;
+    case DM_GETDEFID:
+      return FocusedButtonAsDefault();
+    case WM_SYSCOMMAND:
+      // The main window's minimize minimizes the application: the program
+      // shrinks to its taskbar entry, which belongs to the owner.
+      if ((wparam & 0xFFF0) == SC_MINIMIZE && layout_.frame == FrameKind::kMainWindow) {
+        if (HWND owner = GetWindow(hwnd(), GW_OWNER)) {
+          SendMessageA(owner, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+          return 0;
+        }
+      }
+      break;
+  }
+  return DefWindowProcA(hwnd(), message, wparam, lparam);
+}
+
+}  // namespace velm::ui

@@ -1,0 +1,65 @@
+// A form instantiated from its ui::FormSpec over real Win32 windows: the
+// window (created hidden), its controls at the table's positions in tab
+// order, and the routing of their notifications to the bound FormEvents.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/controls.h"
+#include "ui/form_spec.h"
+#include "ui/win32_base_window.h"
+#include "ui/win32_controls.h"
+#include "ui/win32_font.h"
+
+namespace velm::ui {
+
+class Win32Form final : public FormView, public BaseWindow<Win32Form> {
+ public:
+  // owner: the application window (nullptr in tests). The window stays
+  // hidden; whoever creates the form shows it. Throws WindowCreationError.
+  Win32Form(const FormSpec& layout, HWND owner);
+  ~Win32Form() override;
+
+  void Bind(FormEvents* events) override { events_ = events; }
+  Window& window() override { return *window_; }
+  ListControl& List(int control_id) override;
+  Label& LabelControl(int control_id) override;
+
+  const FormSpec& layout() const { return layout_; }
+  // nullptr for an id the form does not have.
+  HWND Control(int control_id) const;
+
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+
+ private:
+  struct Child {
+    const ControlSpec* control;
+    HWND hwnd;
+  };
+
+  HWND CreateControl(const ControlSpec& control);
+  void FitComboBox(HWND combo, const ControlSpec& control);
+  HFONT FontFor(int char_height, bool bold_italic);
+  void ApplyTabOrder();
+  const Child* Find(int control_id) const;
+  void OnCommand(int id, int code);
+  void OnActivate(bool active);
+  LRESULT FocusedButtonAsDefault() const;
+
+  const FormSpec& layout_;
+  std::string class_name_;
+  FormEvents* events_ = nullptr;
+  std::vector<std::pair<std::pair<int, bool>, UniqueFont>> fonts_;
+  std::vector<Child> children_;
+  std::unique_ptr<Win32Window> window_;
+  std::map<int, std::unique_ptr<Win32ListControl>> lists_;
+  std::map<int, std::unique_ptr<Win32Label>> labels_;
+  HWND last_focus_ = nullptr;
+};
+
+}  // namespace velm::ui

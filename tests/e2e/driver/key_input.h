@@ -1,0 +1,17 @@
+// Keys as a user types them: through the system's input queue to the active
+// window, with the modifier state the program sees through GetKeyState.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+
+namespace e2e {
+
+// Brings window to the front, then presses the keys of chord in order and
+// releases them in reverse order, e.g. {VK_CONTROL, 'C'}.
+testing::AssertionResult PressKeys(HWND window, std::initializer_list<WORD> chord);
+
+}  // namespace e2e

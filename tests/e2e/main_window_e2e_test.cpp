@@ -1,0 +1,312 @@
+// The main window end to end: the start-up filling, the two views with their
+// window heights, the editing commands, and what every way of closing stores.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "Unit1.h"
+#include "core/texts.h"
+#include "driver/control_access.h"
+#include "driver/history_key.h"
+#include "driver/ini_file.h"
+#include "driver/key_input.h"
+#include "driver/window_search.h"
+#include "sample_urls.h"
+#include "velm_test.h"
+
+namespace e2e {
+namespace {
+
+namespace text = velm::text;
+
+using Entries_ = std::vector<std::string>;
+using Form = std::map<std::string, std::string>;
+using Values = std::map<int, std::string>;
+
+using MainWindowTest = VelmTest;
+
+TEST_F(MainWindowTest, TypicalRunStepByStep) {
+  // The Japanese address must come through registry, list and settings file
+  // as the same code-page bytes.
+  ASSERT_TRUE(SeedHistory({"http://one/", kJapaneseUrl, "http://three/"}));
+  ASSERT_FALSE(FileExists(IniPath()));
+
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(Caption(), text::kAppTitle);
+  EXPECT_EQ(CurrentList(), ListBox1()) << "no settings file: the list view";
+  EXPECT_EQ(Entries(), (Entries_{"http://one/", kJapaneseUrl, "http://three/"}));
+  EXPECT_EQ(Selection(), -1);
+  const RECT rect = OuterRect(main_);
+  EXPECT_EQ(rect.left, 0);
+  EXPECT_EQ(rect.top, 0);
+  const SIZE client = ClientSize(main_);
+  EXPECT_EQ(client.cx, 514);
+  EXPECT_EQ(client.cy, 386);
+  EXPECT_EQ(WindowText(GetDlgItem(main_, velm::kForm1Label1)), text::kVersionLabel);
+  // The start-up wrote the history into the newest generation, and nothing else.
+  EXPECT_EQ(Generation(IniPath(), 1),
+            (Values{{1, "http://one/"}, {2, kJapaneseUrl}, {3, "http://three/"}}));
+  EXPECT_TRUE(ProfileSection(IniPath(), "FORM").empty());
+
+  ASSERT_TRUE(ChangeEntry(1, "http://two/"));
+  EXPECT_EQ(Entries(), (Entries_{"http://one/", "http://two/", "http://three/"}));
+  EXPECT_EQ(Selection(), 1);
+  ASSERT_TRUE(ExitAndWait());
+
+  EXPECT_EQ(ReadHistory(), SavedUrls({"http://one/", "http://two/", "http://three/"}));
+  EXPECT_EQ(ProfileSection(IniPath(), "FORM"),
+            (Form{{"LSTFLAG", "1"}, {"TOP", "0"}, {"LEFT", "0"}}));
+  EXPECT_EQ(Generation(IniPath(), 1),
+            (Values{{1, "http://one/"}, {2, kJapaneseUrl}, {3, "http://three/"}}));
+
+  // The next start first moves OldUrl1 back, then records the edited history.
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(Entries(), (Entries_{"http://one/", "http://two/", "http://three/"}));
+  EXPECT_EQ(Generation(IniPath(), 2),
+            (Values{{1, "http://one/"}, {2, kJapaneseUrl}, {3, "http://three/"}}));
+  EXPECT_EQ(Generation(IniPath(), 1),
+            (Values{{1, "http://one/"}, {2, "http://two/"}, {3, "http://three/"}}));
+  ASSERT_TRUE(ExitAndWait());
+}
+
+TEST_F(MainWindowTest, GapsInTheHistoryCloseUpAndOtherValuesStay) {
+  ASSERT_TRUE(ResetHistoryKey());
+  ASSERT_TRUE(SetHistoryString("url1", "http://1/"));
+  ASSERT_TRUE(SetHistoryString("url3", "http://3/"));
+  ASSERT_TRUE(SetHistoryString("url4", "http://4/"));
+  ASSERT_TRUE(SetHistoryString("url26", "http://26/"));
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(Entries(), (Entries_{"http://1/", "http://3/", "http://4/"}));
+  EXPECT_EQ(Generation(IniPath(), 1),
+            (Values{{1, "http://1/"}, {3, "http://3/"}, {4, "http://4/"}}));
+  ASSERT_TRUE(ExitAndWait());
+  HistoryValues expected = SavedUrls({"http://1/", "http://3/", "http://4/"});
+  expected["url26"] = StringValue("http://26/");
+  EXPECT_EQ(ReadHistory(), expected);
+}
+
+TEST_F(MainWindowTest, DropDownViewRoundTripWithItsWindowHeights) {
+  ASSERT_TRUE(SeedHistory({"http://a/", "http://b/", "http://c/"}));
+  ASSERT_TRUE(WriteIni("[FORM]\r\nLSTFLAG=0\r\nTOP=40\r\nLEFT=30\r\n"));
+  ASSERT_TRUE(Start());
+  const Entries_ abc = {"http://a/", "http://b/", "http://c/"};
+
+  EXPECT_EQ(CurrentList(), ComboBox1());
+  EXPECT_EQ(OuterHeight(main_), 114);
+  EXPECT_EQ(Entries(), abc);
+  EXPECT_EQ(Selection(), 0) << "the drop-down shows its first entry";
+  const RECT rect = OuterRect(main_);
+  EXPECT_EQ(rect.left, 30);
+  EXPECT_EQ(rect.top, 40);
+
+  ASSERT_TRUE(Press(text::kButtonSwitchView));
+  EXPECT_EQ(CurrentList(), ListBox1());
+  EXPECT_EQ(OuterHeight(main_), 413);
+  EXPECT_EQ(Entries(), abc);
+  EXPECT_EQ(Selection(), -1);
+
+  ASSERT_TRUE(Press(text::kButtonSwitchView));
+  EXPECT_EQ(CurrentList(), ComboBox1());
+  EXPECT_EQ(OuterHeight(main_), 124) << "a switch gives 124, not the start-up 114";
+  EXPECT_EQ(Entries(), abc);
+  EXPECT_EQ(Selection(), 0);
+
+  // The drop-down list is what is edited and saved.
+  ASSERT_TRUE(CreateEntry("http://d/"));
+  EXPECT_EQ(Entries(), (Entries_{"http://a/", "http://b/", "http://c/", "http://d/"}));
+  ASSERT_TRUE(ExitAndWait());
+  EXPECT_EQ(ReadHistory(), SavedUrls({"http://a/", "http://b/", "http://c/", "http://d/"}));
+  EXPECT_EQ(ProfileSection(IniPath(), "FORM"),
+            (Form{{"LSTFLAG", "0"}, {"TOP", "40"}, {"LEFT", "30"}}));
+}
+
+TEST_F(MainWindowTest, DropDownStartWithNoHistoryKey) {
+  ASSERT_TRUE(WriteIni("[FORM]\r\nLSTFLAG=0\r\n"));
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(CurrentList(), ComboBox1());
+  EXPECT_EQ(OuterHeight(main_), 114);
+  EXPECT_EQ(Entries(), Entries_{});
+  EXPECT_EQ(Selection(), -1);
+  ASSERT_TRUE(CreateEntry("http://new/"));
+  EXPECT_EQ(Entries(), Entries_{"http://new/"});
+  ASSERT_TRUE(ExitAndWait());
+  EXPECT_FALSE(HistoryKeyExists()) << "the save never creates the key";
+  EXPECT_EQ(ProfileString(IniPath(), "FORM", "LSTFLAG"), "0");
+}
+
+TEST_F(MainWindowTest, ExitWithoutSavingKeepsTheHistoryButStoresTheView) {
+  ASSERT_TRUE(SeedHistory({"http://a/", "http://b/"}));
+  ASSERT_TRUE(Start());
+  ASSERT_TRUE(Press(text::kButtonSwitchView));
+  ASSERT_TRUE(PickEntry(0));
+  ASSERT_TRUE(Press(text::kButtonDelete));
+  ASSERT_TRUE(Press(text::kButtonClear));
+  EXPECT_EQ(Entries(), Entries_{});
+
+  DialogView question;
+  ASSERT_TRUE(PressForDialog(text::kButtonExitNoSave, &question));
+  ASSERT_TRUE(Answer(question, text::kYes));
+  ASSERT_TRUE(WaitNormalExit());
+  EXPECT_EQ(ReadHistory(), SavedUrls({"http://a/", "http://b/"}));
+  EXPECT_EQ(ProfileSection(IniPath(), "FORM"),
+            (Form{{"LSTFLAG", "0"}, {"TOP", "0"}, {"LEFT", "0"}}));
+}
+
+TEST_F(MainWindowTest, CloseBoxAndAltF4SaveLikeExit) {
+  for (const char* way : {"close box", "Alt+F4"}) {
+    SCOPED_TRACE(way);
+    ASSERT_TRUE(SeedHistory({"http://a/", "http://b/"}));
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(CreateEntry("http://c/"));
+    if (std::string(way) == "Alt+F4") {
+      ASSERT_TRUE(PressKeys(main_, {VK_MENU, VK_F4}));
+    } else {
+      PostClose(main_);
+    }
+    ASSERT_TRUE(WaitNormalExit());
+    EXPECT_EQ(ReadHistory(), SavedUrls({"http://a/", "http://b/", "http://c/"}));
+    EXPECT_EQ(ProfileSection(IniPath(), "FORM"),
+              (Form{{"LSTFLAG", "1"}, {"TOP", "0"}, {"LEFT", "0"}}));
+  }
+}
+
+TEST_F(MainWindowTest, NegativePositionIsAppliedAndStoredUnchanged) {
+  ASSERT_TRUE(WriteIni("[FORM]\r\nTOP=-500\r\nLEFT=-20\r\n"));
+  ASSERT_TRUE(Start());
+  const RECT rect = OuterRect(main_);
+  EXPECT_EQ(rect.top, -500);
+  EXPECT_EQ(rect.left, -20);
+  ASSERT_TRUE(ExitAndWait());
+  EXPECT_EQ(ProfileSection(IniPath(), "FORM"),
+            (Form{{"LSTFLAG", "1"}, {"TOP", "-500"}, {"LEFT", "-20"}}));
+}
+
+TEST_F(MainWindowTest, AnEmptyListRemovesEveryHistoryValue) {
+  ASSERT_TRUE(SeedHistory({"http://a/", "http://b/", "http://c/"}));
+  ASSERT_TRUE(SetHistoryString("url25", "http://25/"));
+  ASSERT_TRUE(SetHistoryString("other", "kept"));
+  ASSERT_TRUE(Start());
+  ASSERT_TRUE(Press(text::kButtonClear));
+  ASSERT_TRUE(ExitAndWait());
+  EXPECT_EQ(ReadHistory(), (HistoryValues{{"other", StringValue("kept")}}));
+}
+
+TEST_F(MainWindowTest, OnlyTheFirst25EntriesAreSaved) {
+  ASSERT_TRUE(ResetHistoryKey());
+  for (int n = 1; n <= 25; ++n) {
+    ASSERT_TRUE(SetHistoryString("url" + std::to_string(n), "http://" + std::to_string(n) + "/"));
+  }
+  ASSERT_TRUE(Start());
+  ASSERT_TRUE(CreateEntry("http://26/"));
+  ASSERT_EQ(Entries().size(), 26u) << "the window holds more than 25";
+  ASSERT_TRUE(ExitAndWait());
+  HistoryValues expected;
+  for (int n = 1; n <= 25; ++n) {
+    expected["url" + std::to_string(n)] = StringValue("http://" + std::to_string(n) + "/");
+  }
+  EXPECT_EQ(ReadHistory(), expected);
+}
+
+class EditingTest : public VelmTest {
+ protected:
+  void SetUp() override {
+    VelmTest::SetUp();
+    ASSERT_TRUE(SeedHistory({"A", "B", "C", "D"}));
+    ASSERT_TRUE(Start());
+  }
+};
+
+TEST_F(EditingTest, CommandsThatNeedASelectionDoNothingWithoutOne) {
+  // Each of these would open a dialog or change the list with a selection.
+  for (const char* command : {text::kButtonChange, text::kButtonDelete, text::kButtonMove}) {
+    SCOPED_TRACE(command);
+    ASSERT_TRUE(Press(command)) << "a dialog opened";
+    EXPECT_EQ(Entries(), (Entries_{"A", "B", "C", "D"}));
+    EXPECT_EQ(Caption(), text::kAppTitle);
+  }
+}
+
+TEST_F(EditingTest, DeleteRemovesTheSelectedEntry) {
+  ASSERT_TRUE(PickEntry(3));
+  ASSERT_TRUE(Press(text::kButtonDelete));
+  EXPECT_EQ(Entries(), (Entries_{"A", "B", "C"}));
+  ASSERT_TRUE(PickEntry(0));
+  ASSERT_TRUE(Press(text::kButtonDelete));
+  EXPECT_EQ(Entries(), (Entries_{"B", "C"}));
+}
+
+TEST_F(EditingTest, MovePutsTheEntryAtThePickedPlace) {
+  ASSERT_TRUE(MoveEntry(0, 2));
+  EXPECT_EQ(Entries(), (Entries_{"B", "C", "A", "D"}));
+  EXPECT_EQ(Caption(), text::kAppTitle);
+  ASSERT_TRUE(MoveEntry(3, 1));
+  EXPECT_EQ(Entries(), (Entries_{"B", "D", "C", "A"}));
+  ASSERT_TRUE(MoveEntry(2, 2));
+  EXPECT_EQ(Entries(), (Entries_{"B", "D", "C", "A"})) << "picking the source moves nothing";
+  EXPECT_EQ(Caption(), text::kAppTitle);
+
+  // Outside move mode a pick only selects.
+  ASSERT_TRUE(PickEntry(1));
+  EXPECT_EQ(Entries(), (Entries_{"B", "D", "C", "A"}));
+  EXPECT_EQ(Selection(), 1);
+}
+
+TEST_F(EditingTest, MovePressedAgainEndsTheMoveWithoutMoving) {
+  ASSERT_TRUE(PickEntry(0));
+  DialogView message;
+  ASSERT_TRUE(PressForDialog(text::kButtonMove, &message));
+  ASSERT_TRUE(AnswerAndSettle(message, text::kOk));
+  ASSERT_EQ(Caption(), text::kMovingCaption);
+  ASSERT_EQ(Selection(), 0);
+  ASSERT_TRUE(Press(text::kButtonMove)) << "the second press shows no message";
+  EXPECT_EQ(Caption(), text::kAppTitle);
+  EXPECT_EQ(Entries(), (Entries_{"A", "B", "C", "D"}));
+}
+
+TEST_F(EditingTest, MoveGoesOnAcrossAViewSwitch) {
+  ASSERT_TRUE(PickEntry(0));
+  DialogView message;
+  ASSERT_TRUE(PressForDialog(text::kButtonMove, &message));
+  ASSERT_TRUE(AnswerAndSettle(message, text::kOk));
+  ASSERT_TRUE(Press(text::kButtonSwitchView));
+  ASSERT_EQ(CurrentList(), ComboBox1());
+  EXPECT_EQ(Caption(), text::kMovingCaption);
+  ASSERT_TRUE(PickEntry(2));
+  EXPECT_EQ(Entries(), (Entries_{"B", "C", "A", "D"}));
+  EXPECT_EQ(Caption(), text::kAppTitle);
+}
+
+TEST_F(EditingTest, AMoveWhoseSourceIsGoneReportsTheIndexAndWaits) {
+  ASSERT_TRUE(CreateEntry("E"));
+  ASSERT_TRUE(PickEntry(4));
+  DialogView message;
+  ASSERT_TRUE(PressForDialog(text::kButtonMove, &message));
+  ASSERT_TRUE(AnswerAndSettle(message, text::kOk));
+  ASSERT_TRUE(Press(text::kButtonClear));
+  EXPECT_EQ(Caption(), text::kMovingCaption) << "Clear leaves the move mode on";
+  ASSERT_TRUE(CreateEntry("x"));
+  ASSERT_TRUE(CreateEntry("y"));
+
+  ASSERT_TRUE(PostPick(CurrentList(), 0));
+  DialogView report;
+  ASSERT_TRUE(WaitDialog(&report));
+  EXPECT_EQ(report.caption, text::kAppTitle);
+  EXPECT_EQ(WindowText(GetDlgItem(report.window, 0xFFFF)), Filled(text::kIndexError, "4"))
+      << "a message ending in ')' gets no full stop";
+  ASSERT_TRUE(AnswerAndSettle(report, "OK"));
+  EXPECT_EQ(Entries(), (Entries_{"x", "y"}));
+  EXPECT_EQ(Caption(), text::kMovingCaption);
+
+  // Once entry 4 exists again, a pick moves it.
+  for (const char* entry : {"z", "w", "v"}) ASSERT_TRUE(CreateEntry(entry));
+  ASSERT_TRUE(PickEntry(1));
+  EXPECT_EQ(Entries(), (Entries_{"x", "v", "y", "z", "w"}));
+  EXPECT_EQ(Caption(), text::kAppTitle);
+}
+
+}  // namespace
+}  // namespace e2e

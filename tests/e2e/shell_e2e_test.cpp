@@ -1,0 +1,419 @@
+// velm.exe as a whole program: one copy at a time, its exit code, its version
+// record, and every dialog as the user meets it.
+#include <windows.h>
+
+#include <winver.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/texts.h"
+#include "driver/clipboard_text.h"
+#include "driver/control_access.h"
+#include "driver/history_key.h"
+#include "driver/ini_file.h"
+#include "driver/key_input.h"
+#include "driver/wait.h"
+#include "driver/window_search.h"
+#include "velm_test.h"
+
+namespace e2e {
+namespace {
+
+namespace text = velm::text;
+
+using ShellTest = VelmTest;
+
+TEST_F(ShellTest, SecondCopyEndsAtOnceAndTouchesNothing) {
+  ASSERT_TRUE(SeedHistory({"http://a/", "http://b/"}));
+  ASSERT_TRUE(Start());
+  ASSERT_TRUE(ChangeEntry(0, "http://edited/"));
+  const HistoryValues history = ReadHistory();
+  const auto ini = ReadFileBytes(IniPath());
+  ASSERT_TRUE(ini.has_value()) << "the first copy wrote no velm.ini";
+
+  // Started from the same folder: a second copy that ran would rotate the
+  // generations of this very velm.ini.
+  LaunchedProcess second;
+  ASSERT_TRUE(LaunchedProcess::Start(sandbox_.exe(), sandbox_.dir(), &second));
+  bool showed_window = false;
+  ASSERT_TRUE(PollUntil([&] {
+    showed_window = showed_window || FindTopLevel(second.pid(), {}) != nullptr;
+    return !second.Running();
+  }));
+  DWORD exit_code = 99;
+  ASSERT_TRUE(second.WaitExit(&exit_code));
+  EXPECT_EQ(exit_code, 0u);
+  EXPECT_FALSE(showed_window);
+  EXPECT_EQ(ReadHistory(), history);
+  EXPECT_EQ(ReadFileBytes(IniPath()), ini);
+
+  // The first copy goes on undisturbed and still saves its edit.
+  EXPECT_EQ(Caption(), text::kAppTitle);
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"http://edited/", "http://b/"}));
+  ASSERT_TRUE(ExitAndWait());
+  EXPECT_EQ(ReadHistory(), SavedUrls({"http://edited/", "http://b/"}));
+
+  // Once the first has ended, a new copy runs normally.
+  ASSERT_TRUE(Start());
+  ASSERT_TRUE(ExitAndWait());
+}
+
+TEST_F(ShellTest, LogOffEndsWithoutStoringAnythingAndTheNextStartRuns) {
+  ASSERT_TRUE(SeedHistory({"http://a/", "http://b/"}));
+  ASSERT_TRUE(Start());
+  ASSERT_TRUE(PickEntry(0));
+  ASSERT_TRUE(Press(text::kButtonDelete));
+  HWND app = AppWindow();
+  ASSERT_NE(app, nullptr);
+  DWORD_PTR agrees = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(app, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &agrees));
+  EXPECT_TRUE(agrees) << "the program agrees to end the session";
+  PostMessageA(app, WM_ENDSESSION, TRUE, 0);
+  ASSERT_TRUE(WaitNormalExit());
+  EXPECT_EQ(ReadHistory(), SavedUrls({"http://a/", "http://b/"}));
+  EXPECT_TRUE(ProfileSection(IniPath(), "FORM").empty()) << "no close, so no window settings";
+
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"http://a/", "http://b/"}));
+  ASSERT_TRUE(ExitAndWait());
+}
+
+TEST_F(ShellTest, RunSettingMaximizedStartsTheMainWindowMaximized) {
+  ASSERT_TRUE(Launch(SW_SHOWMAXIMIZED));
+  ASSERT_TRUE(WaitMainWindow());
+  EXPECT_TRUE(PollUntil([&] { return IsZoomed(main_) != FALSE; }, Timeout{3000}));
+  ASSERT_TRUE(ExitAndWait());
+}
+
+TEST_F(ShellTest, RunSettingMinimizedStartsOnTheTaskbarOnly) {
+  ASSERT_TRUE(Launch(SW_SHOWMINNOACTIVE));
+  HWND app = nullptr;
+  ASSERT_TRUE(PollUntil([&] { return (app = AppWindow()) != nullptr && IsIconic(app); }))
+      << "the taskbar entry is not minimized";
+  ASSERT_TRUE(Settle(app));
+  EXPECT_FALSE(MainWindowShown());
+  EXPECT_EQ(WindowText(app), text::kAppTitle);
+  // Restoring the taskbar entry brings the main window back.
+  PostMessageA(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+  ASSERT_TRUE(WaitMainWindow());
+  ASSERT_TRUE(ExitAndWait());
+}
+
+std::string VersionString(const std::vector<char>& info, const char* name, bool* found) {
+  char* value = nullptr;
+  UINT length = 0;
+  const std::string path = std::string("\\StringFileInfo\\041103a4\\") + name;
+  *found = VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) &&
+           value != nullptr;
+  return *found ? std::string(value, strnlen(value, length)) : std::string();
+}
+
+TEST_F(ShellTest, ExecutableCarriesTheJapaneseVersionRecordAndIcon) {
+  const std::string exe = sandbox_.exe();
+  const DWORD size = GetFileVersionInfoSizeA(exe.c_str(), nullptr);
+  ASSERT_GT(size, 0u) << "no version record";
+  std::vector<char> info(size);
+  ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, size, info.data()));
+
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(fixed->dwFileVersionMS, 0x00030000u);
+  EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+  EXPECT_EQ(fixed->dwProductVersionMS, 0x00030000u);
+  EXPECT_EQ(fixed->dwProductVersionLS, 0u);
+
+  WORD* translation = nullptr;
+  ASSERT_TRUE(VerQueryValueA(info.data(), "\\VarFileInfo\\Translation",
+                             reinterpret_cast<void**>(&translation), &length));
+  ASSERT_GE(length, 4u);
+  EXPECT_EQ(translation[0], 0x0411);
+  EXPECT_EQ(translation[1], 932);
+
+  struct Expected {
+    const char* name;
+    const char* value;
+  };
+  for (const Expected& e : {Expected{"FileDescription", "Velmaris"},
+                            {"ProductName", "Velmaris"},
+                            {"InternalName", "velm"},
+                            {"OriginalFilename", "velm.exe"},
+                            {"FileVersion", "3.0.0.0"},
+                            {"ProductVersion", "3.0.0.0"},
+                            {"LegalTrademarks", ""},
+                            {"Comments", ""}}) {
+    SCOPED_TRACE(e.name);
+    bool found = false;
+    EXPECT_EQ(VersionString(info, e.name, &found), e.value);
+    EXPECT_TRUE(found);
+  }
+
+  HMODULE image = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(image, nullptr);
+  EXPECT_NE(FindResourceA(image, "MAINICON", MAKEINTRESOURCEA(14)), nullptr)  // RT_GROUP_ICON
+      << "no icon group MAINICON";
+  FreeLibrary(image);
+}
+
+class DialogTest : public VelmTest {
+ protected:
+  void SetUp() override {
+    VelmTest::SetUp();
+    ASSERT_TRUE(SeedHistory({"http://a/", "http://b/", "http://c/"}));
+    ASSERT_TRUE(Start());
+  }
+};
+
+TEST_F(DialogTest, ChangeAsksWithTheEntryInTheCaptionAndAllOfItSelected) {
+  ASSERT_TRUE(PickEntry(1));
+  DialogView box;
+  ASSERT_TRUE(PressForDialog(text::kButtonChange, &box));
+  EXPECT_EQ(box.caption, std::string("http://b/") + text::kChangeCaptionSuffix);
+  EXPECT_EQ(box.texts, std::vector<std::string>{text::kChangePrompt});
+  EXPECT_EQ(box.buttons, (std::vector<std::string>{text::kOk, text::kCancel}));
+  ASSERT_NE(box.edit, nullptr);
+  EXPECT_EQ(EditText(box.edit), "http://b/");
+  const EditSelection selection = SelectionOf(box.edit);
+  EXPECT_EQ(selection.start, 0);
+  EXPECT_EQ(selection.end, 9);
+  EXPECT_TRUE(FocusComesTo(box.edit));
+  EXPECT_FALSE(IsEnabled(main_)) << "the main window must wait for the modal box";
+
+  ASSERT_TRUE(TypeIntoEdit(box, "http://B2/"));
+  ASSERT_TRUE(AnswerAndSettle(box, text::kOk));
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"http://a/", "http://B2/", "http://c/"}));
+  EXPECT_EQ(Selection(), 1);
+  EXPECT_TRUE(IsEnabled(main_));
+}
+
+TEST_F(DialogTest, ChangeLeftWithoutOkKeepsTheEntrySelected) {
+  struct Case {
+    const char* what;
+    WORD key;  // 0: the close box; 1: the Cancel button
+  };
+  for (const Case& c : {Case{"Cancel", 1}, Case{"Esc", VK_ESCAPE}, Case{"close box", 0}}) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(PickEntry(2));
+    DialogView box;
+    ASSERT_TRUE(PressForDialog(text::kButtonChange, &box));
+    ASSERT_TRUE(TypeIntoEdit(box, "http://typed/"));
+    if (c.key == 1) {
+      ASSERT_TRUE(AnswerAndSettle(box, text::kCancel));
+    } else if (c.key == 0) {
+      ASSERT_TRUE(CloseByCloseBox(box));
+    } else {
+      ASSERT_TRUE(PressKeys(box.window, {c.key}));
+      ASSERT_TRUE(WaitGone(box.window));
+    }
+    ASSERT_TRUE(Settle(main_));
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"http://a/", "http://b/", "http://c/"}));
+    EXPECT_EQ(Selection(), 2);
+    EXPECT_EQ(FindDialog(app_.pid(), {main_, restore_}), nullptr) << "no message may follow";
+  }
+}
+
+TEST_F(DialogTest, ChangeTakesEnterInTheEditFieldAsOk) {
+  ASSERT_TRUE(PickEntry(0));
+  DialogView box;
+  ASSERT_TRUE(PressForDialog(text::kButtonChange, &box));
+  ASSERT_TRUE(TypeIntoEdit(box, "http://entered/"));
+  ASSERT_TRUE(PressKeys(box.window, {VK_RETURN}));
+  ASSERT_TRUE(WaitGone(box.window));
+  ASSERT_TRUE(Settle(main_));
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"http://entered/", "http://b/", "http://c/"}));
+}
+
+TEST_F(DialogTest, ChangeToNothingIsRefusedWithTheErrorDialog) {
+  ASSERT_TRUE(PickEntry(0));
+  DialogView box;
+  ASSERT_TRUE(PressForDialog(text::kButtonChange, &box));
+  ASSERT_TRUE(TypeIntoEdit(box, ""));
+  ASSERT_TRUE(Answer(box, text::kOk));
+  DialogView error;
+  ASSERT_TRUE(WaitDialog(&error));
+  EXPECT_EQ(error.caption, text::kErrorCaption);
+  EXPECT_EQ(error.texts, std::vector<std::string>{text::kChangeEmpty});
+  EXPECT_EQ(error.buttons, std::vector<std::string>{text::kOk});
+  ASSERT_TRUE(AnswerAndSettle(error, text::kOk));
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"http://a/", "http://b/", "http://c/"}));
+  EXPECT_EQ(Selection(), 0);
+}
+
+TEST_F(DialogTest, CreateAsksWithATwoLinePromptInATallerBox) {
+  ASSERT_TRUE(PickEntry(0));
+  DialogView change;
+  ASSERT_TRUE(PressForDialog(text::kButtonChange, &change));
+  const int change_height = OuterHeight(change.window);
+  ASSERT_TRUE(AnswerAndSettle(change, text::kCancel));
+
+  DialogView box;
+  ASSERT_TRUE(PressForDialog(text::kButtonCreate, &box));
+  EXPECT_EQ(box.caption, text::kCreateCaption);
+  EXPECT_EQ(box.texts, std::vector<std::string>{text::kCreatePrompt});
+  EXPECT_EQ(box.buttons, (std::vector<std::string>{text::kOk, text::kCancel}));
+  ASSERT_NE(box.edit, nullptr);
+  EXPECT_EQ(EditText(box.edit), "");
+  EXPECT_GT(OuterHeight(box.window), change_height) << "the second prompt line needs room";
+
+  ASSERT_TRUE(TypeIntoEdit(box, "http://new/"));
+  ASSERT_TRUE(AnswerAndSettle(box, text::kOk));
+  EXPECT_EQ(Entries(),
+            (std::vector<std::string>{"http://a/", "http://b/", "http://c/", "http://new/"}));
+  EXPECT_EQ(Selection(), 0) << "Create leaves the selection as it was";
+}
+
+TEST_F(DialogTest, CreateLeftEmptyShowsNothingAndAddsNothing) {
+  for (const char* answer : {text::kOk, text::kCancel}) {
+    SCOPED_TRACE(answer);
+    DialogView box;
+    ASSERT_TRUE(PressForDialog(text::kButtonCreate, &box));
+    ASSERT_TRUE(AnswerAndSettle(box, answer));
+    EXPECT_EQ(FindDialog(app_.pid(), {main_, restore_}), nullptr);
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"http://a/", "http://b/", "http://c/"}));
+  }
+}
+
+TEST_F(DialogTest, MoveTellsTheUserToPickTheTargetInAPlainMessageBox) {
+  ASSERT_TRUE(PickEntry(0));
+  DialogView message;
+  ASSERT_TRUE(PressForDialog(text::kButtonMove, &message));
+  EXPECT_EQ(message.caption, text::kAppTitle);
+  EXPECT_EQ(message.texts, std::vector<std::string>{text::kMovePrompt});
+  EXPECT_EQ(message.buttons, std::vector<std::string>{text::kOk});
+  for (HWND child : ChildWindows(message.window)) {
+    const bool icon = (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+                      Matches(child, {.class_name = "Static"});
+    EXPECT_FALSE(icon) << "the plain message box has no icon";
+  }
+  EXPECT_EQ(Caption(), text::kMovingCaption) << "move mode shows while the message is up";
+  EXPECT_EQ(WindowText(AppWindow()), text::kAppTitle) << "the taskbar entry keeps the title";
+  ASSERT_TRUE(AnswerAndSettle(message, text::kOk));
+  EXPECT_EQ(Caption(), text::kMovingCaption);
+}
+
+class ExitQuestionTest : public DialogTest {
+ protected:
+  testing::AssertionResult Ask(DialogView* question) {
+    return PressForDialog(text::kButtonExitNoSave, question);
+  }
+};
+
+TEST_F(ExitQuestionTest, ShowsTheQuestionWithYesAndNo) {
+  DialogView question;
+  ASSERT_TRUE(Ask(&question));
+  EXPECT_EQ(question.caption, text::kConfirmCaption);
+  EXPECT_EQ(question.texts, std::vector<std::string>{text::kExitNoSaveQuestion});
+  EXPECT_EQ(question.buttons, (std::vector<std::string>{text::kYes, text::kNo}));
+  EXPECT_TRUE(FocusComesTo(ButtonByCaption(question.window, text::kYes)));
+  ASSERT_TRUE(AnswerAndSettle(question, text::kNo));
+}
+
+TEST_F(ExitQuestionTest, EveryAnswerButYesKeepsTheProgramRunning) {
+  ASSERT_TRUE(PickEntry(0));
+  ASSERT_TRUE(Press(text::kButtonDelete));
+  struct Case {
+    const char* what;
+    WORD key;  // 0: the close box; 1: the No button
+  };
+  for (const Case& c :
+       {Case{"No", 1}, Case{"Esc", VK_ESCAPE}, Case{"N", 'N'}, Case{"close box", 0}}) {
+    SCOPED_TRACE(c.what);
+    DialogView question;
+    ASSERT_TRUE(Ask(&question));
+    if (c.key == 1) {
+      ASSERT_TRUE(Answer(question, text::kNo));
+    } else if (c.key == 0) {
+      ASSERT_TRUE(CloseByCloseBox(question));
+    } else {
+      ASSERT_TRUE(PressKeys(question.window, {c.key}));
+      ASSERT_TRUE(WaitGone(question.window));
+    }
+    ASSERT_TRUE(Settle(main_));
+    EXPECT_TRUE(app_.Running());
+    EXPECT_TRUE(IsShown(main_));
+  }
+  // Nothing was set on the way: a later Exit saves the edit.
+  ASSERT_TRUE(ExitAndWait());
+  EXPECT_EQ(ReadHistory(), SavedUrls({"http://b/", "http://c/"}));
+}
+
+TEST_F(ExitQuestionTest, EnterRightAwayAnswersYesAndNothingIsSaved) {
+  ASSERT_TRUE(PickEntry(0));
+  ASSERT_TRUE(Press(text::kButtonDelete));
+  DialogView question;
+  ASSERT_TRUE(Ask(&question));
+  ASSERT_TRUE(PressKeys(question.window, {VK_RETURN}));
+  ASSERT_TRUE(WaitNormalExit());
+  EXPECT_EQ(ReadHistory(), SavedUrls({"http://a/", "http://b/", "http://c/"}));
+  // The window settings are stored all the same.
+  EXPECT_EQ(ProfileString(IniPath(), "FORM", "LSTFLAG"), "1");
+  EXPECT_EQ(ProfileString(IniPath(), "FORM", "TOP"), "0");
+  EXPECT_EQ(ProfileString(IniPath(), "FORM", "LEFT"), "0");
+}
+
+TEST_F(ExitQuestionTest, CtrlCCopiesTheDialogAsSevenLines) {
+  ASSERT_TRUE(ClearClipboard());
+  DialogView question;
+  ASSERT_TRUE(Ask(&question));
+  ASSERT_TRUE(PressKeys(question.window, {VK_CONTROL, 'C'}));
+  std::string copied;
+  ASSERT_TRUE(WaitClipboardText(&copied));
+  EXPECT_EQ(copied, DialogCopyText(text::kConfirmCaption, text::kExitNoSaveQuestion,
+                                   {text::kYes, text::kNo}));
+  EXPECT_TRUE(IsShown(question.window)) << "copying does not answer the dialog";
+  ASSERT_TRUE(AnswerAndSettle(question, text::kNo));
+  EXPECT_TRUE(app_.Running());
+}
+
+TEST_F(ShellTest, RestoreWithoutAnyGenerationSaysThereIsNone) {
+  // An empty history leaves OldUrl1 without url1, so nothing can be restored.
+  ASSERT_TRUE(ResetHistoryKey());
+  ASSERT_TRUE(Start());
+  DialogView error;
+  ASSERT_TRUE(PressForDialog(text::kButtonRestoreOld, &error));
+  EXPECT_EQ(error.caption, text::kErrorCaption);
+  EXPECT_EQ(error.texts, std::vector<std::string>{text::kNoGenerations});
+  EXPECT_EQ(error.buttons, std::vector<std::string>{text::kOk});
+  ASSERT_TRUE(AnswerAndSettle(error, text::kOk));
+  EXPECT_FALSE(IsShown(restore_));
+  EXPECT_TRUE(IsEnabled(main_));
+  ASSERT_TRUE(ExitAndWait());
+}
+
+TEST_F(ShellTest, BadHistoryValueIsReportedBeforeTheMainWindowAppears) {
+  ASSERT_TRUE(SeedHistory({"http://1/", "http://2/", "http://3/", "http://4/"}));
+  const RegValue dword{REG_DWORD, std::string("\x05\x00\x00\x00", 4)};
+  ASSERT_TRUE(SetHistoryValue("url5", dword));
+  ASSERT_TRUE(SetHistoryString("url6", "http://6/"));
+  ASSERT_TRUE(Launch());
+
+  DialogView report;
+  ASSERT_TRUE(e2e::WaitDialog(app_.pid(), {}, &report));
+  EXPECT_STREQ(report.class_name.c_str(), "#32770") << "the report is a system message box";
+  EXPECT_EQ(report.caption, text::kAppTitle);
+  EXPECT_EQ(WindowText(GetDlgItem(report.window, 0xFFFF)),
+            Filled(text::kHistoryTypeError, "url5") + ".");
+  EXPECT_EQ(report.buttons, std::vector<std::string>{"OK"});
+  EXPECT_FALSE(MainWindowShown()) << "the main window showed before the report was closed";
+
+  ASSERT_TRUE(Answer(report, "OK"));
+  ASSERT_TRUE(WaitMainWindow());
+  EXPECT_EQ(Entries(),
+            (std::vector<std::string>{"http://1/", "http://2/", "http://3/", "http://4/"}));
+  EXPECT_EQ(Generation(IniPath(), 1),
+            (std::map<int, std::string>{
+                {1, "http://1/"}, {2, "http://2/"}, {3, "http://3/"}, {4, "http://4/"}}));
+
+  // The values the load never reached are not lost by the save.
+  ASSERT_TRUE(ExitAndWait());
+  HistoryValues expected = SavedUrls({"http://1/", "http://2/", "http://3/", "http://4/"});
+  expected["url5"] = dword;
+  expected["url6"] = StringValue("http://6/");
+  EXPECT_EQ(ReadHistory(), expected);
+}
+
+}  // namespace
+}  // namespace e2e

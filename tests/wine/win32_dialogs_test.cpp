@@ -1,0 +1,398 @@
+// The program's own dialogs driven in-process: keys posted from a timer while
+// the dialog runs its nested loop, results, layout, copying and the end by a
+// quit message.
+#include <windows.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "core/texts.h"
+#include "shell/win32_dialogs.h"
+#include "ui/dialog_copy_text.h"
+#include "ui/dialogs.h"
+#include "ui/win32_controls.h"
+#include "ui/win32_font.h"
+#include "wine_test_util.h"
+
+namespace velm {
+namespace {
+
+using test::HoldKey;
+using test::ModalScript;
+using test::PostKey;
+using Step = ModalScript::Step;
+
+constexpr char kDialogClass[] = "VelmDialog";
+constexpr LPARAM kAltDown = 1 << 29;
+
+struct Seen {
+  std::string caption;
+  std::vector<std::string> texts;    // STATIC controls with text
+  std::vector<std::string> buttons;  // left to right
+  std::vector<RECT> button_rects;    // client coordinates
+  bool has_icon = false;
+  RECT client{};
+  RECT window{};
+  HWND focus = nullptr;
+  std::string focus_text;
+  HWND edit = nullptr;
+};
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
+  auto* seen = reinterpret_cast<Seen*>(param);
+  char cls[32];
+  GetClassNameA(child, cls, sizeof cls);
+  const LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
+  if (lstrcmpiA(cls, "Button") == 0) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    auto at = seen->button_rects.begin();
+    while (at != seen->button_rects.end() && at->left < r.left) ++at;
+    seen->buttons.insert(seen->buttons.begin() + (at - seen->button_rects.begin()),
+                         ui::WindowText(child));
+    seen->button_rects.insert(at, r);
+  } else if (lstrcmpiA(cls, "Static") == 0) {
+    if ((style & SS_TYPEMASK) == SS_ICON)
+      seen->has_icon = true;
+    else
+      seen->texts.push_back(ui::WindowText(child));
+  } else if (lstrcmpiA(cls, "Edit") == 0) {
+    seen->edit = child;
+  }
+  return TRUE;
+}
+
+Seen Look(HWND dialog) {
+  Seen seen;
+  seen.caption = ui::WindowText(dialog);
+  GetClientRect(dialog, &seen.client);
+  GetWindowRect(dialog, &seen.window);
+  seen.focus = GetFocus();
+  seen.focus_text = ui::WindowText(seen.focus);
+  EnumChildWindows(dialog, CollectChild, reinterpret_cast<LPARAM>(&seen));
+  return seen;
+}
+
+Step Key(UINT message, WPARAM key, LPARAM flags = 1) {
+  return [=](HWND) {
+    PostKey(message, key, flags);
+    return true;
+  };
+}
+
+Step Close() {
+  return [](HWND dialog) {
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    return true;
+  };
+}
+
+Step Record(Seen* seen) {
+  return [seen](HWND dialog) {
+    *seen = Look(dialog);
+    return true;
+  };
+}
+
+Step ClickButton(const char* caption) {
+  return [caption](HWND dialog) {
+    PostMessageA(FindWindowExA(dialog, nullptr, "Button", caption), BM_CLICK, 0, 0);
+    return true;
+  };
+}
+
+// Steps run after a key the dialog must ignore find it still open.
+Step StillOpen(bool* open) {
+  return [open](HWND dialog) {
+    *open = IsWindowVisible(dialog) != FALSE;
+    return true;
+  };
+}
+
+class DialogsTest : public ::testing::Test {
+ protected:
+  int Confirm(std::vector<Step> steps) {
+    ModalScript script(kDialogClass, std::move(steps));
+    int result = dialogs.Confirm(text::kExitNoSaveQuestion);
+    EXPECT_TRUE(script.finished());
+    return result;
+  }
+  int Error(std::vector<Step> steps) {
+    ModalScript script(kDialogClass, std::move(steps));
+    int result = dialogs.ErrorDialog(text::kNoGenerations);
+    EXPECT_TRUE(script.finished());
+    return result;
+  }
+  std::string Input(const char* prompt, const std::string& default_text, std::vector<Step> steps) {
+    ModalScript script(kDialogClass, std::move(steps));
+    std::string result = dialogs.InputBox(text::kCreateCaption, prompt, default_text);
+    EXPECT_TRUE(script.finished());
+    return result;
+  }
+
+  Win32Dialogs dialogs{nullptr};
+};
+
+TEST_F(DialogsTest, ConfirmationAnswersByKeyAndButton) {
+  EXPECT_EQ(Confirm({Key(WM_KEYDOWN, VK_RETURN)}), ui::kResultYes) << "Enter on Yes";
+  EXPECT_EQ(Confirm({Key(WM_KEYDOWN, VK_ESCAPE)}), ui::kResultNo);
+  EXPECT_EQ(Confirm({Key(WM_KEYDOWN, 'N')}), ui::kResultNo);
+  EXPECT_EQ(Confirm({Key(WM_KEYDOWN, 'Y')}), ui::kResultYes);
+  EXPECT_EQ(Confirm({Key(WM_SYSKEYDOWN, 'N', kAltDown)}), ui::kResultNo) << "Alt+N";
+  EXPECT_EQ(Confirm({Key(WM_KEYDOWN, VK_TAB), Key(WM_KEYDOWN, VK_RETURN)}), ui::kResultNo)
+      << "Enter presses the focused button";
+  EXPECT_EQ(Confirm({ClickButton(text::kNo)}), ui::kResultNo);
+  EXPECT_EQ(Confirm({Close()}), ui::kResultCancel) << "close box";
+}
+
+TEST_F(DialogsTest, EnterAndEscWithAModifierDoNothing) {
+  bool open_after_ctrl_enter = false;
+  bool open_after_shift_esc = false;
+  int result = Confirm({[](HWND) {
+                          HoldKey(VK_CONTROL, true);
+                          PostKey(WM_KEYDOWN, VK_RETURN);
+                          return true;
+                        },
+                        StillOpen(&open_after_ctrl_enter),
+                        [](HWND) {
+                          HoldKey(VK_CONTROL, false);
+                          HoldKey(VK_SHIFT, true);
+                          PostKey(WM_KEYDOWN, VK_ESCAPE);
+                          return true;
+                        },
+                        StillOpen(&open_after_shift_esc),
+                        [](HWND) {
+                          HoldKey(VK_SHIFT, false);
+                          PostKey(WM_KEYDOWN, VK_ESCAPE);
+                          return true;
+                        }});
+  EXPECT_TRUE(open_after_ctrl_enter);
+  EXPECT_TRUE(open_after_shift_esc);
+  EXPECT_EQ(result, ui::kResultNo);
+}
+
+TEST_F(DialogsTest, ConfirmationLooksAsDesigned) {
+  Seen seen;
+  Confirm({Record(&seen), Key(WM_KEYDOWN, VK_ESCAPE)});
+  EXPECT_EQ(seen.caption, text::kConfirmCaption);
+  EXPECT_EQ(seen.texts, std::vector<std::string>{text::kExitNoSaveQuestion});
+  EXPECT_EQ(seen.buttons, (std::vector<std::string>{text::kYes, text::kNo}));
+  EXPECT_TRUE(seen.has_icon);
+  ASSERT_EQ(seen.button_rects.size(), 2u);
+  const RECT& yes = seen.button_rects[0];
+  const RECT& no = seen.button_rects[1];
+  EXPECT_EQ(yes.right - yes.left, no.right - no.left) << "all buttons alike";
+  EXPECT_EQ(yes.top, no.top);
+  EXPECT_NEAR(yes.left, seen.client.right - no.right, 1) << "the row is centred";
+  EXPECT_LT(yes.right, no.left);
+  EXPECT_EQ(seen.focus_text, text::kYes) << "the first button has the focus";
+  const int screen_x = GetSystemMetrics(SM_CXSCREEN);
+  EXPECT_NEAR(seen.window.left, screen_x - seen.window.right, 1) << "centred on the screen";
+}
+
+TEST_F(DialogsTest, ErrorDialogAnswersOneToEnterAndEscAndTwoToTheCloseBox) {
+  EXPECT_EQ(Error({Key(WM_KEYDOWN, VK_RETURN)}), ui::kResultOk);
+  EXPECT_EQ(Error({Key(WM_KEYDOWN, VK_ESCAPE)}), ui::kResultOk);
+  EXPECT_EQ(Error({ClickButton(text::kOk)}), ui::kResultOk);
+  EXPECT_EQ(Error({Close()}), ui::kResultCancel);
+  Seen seen;
+  Error({Record(&seen), Key(WM_KEYDOWN, VK_RETURN)});
+  EXPECT_EQ(seen.caption, text::kErrorCaption);
+  EXPECT_EQ(seen.texts, std::vector<std::string>{text::kNoGenerations});
+  EXPECT_EQ(seen.buttons, std::vector<std::string>{text::kOk});
+  EXPECT_TRUE(seen.has_icon);
+}
+
+TEST_F(DialogsTest, MessageBoxHasTheTitleNoIconAndOneButton) {
+  Seen seen;
+  {
+    ModalScript script(kDialogClass, {Record(&seen), Key(WM_KEYDOWN, VK_ESCAPE)});
+    dialogs.ShowMessage(text::kMovePrompt);
+    EXPECT_TRUE(script.finished());
+  }
+  EXPECT_EQ(seen.caption, text::kAppTitle);
+  EXPECT_EQ(seen.texts, std::vector<std::string>{text::kMovePrompt});
+  EXPECT_EQ(seen.buttons, std::vector<std::string>{text::kOk});
+  EXPECT_FALSE(seen.has_icon);
+}
+
+std::string ClipboardText() {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return "<cannot open>";
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    text = static_cast<const char*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+TEST_F(DialogsTest, CtrlCCopiesTheSevenLinesAndTheDialogStays) {
+  bool open = false;
+  int result = Confirm({[](HWND) {
+                          HoldKey(VK_CONTROL, true);
+                          PostKey(WM_KEYDOWN, 'C');
+                          return true;
+                        },
+                        StillOpen(&open),
+                        [](HWND) {
+                          HoldKey(VK_CONTROL, false);
+                          PostKey(WM_KEYDOWN, VK_RETURN);
+                          return true;
+                        }});
+  EXPECT_TRUE(open);
+  EXPECT_EQ(result, ui::kResultYes);
+  const std::string_view buttons[] = {text::kYes, text::kNo};
+  EXPECT_EQ(ClipboardText(),
+            ui::DialogCopyText(text::kConfirmCaption, text::kExitNoSaveQuestion, buttons));
+}
+
+TEST_F(DialogsTest, ABusyClipboardIsReportedAndTheDialogAnswersAfterwards) {
+  HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  std::thread holder([&] {
+    OpenClipboard(nullptr);
+    SetEvent(opened);
+    WaitForSingleObject(release, 10000);
+    CloseClipboard();
+  });
+  ASSERT_EQ(WaitForSingleObject(opened, 10000), WAIT_OBJECT_0);
+  test::ReportRecorder reports;
+  int result = Confirm({[](HWND) {
+                          HoldKey(VK_CONTROL, true);
+                          PostKey(WM_KEYDOWN, 'C');
+                          return true;
+                        },
+                        [](HWND) {
+                          HoldKey(VK_CONTROL, false);
+                          PostKey(WM_KEYDOWN, VK_ESCAPE);
+                          return true;
+                        }});
+  SetEvent(release);
+  holder.join();
+  CloseHandle(opened);
+  CloseHandle(release);
+  EXPECT_EQ(reports.messages, std::vector<std::string>{text::kClipboardError});
+  EXPECT_EQ(result, ui::kResultNo);
+}
+
+Step PostQuit() {
+  return [](HWND) {
+    PostQuitMessage(7);
+    return true;
+  };
+}
+
+bool QuitWaiting(WPARAM* code) {
+  MSG msg;
+  if (!PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) return false;
+  *code = msg.wParam;
+  return true;
+}
+
+TEST_F(DialogsTest, AQuitMessageEndsADialogAsCancelledAndIsPostedAgain) {
+  WPARAM code = 0;
+  EXPECT_EQ(Confirm({PostQuit()}), ui::kResultCancel);
+  EXPECT_TRUE(QuitWaiting(&code));
+  EXPECT_EQ(code, 7u);
+  EXPECT_EQ(Input(text::kChangePrompt, "keep", {Key(WM_CHAR, 'x'), PostQuit()}), "keep");
+  EXPECT_TRUE(QuitWaiting(&code));
+}
+
+TEST_F(DialogsTest, OtherWindowsAreDisabledWhileADialogIsOpen) {
+  HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                               100, nullptr, nullptr, nullptr, nullptr);
+  bool enabled_during = true;
+  Confirm({[&](HWND) {
+             enabled_during = IsWindowEnabled(other) != FALSE;
+             return true;
+           },
+           Key(WM_KEYDOWN, VK_ESCAPE)});
+  EXPECT_FALSE(enabled_during);
+  EXPECT_TRUE(IsWindowEnabled(other));
+  EXPECT_EQ(GetActiveWindow(), other) << "the window active before is active again";
+  DestroyWindow(other);
+}
+
+Step SetEditText(const char* text) {
+  return [text](HWND dialog) {
+    SetWindowTextA(FindWindowExA(dialog, nullptr, "Edit", nullptr), text);
+    return true;
+  };
+}
+
+TEST_F(DialogsTest, InputBoxReturnsTheEditOnOkAndTheDefaultOtherwise) {
+  EXPECT_EQ(Input(text::kChangePrompt, "old", {SetEditText("new"), Key(WM_KEYDOWN, VK_RETURN)}),
+            "new")
+      << "Enter in the edit field is OK";
+  EXPECT_EQ(Input(text::kChangePrompt, "old", {SetEditText(""), ClickButton(text::kOk)}), "");
+  EXPECT_EQ(Input(text::kChangePrompt, "old", {SetEditText(" a "), ClickButton(text::kOk)}), " a ")
+      << "not trimmed";
+  EXPECT_EQ(Input(text::kChangePrompt, "old", {SetEditText("new"), Key(WM_KEYDOWN, VK_ESCAPE)}),
+            "old");
+  EXPECT_EQ(Input(text::kChangePrompt, "old", {SetEditText("new"), ClickButton(text::kCancel)}),
+            "old");
+  EXPECT_EQ(Input(text::kChangePrompt, "old", {SetEditText("new"), Close()}), "old");
+}
+
+TEST_F(DialogsTest, InputBoxOpensWithTheWholeDefaultSelectedInTheFocusedEdit) {
+  Seen seen;
+  DWORD start = 1, end = 0;
+  LRESULT limit = 0;
+  Input(text::kChangePrompt, "http://a/",
+        {Record(&seen),
+         [&](HWND dialog) {
+           HWND edit = FindWindowExA(dialog, nullptr, "Edit", nullptr);
+           SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                        reinterpret_cast<LPARAM>(&end));
+           limit = SendMessageA(edit, EM_GETLIMITTEXT, 0, 0);
+           return true;
+         },
+         Key(WM_KEYDOWN, VK_ESCAPE)});
+  EXPECT_EQ(seen.caption, text::kCreateCaption);
+  EXPECT_EQ(seen.focus, seen.edit);
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, 9u);
+  EXPECT_EQ(limit, 255);
+  EXPECT_EQ(seen.texts, std::vector<std::string>{text::kChangePrompt});
+  EXPECT_EQ(seen.buttons, (std::vector<std::string>{text::kOk, text::kCancel}));
+}
+
+TEST_F(DialogsTest, ALongDefaultIsShownWholeAndCannotGrowByTyping) {
+  const std::string long_text(300, 'u');
+  std::string shown;
+  std::string after_typing = Input(text::kChangePrompt, long_text,
+                                   {[&](HWND dialog) {
+                                      HWND edit = FindWindowExA(dialog, nullptr, "Edit", nullptr);
+                                      shown = ui::WindowText(edit);
+                                      SendMessageA(edit, EM_SETSEL, 300, 300);
+                                      return true;
+                                    },
+                                    Key(WM_CHAR, 'x'), Key(WM_KEYDOWN, VK_RETURN)});
+  EXPECT_EQ(shown, long_text);
+  EXPECT_EQ(after_typing, long_text);
+}
+
+TEST_F(DialogsTest, TheTwoLinePromptMakesTheInputBoxOneLineTaller) {
+  Seen one_line, two_lines;
+  Input(text::kChangePrompt, "", {Record(&one_line), Key(WM_KEYDOWN, VK_ESCAPE)});
+  Input(text::kCreatePrompt, "", {Record(&two_lines), Key(WM_KEYDOWN, VK_ESCAPE)});
+  // One line of the 9-point font the input box uses.
+  HDC dc = GetDC(nullptr);
+  ui::UniqueFont font = ui::CreateFormFont(MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72), false);
+  HGDIOBJ previous = SelectObject(dc, font.get());
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  SelectObject(dc, previous);
+  ReleaseDC(nullptr, dc);
+  EXPECT_EQ(two_lines.client.bottom - one_line.client.bottom, metrics.tmHeight);
+  EXPECT_EQ(two_lines.client.right, one_line.client.right) << "the width stays";
+  EXPECT_EQ(two_lines.texts, std::vector<std::string>{text::kCreatePrompt});
+}
+
+}  // namespace
+}  // namespace velm

@@ -1,0 +1,403 @@
+// The Win32 toolkit against real controls: form frame and layout, fonts, tab
+// order, the list-control contract on LISTBOX and COMBOBOX, and which
+// notifications reach the form's events.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "core/error.h"
+#include "core/texts.h"
+#include "ui/form_spec.h"
+#include "ui/win32_form.h"
+#include "wine_test_util.h"
+
+namespace velm::ui {
+namespace {
+
+using test::PumpMessages;
+using test::RecordingEvents;
+using test::ReportRecorder;
+
+enum { kLabel = 300, kButtonA, kList, kCombo, kButtonB };
+
+// Creation order differs from tab order on purpose.
+const ControlSpec kControls[] = {
+    {kLabel, "Label1", ControlKind::kLabel, 440, 370, 65, 16, "Ver 3.0", -1, true, 16, true},
+    {kButtonA, "Button1", ControlKind::kButton, 16, 8, 73, 25, "A", 2, true, 12, false},
+    {kList, "ListBox1", ControlKind::kListBox, 16, 64, 481, 305, nullptr, 0, true, 12, false},
+    {kCombo, "ComboBox1", ControlKind::kComboBox, 16, 64, 481, 20, nullptr, 3, false, 12, false},
+    {kButtonB, "Button2", ControlKind::kButton, 88, 8, 73, 25, "B", 1, true, 12, false},
+};
+const FormSpec kMainLayout = {
+    "TestMain", "Velmaris", FrameKind::kMainWindow, 514, 386, 192, 107, true, 12, kControls};
+const FormSpec kToolLayout = {"TestTool", "tool", FrameKind::kToolDialog, 416, 343, 224, 248, false,
+                              12,         {}};
+
+RECT ClientRectOf(HWND control) {
+  RECT r;
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+LOGFONTA FontOf(HWND control) {
+  LOGFONTA font{};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return font;
+}
+
+class FormTest : public ::testing::Test {
+ protected:
+  FormTest() : form(kMainLayout, nullptr) { form.Bind(&events); }
+  Win32Form form;
+  RecordingEvents events;
+};
+
+TEST_F(FormTest, MainFrameIsFixedWithMinimizeOnlyAndTheDesignedClientArea) {
+  HWND w = form.hwnd();
+  LONG_PTR style = GetWindowLongPtrA(w, GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(style & WS_THICKFRAME);
+  EXPECT_FALSE(style & WS_VISIBLE) << "created hidden; the creator shows it";
+  RECT client;
+  GetClientRect(w, &client);
+  EXPECT_EQ(client.right, 514);
+  EXPECT_EQ(client.bottom, 386);
+  EXPECT_EQ(form.window().Left(), 192);
+  EXPECT_EQ(form.window().Top(), 107);
+  EXPECT_EQ(form.window().Caption(), "Velmaris");
+  char cls[64];
+  GetClassNameA(w, cls, sizeof cls);
+  EXPECT_STREQ(cls, "TTestMain");
+}
+
+TEST(ToolFrame, HasADialogFrameAndTheCloseBoxOnlyAndIsOwned) {
+  Win32Form owner(kMainLayout, nullptr);
+  Win32Form tool(kToolLayout, owner.hwnd());
+  LONG_PTR style = GetWindowLongPtrA(tool.hwnd(), GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+  EXPECT_TRUE(GetWindowLongPtrA(tool.hwnd(), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+  EXPECT_EQ(GetWindow(tool.hwnd(), GW_OWNER), owner.hwnd());
+  RECT client;
+  GetClientRect(tool.hwnd(), &client);
+  EXPECT_EQ(client.right, 416);
+  EXPECT_EQ(client.bottom, 343);
+}
+
+TEST_F(FormTest, ControlsStandAtTheTablesPlacesWithTheirFonts) {
+  RECT list = ClientRectOf(form.Control(kList));
+  EXPECT_EQ(list.left, 16);
+  EXPECT_EQ(list.top, 64);
+  EXPECT_EQ(list.right - list.left, 481);
+  EXPECT_EQ(list.bottom - list.top, 305) << "no integral height";
+  RECT button = ClientRectOf(form.Control(kButtonB));
+  EXPECT_EQ(button.left, 88);
+  EXPECT_EQ(button.bottom - button.top, 25);
+  EXPECT_EQ(SendMessageA(form.Control(kList), LB_GETITEMHEIGHT, 0, 0), 12);
+  RECT combo = ClientRectOf(form.Control(kCombo));
+  EXPECT_EQ(combo.bottom - combo.top, 20) << "closed drop-down list";
+
+  LOGFONTA body = FontOf(form.Control(kButtonA));
+  EXPECT_EQ(body.lfHeight, -12);
+  EXPECT_EQ(body.lfCharSet, SHIFTJIS_CHARSET);
+  EXPECT_STREQ(body.lfFaceName, text::kFontName);
+  EXPECT_EQ(body.lfWeight, FW_NORMAL);
+  LOGFONTA label = FontOf(form.Control(kLabel));
+  EXPECT_EQ(label.lfHeight, -16);
+  EXPECT_EQ(label.lfWeight, FW_BOLD);
+  EXPECT_TRUE(label.lfItalic);
+}
+
+TEST_F(FormTest, TheDropDownListShowsEightEntries) {
+  ListControl& combo = form.List(kCombo);
+  for (int i = 0; i < 20; ++i) combo.Append(std::to_string(i));
+  form.window().Show();
+  combo.SetVisible(true);
+  SendMessageA(form.Control(kCombo), CB_SHOWDROPDOWN, TRUE, 0);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  GetComboBoxInfo(form.Control(kCombo), &info);
+  RECT list;
+  GetClientRect(info.hwndList, &list);
+  const auto item = static_cast<int>(SendMessageA(form.Control(kCombo), CB_GETITEMHEIGHT, 0, 0));
+  EXPECT_EQ(list.bottom / item, 8);
+  SendMessageA(form.Control(kCombo), CB_SHOWDROPDOWN, FALSE, 0);
+}
+
+TEST_F(FormTest, VisibilityComesFromTheTable) {
+  EXPECT_TRUE(form.List(kList).Visible());
+  EXPECT_FALSE(form.List(kCombo).Visible());
+  form.List(kCombo).SetVisible(true);
+  form.List(kList).SetVisible(false);
+  EXPECT_TRUE(form.List(kCombo).Visible());
+  EXPECT_FALSE(form.List(kList).Visible());
+}
+
+TEST_F(FormTest, TabGoesThroughTheStopsInTabOrder) {
+  form.List(kCombo).SetVisible(true);  // hidden controls are skipped by Tab
+  std::vector<HWND> order;
+  HWND at = GetNextDlgTabItem(form.hwnd(), nullptr, FALSE);
+  for (int i = 0; i < 4 && at; ++i, at = GetNextDlgTabItem(form.hwnd(), at, FALSE))
+    order.push_back(at);
+  std::vector<HWND> expected = {form.Control(kList), form.Control(kButtonB), form.Control(kButtonA),
+                                form.Control(kCombo)};
+  EXPECT_EQ(order, expected);
+  EXPECT_FALSE(GetWindowLongPtrA(form.Control(kLabel), GWL_STYLE) & WS_TABSTOP);
+}
+
+// Labels that are no tab stops, before, between and after the stops.
+const ControlSpec kInterleaved[] = {
+    {1, "Label1", ControlKind::kLabel, 0, 0, 10, 10, "1", -1, true, 12, false},
+    {2, "Button1", ControlKind::kButton, 0, 20, 10, 10, "b", 1, true, 12, false},
+    {3, "Label2", ControlKind::kLabel, 0, 40, 10, 10, "2", -1, true, 12, false},
+    {4, "Button2", ControlKind::kButton, 0, 60, 10, 10, "a", 0, true, 12, false},
+    {5, "Button3", ControlKind::kButton, 0, 80, 10, 10, "c", 2, true, 12, false},
+    {6, "Label3", ControlKind::kLabel, 0, 90, 10, 10, "3", -1, true, 12, false},
+};
+
+std::vector<HWND> ZOrder(HWND parent) {
+  std::vector<HWND> children;
+  for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+    children.push_back(c);
+  return children;
+}
+
+TEST(ZOrder, TabStopsInTabOrderThenTheRestInCreationOrder) {
+  Win32Form main(kMainLayout, nullptr);
+  EXPECT_EQ(ZOrder(main.hwnd()),
+            (std::vector<HWND>{main.Control(kList), main.Control(kButtonB), main.Control(kButtonA),
+                               main.Control(kCombo), main.Control(kLabel)}));
+
+  const FormSpec layout = {"TestZ", "z",         FrameKind::kToolDialog, 100, 100, 0, 0, false,
+                           12,      kInterleaved};
+  Win32Form form(layout, nullptr);
+  EXPECT_EQ(ZOrder(form.hwnd()),
+            (std::vector<HWND>{form.Control(4), form.Control(2), form.Control(5), form.Control(1),
+                               form.Control(3), form.Control(6)}));
+}
+
+TEST_F(FormTest, WindowGeometryIsTheOuterRectangleAndIsAppliedUnchanged) {
+  Window& w = form.window();
+  w.SetHeight(124);
+  EXPECT_EQ(w.Height(), 124);
+  w.SetTop(-500);
+  w.SetLeft(5000);
+  EXPECT_EQ(w.Top(), -500);
+  EXPECT_EQ(w.Left(), 5000);
+  EXPECT_EQ(w.Height(), 124);
+  RECT r;
+  GetWindowRect(form.hwnd(), &r);
+  EXPECT_EQ(r.top, -500);
+  w.SetCaption(text::kMovingCaption);
+  EXPECT_EQ(w.Caption(), text::kMovingCaption);
+  w.SetEnabled(false);
+  EXPECT_FALSE(w.Enabled());
+  w.SetEnabled(true);
+  EXPECT_TRUE(w.Enabled());
+  w.Show();
+  EXPECT_TRUE(w.Visible());
+  w.Hide();
+  EXPECT_FALSE(w.Visible());
+}
+
+TEST_F(FormTest, LabelTextRoundTrips) {
+  form.LabelControl(kLabel).SetText(text::kRestoreLabelDesign);
+  EXPECT_EQ(form.LabelControl(kLabel).Text(), text::kRestoreLabelDesign);
+  EXPECT_THROW(form.LabelControl(kList), std::out_of_range);
+  EXPECT_THROW(form.List(kLabel), std::out_of_range);
+}
+
+TEST_F(FormTest, ButtonsClickAndTheCloseRequestKeepsTheWindow) {
+  SendMessageA(form.Control(kButtonB), BM_CLICK, 0, 0);
+  SendMessageA(form.hwnd(), WM_CLOSE, 0, 0);
+  form.window().RequestClose();
+  EXPECT_EQ(events.log, (std::vector<std::string>{"click:304", "close", "close"}));
+  EXPECT_TRUE(IsWindow(form.hwnd()));
+}
+
+TEST_F(FormTest, EnterPressesTheFocusedButtonThroughDialogKeys) {
+  form.window().Show();
+  SetFocus(form.Control(kButtonA));
+  MSG msg{form.Control(kButtonA), WM_KEYDOWN, VK_RETURN, 0x001C0001, 0, {}};
+  EXPECT_TRUE(IsDialogMessageA(form.hwnd(), &msg));
+  EXPECT_EQ(events.log, std::vector<std::string>{"click:301"});
+  events.log.clear();
+  SetFocus(form.Control(kList));  // not a button: Enter does nothing
+  msg.hwnd = form.Control(kList);
+  IsDialogMessageA(form.hwnd(), &msg);
+  PumpMessages();
+  EXPECT_TRUE(events.log.empty());
+}
+
+void ThrowInsertError() {
+  throw Error(ErrorKind::kInsert, text::kInsertError);
+}
+
+TEST_F(FormTest, AnErrorInAHandlerIsReportedAndTheFormGoesOn) {
+  ReportRecorder reports;
+  events.throw_on_click = &ThrowInsertError;
+  SendMessageA(form.Control(kButtonA), BM_CLICK, 0, 0);
+  SendMessageA(form.Control(kButtonA), BM_CLICK, 0, 0);
+  EXPECT_EQ(reports.messages, (std::vector<std::string>{text::kInsertError, text::kInsertError}));
+  EXPECT_EQ(events.log.size(), 2u);
+  EXPECT_TRUE(IsWindow(form.hwnd()));
+}
+
+LRESULT CALLBACK RecordSysCommand(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_SYSCOMMAND) {
+    SetPropA(w, "sc", reinterpret_cast<HANDLE>(wp & 0xFFF0));
+    return 0;
+  }
+  return DefWindowProcA(w, m, wp, lp);
+}
+
+TEST(MainFrame, MinimizeIsHandedToTheOwner) {
+  WNDCLASSA cls{};
+  cls.lpfnWndProc = RecordSysCommand;
+  cls.hInstance = GetModuleHandleA(nullptr);
+  cls.lpszClassName = "TestOwner";
+  RegisterClassA(&cls);
+  HWND owner = CreateWindowExA(0, "TestOwner", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                               cls.hInstance, nullptr);
+  {
+    Win32Form form(kMainLayout, owner);
+    form.window().Show();
+    SendMessageA(form.hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_EQ(reinterpret_cast<UINT_PTR>(GetPropA(owner, "sc")),
+              static_cast<UINT_PTR>(SC_MINIMIZE));
+    EXPECT_FALSE(IsIconic(form.hwnd()));
+  }
+  RemovePropA(owner, "sc");
+  DestroyWindow(owner);
+}
+
+// The list-control contract, once on the list box and once on the drop-down
+// list.
+class ListContract : public ::testing::TestWithParam<int> {
+ protected:
+  ListContract() : form(kMainLayout, nullptr), list(form.List(GetParam())) {
+    form.Bind(&events);
+    form.List(kCombo).SetVisible(true);
+  }
+  std::vector<std::string> Entries() {
+    std::vector<std::string> out;
+    for (int i = 0; i < list.Count(); ++i) out.push_back(list.Text(i));
+    return out;
+  }
+  HWND Handle() { return form.Control(GetParam()); }
+
+  Win32Form form;
+  RecordingEvents events;
+  ListControl& list;
+};
+
+using Strings = std::vector<std::string>;
+
+TEST_P(ListContract, AppendInsertRemoveClearKeepTheGivenOrder) {
+  list.Append("c");
+  list.Append("a");
+  list.Insert(0, "b");
+  list.Insert(3, "z");  // at Count: appends
+  list.Insert(2, text::kButtonSwitchView);
+  EXPECT_EQ(Entries(), (Strings{"b", "c", text::kButtonSwitchView, "a", "z"}));
+  list.Remove(0);
+  list.Remove(3);
+  EXPECT_EQ(Entries(), (Strings{"c", text::kButtonSwitchView, "a"}));
+  list.Clear();
+  EXPECT_EQ(list.Count(), 0);
+}
+
+TEST_P(ListContract, PositionsOutsideTheControlRaiseTheIndexErrorAndChangeNothing) {
+  list.Append("a");
+  for (int index : {2, -1}) {
+    try {
+      list.Insert(index, "x");
+      FAIL() << "insert at " << index;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.kind(), ErrorKind::kIndex);
+      EXPECT_EQ(e.what(), FormatText(text::kIndexError, index));
+    }
+  }
+  EXPECT_THROW(list.Remove(1), Error);
+  EXPECT_THROW(list.Remove(-1), Error);
+  EXPECT_THROW(list.Text(1), Error);
+  EXPECT_EQ(Entries(), Strings{"a"});
+}
+
+TEST_P(ListContract, MoveEndsAtTheTargetAndRejectsAMissingSource) {
+  for (const char* s : {"0", "1", "2", "3"}) list.Append(s);
+  list.Move(0, 2);
+  EXPECT_EQ(Entries(), (Strings{"1", "2", "0", "3"}));
+  list.Move(3, 0);
+  EXPECT_EQ(Entries(), (Strings{"3", "1", "2", "0"}));
+  list.Move(1, 1);
+  list.Move(9, 9);  // from == to: nothing, not even the check
+  try {
+    list.Move(4, 0);
+    FAIL() << "move from a missing position";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.kind(), ErrorKind::kIndex);
+    EXPECT_EQ(e.what(), FormatText(text::kIndexError, 4));
+  }
+  EXPECT_EQ(Entries(), (Strings{"3", "1", "2", "0"}));
+}
+
+TEST_P(ListContract, SelectIsNeverAPick) {
+  EXPECT_EQ(list.Selected(), -1);
+  list.Append("a");
+  list.Append("b");
+  list.Select(1);
+  EXPECT_EQ(list.Selected(), 1);
+  list.Select(-1);
+  EXPECT_EQ(list.Selected(), -1);
+  list.Select(0);
+  PumpMessages();
+  EXPECT_TRUE(events.log.empty());
+}
+
+TEST_P(ListContract, AUsersKeyboardSelectionIsOnePick) {
+  list.Append("a");
+  list.Append("b");
+  list.Select(0);
+  form.window().Show();
+  SetFocus(Handle());
+  SendMessageA(Handle(), WM_KEYDOWN, VK_DOWN, 0x00500001);
+  SendMessageA(Handle(), WM_KEYUP, VK_DOWN, 0xC0500001);
+  PumpMessages();
+  EXPECT_EQ(list.Selected(), 1);
+  EXPECT_EQ(events.log, std::vector<std::string>{"pick:" + std::to_string(GetParam())});
+}
+
+TEST_P(ListContract, ADriversSelectionChangeNotificationIsAPick) {
+  list.Append("a");
+  const int code = GetParam() == kList ? LBN_SELCHANGE : CBN_SELCHANGE;
+  SendMessageA(form.hwnd(), WM_COMMAND, MAKEWPARAM(GetParam(), code), 0);
+  EXPECT_EQ(events.log, std::vector<std::string>{"pick:" + std::to_string(GetParam())});
+}
+
+INSTANTIATE_TEST_SUITE_P(Win32, ListContract, ::testing::Values(kList, kCombo),
+                         [](const auto& info) {
+                           return std::string(info.param == kList ? "ListBox" : "ComboBox");
+                         });
+
+TEST_F(FormTest, AMouseClickOnAListBoxEntryIsAPick) {
+  ListControl& list = form.List(kList);
+  list.Append("a");
+  list.Append("b");
+  form.window().Show();
+  const LPARAM second_row = MAKELPARAM(20, 12 + 6);
+  SendMessageA(form.Control(kList), WM_LBUTTONDOWN, MK_LBUTTON, second_row);
+  SendMessageA(form.Control(kList), WM_LBUTTONUP, 0, second_row);
+  PumpMessages();
+  EXPECT_EQ(list.Selected(), 1);
+  EXPECT_EQ(events.log, std::vector<std::string>{"pick:302"});
+}
+
+}  // namespace
+}  // namespace velm::ui

@@ -1,0 +1,198 @@
+// The shell's Win32 pieces: the error report and the start-up failure box
+// (system message boxes, read and closed from a timer), the single-instance
+// guard, the application window and the message loop.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "core/error.h"
+#include "core/texts.h"
+#include "shell/app_window.h"
+#include "shell/error_report.h"
+#include "shell/instance_guard.h"
+#include "shell/message_loop.h"
+#include "shell/startup_failure.h"
+#include "ui/form_spec.h"
+#include "ui/win32_controls.h"
+#include "ui/win32_form.h"
+#include "ui/win32_window_error.h"
+#include "wine_test_util.h"
+
+namespace velm {
+namespace {
+
+using test::ModalScript;
+using test::PumpMessages;
+using test::RecordingEvents;
+
+constexpr char kMessageBoxClass[] = "#32770";
+
+struct BoxSeen {
+  std::string caption;
+  std::string text;
+  HWND owner = nullptr;
+  bool other_enabled = true;
+};
+
+// Reads the system message box, then presses its OK button.
+ModalScript::Step ReadAndClose(BoxSeen* seen, HWND other = nullptr) {
+  return [=](HWND box) {
+    seen->caption = ui::WindowText(box);
+    seen->text = ui::WindowText(GetDlgItem(box, 0xFFFF));
+    seen->owner = GetWindow(box, GW_OWNER);
+    if (other) seen->other_enabled = IsWindowEnabled(other) != FALSE;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    return true;
+  };
+}
+
+const ui::ControlSpec kControls[] = {
+    {400, "Button1", ui::ControlKind::kButton, 8, 8, 73, 25, "one", 0, true, 12, false},
+    {401, "Button2", ui::ControlKind::kButton, 88, 8, 73, 25, "two", 1, true, 12, false},
+};
+const ui::FormSpec kMainLayout = {
+    "ShellMain", "Velmaris", ui::FrameKind::kMainWindow, 300, 100, 50, 50, true, 12, kControls};
+
+TEST(ErrorReport, ShowsTheMessageWithItsFullStopUnderTheApplicationTitle) {
+  AppWindow app(text::kAppTitle);
+  ui::Win32Form form(kMainLayout, app.hwnd());
+  form.window().Show();
+  SetFocus(form.Control(401));
+  BoxSeen seen;
+  {
+    ModalScript script(kMessageBoxClass, {ReadAndClose(&seen, form.hwnd())});
+    ShowErrorReport(app.hwnd(), FormatText(text::kSettingsWriteError, "D:\\tools\\velm.ini"));
+    EXPECT_TRUE(script.finished());
+  }
+  EXPECT_EQ(seen.caption, text::kAppTitle);
+  EXPECT_EQ(seen.text, FormatText(text::kSettingsWriteError, "D:\\tools\\velm.ini") + ".");
+  EXPECT_EQ(seen.owner, app.hwnd());
+  EXPECT_FALSE(seen.other_enabled) << "the program's other windows are disabled meanwhile";
+  EXPECT_TRUE(IsWindowEnabled(form.hwnd()));
+  EXPECT_EQ(GetActiveWindow(), form.hwnd()) << "the window active before is active again";
+  EXPECT_EQ(GetFocus(), form.Control(401)) << "and its control has the focus back";
+
+  const std::string index_error = FormatText(text::kIndexError, 4);
+  {
+    ModalScript script(kMessageBoxClass, {ReadAndClose(&seen)});
+    ShowErrorReport(app.hwnd(), index_error);
+  }
+  EXPECT_EQ(seen.text, index_error) << "ends in ')': no full stop";
+}
+
+TEST(ErrorReport, CancelsTheMouseCaptureFirst) {
+  HWND holder = CreateWindowExA(0, "LISTBOX", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                                nullptr, nullptr, nullptr);
+  SetCapture(holder);
+  ASSERT_EQ(GetCapture(), holder);
+  BoxSeen seen;
+  HWND capture_during = holder;
+  {
+    ModalScript script(kMessageBoxClass, {[&](HWND box) {
+                         capture_during = GetCapture();
+                         return ReadAndClose(&seen)(box);
+                       }});
+    ShowErrorReport(nullptr, "x");
+  }
+  EXPECT_NE(capture_during, holder);
+  DestroyWindow(holder);
+}
+
+TEST(StartupFailure, NamesTheErrorItsModuleAndPlace) {
+  BoxSeen seen;
+  ModalScript script(kMessageBoxClass, {ReadAndClose(&seen)});
+  try {
+    ui::ThrowWindowCreationError();
+  } catch (...) {
+    ShowStartupFailure();
+  }
+  EXPECT_TRUE(script.finished());
+  EXPECT_EQ(seen.caption, text::kStartupFailureCaption);
+  EXPECT_EQ(seen.owner, nullptr);
+  EXPECT_EQ(seen.text.find("velm::ui::WindowCreationError"), 0u) << seen.text;
+  EXPECT_NE(seen.text.find(" wine_shell_test.exe "), std::string::npos) << seen.text;
+  EXPECT_TRUE(seen.text.ends_with(std::string("\n") + text::kWindowCreateError + ".")) << seen.text;
+}
+
+TEST(InstanceGuard, ASecondGuardGivesWayUntilTheFirstIsGone) {
+  constexpr char kName[] = "VelmGuardTest";
+  {
+    std::optional<InstanceGuard> first = InstanceGuard::Acquire(kName);
+    ASSERT_TRUE(first.has_value());
+    EXPECT_TRUE(first->holds_mutex());
+    EXPECT_FALSE(InstanceGuard::Acquire(kName).has_value());
+    EXPECT_FALSE(InstanceGuard::Acquire(kName).has_value()) << "giving way leaks no handle";
+  }
+  EXPECT_TRUE(InstanceGuard::Acquire(kName).has_value()) << "free again once the holder ends";
+}
+
+class AppWindowTest : public ::testing::Test {
+ protected:
+  AppWindowTest() : app(text::kAppTitle), form(kMainLayout, app.hwnd()) {
+    form.Bind(&events);
+    app.SetMainForm(form.hwnd());
+  }
+  AppWindow app;
+  ui::Win32Form form;
+  RecordingEvents events;
+};
+
+TEST_F(AppWindowTest, IsTheTitledZeroSizeOwnerWithAShortSystemMenu) {
+  EXPECT_EQ(ui::WindowText(app.hwnd()), text::kAppTitle);
+  EXPECT_EQ(GetWindow(form.hwnd(), GW_OWNER), app.hwnd());
+  RECT r;
+  GetWindowRect(app.hwnd(), &r);
+  EXPECT_TRUE(IsRectEmpty(&r));
+  HMENU menu = GetSystemMenu(app.hwnd(), FALSE);
+  for (UINT item : {SC_MAXIMIZE, SC_SIZE, SC_MOVE})
+    EXPECT_EQ(GetMenuState(menu, item, MF_BYCOMMAND), static_cast<UINT>(-1)) << item;
+  EXPECT_NE(GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND), static_cast<UINT>(-1));
+}
+
+TEST_F(AppWindowTest, ItsCloseIsTheMainFormsCloseRequestAlsoWhileThatIsDisabled) {
+  form.window().SetEnabled(false);
+  SendMessageA(app.hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(events.log, std::vector<std::string>{"close"});
+  EXPECT_TRUE(IsWindow(app.hwnd()));
+}
+
+TEST_F(AppWindowTest, MinimizingTheMainFormMinimizesTheApplicationAndRestoreBringsItBack) {
+  app.ShowOnTaskbar();
+  form.window().Show();
+  SendMessageA(form.hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  PumpMessages();
+  EXPECT_TRUE(IsIconic(app.hwnd()));
+  EXPECT_FALSE(IsIconic(form.hwnd()));
+  EXPECT_FALSE(IsWindowVisible(form.hwnd())) << "the owned form goes with it";
+  SendMessageA(app.hwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  PumpMessages();
+  EXPECT_FALSE(IsIconic(app.hwnd()));
+  EXPECT_TRUE(IsWindowVisible(form.hwnd()));
+}
+
+TEST_F(AppWindowTest, LogOffEndsTheLoopWithoutACloseRequest) {
+  SendMessageA(app.hwnd(), WM_ENDSESSION, FALSE, 0);
+  MSG msg;
+  EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE))
+      << "an ending that was called off";
+  SendMessageA(app.hwnd(), WM_ENDSESSION, TRUE, 0);
+  const HWND forms[] = {form.hwnd()};
+  EXPECT_EQ(RunMessageLoop(forms), 0);
+  EXPECT_TRUE(events.log.empty());
+}
+
+TEST_F(AppWindowTest, TheLoopGivesFormsTheirDialogKeysAndEndsOnQuit) {
+  form.window().Show();
+  SetFocus(form.Control(400));
+  PostMessageA(form.Control(400), WM_KEYDOWN, VK_TAB, 0x000F0001);
+  PostQuitMessage(3);
+  const HWND forms[] = {form.hwnd()};
+  EXPECT_EQ(RunMessageLoop(forms), 3);
+  EXPECT_EQ(GetFocus(), form.Control(401)) << "Tab went to the next control";
+}
+
+}  // namespace
+}  // namespace velm
