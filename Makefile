@@ -1,5 +1,5 @@
 # The two commands a newcomer needs; both install what is missing first.
-.PHONY: run test bench
+.PHONY: run test bench fuzz
 
 run:
 	scripts/run.sh
@@ -11,3 +11,8 @@ test:
 # portable INI back end's micro-benchmarks. Prints figures; judges nothing.
 bench:
 	scripts/bench.sh
+
+# Fuzzes each target for FUZZ_SECONDS (clang, libFuzzer): make fuzz FUZZ_SECONDS=600
+FUZZ_SECONDS ?= 60
+fuzz:
+	scripts/fuzz.sh $(FUZZ_SECONDS)

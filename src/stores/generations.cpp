@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "stores/ansi_text.h"
 #include "stores/history_store.h"
 
 namespace velm {
@@ -44,6 +45,10 @@ void SnapshotValue(Settings& settings, int n, const std::string& text) {
   // an address never needs one.
   std::string line = text;
   std::erase_if(line, [](char c) { return c == '\r' || c == '\n'; });
+  // A read gives back no more than this, so the generation keeps no more.
+  // Longer values only swell velm.ini, and the Windows functions fail on a
+  // value of some tens of kilobytes (Wine's crash the process).
+  line.resize(CutLength(line, kMaxProfileValueBytes));
   const std::string section = GenerationSection(1);
   const std::string key = HistoryValueName(n);
   if (line.empty()) {

@@ -74,8 +74,14 @@ void HistoryStore::Save(const std::vector<std::string>& entries, int first_unsee
     // user's may replace it.
     if (n >= first_unseen && !has_entry) continue;
     const std::string name = HistoryValueName(n);
-    backend_.Delete(key.get(), name);
-    if (has_entry && !backend_.Write(key.get(), name, entries[n - 1])) {
+    if (!has_entry) {
+      backend_.Delete(key.get(), name);
+      continue;
+    }
+    // The write replaces the value whatever its type. Deleting it first
+    // would lose it when the write then fails: the user could only leave
+    // without saving, and the value would be gone from the history.
+    if (!backend_.Write(key.get(), name, entries[n - 1])) {
       Raise(ErrorKind::kHistoryWrite, text::kHistoryWriteError, name);
     }
   }

@@ -28,9 +28,11 @@ class HistoryStore {
   // key is closed on every way out.
   LoadResult Load(const PerValueStep& step);
 
-  // Writes entry i to url i for i = 1..25. Values from url first_unseen on
-  // that no entry overwrites are left alone: they were never loaded, so the
-  // user never saw them. first_unseen = 26 replaces the whole history.
+  // Writes entry i to url i for i = 1..25 and deletes the values no entry
+  // takes; a failing write leaves its value as it was. Values from url
+  // first_unseen on that no entry overwrites are left alone: they were never
+  // loaded, so the user never saw them. first_unseen = 26 replaces the whole
+  // history.
   void Save(const std::vector<std::string>& entries, int first_unseen = kHistoryValues + 1);
 
   // The text of url n on an open key; throws the history type / read error.

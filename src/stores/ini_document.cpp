@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "stores/ansi_text.h"
+
 namespace velm {
 
 namespace {
@@ -10,10 +12,6 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
-}
-
-bool IsLeadByte(unsigned char c) {
-  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
 std::string_view Trim(std::string_view s) {
@@ -121,13 +119,10 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
   // CR LF, a lone CR and a lone LF all end a line.
   std::size_t start = 0;
   while (start < bytes.size()) {
-    std::size_t end = LineEnd(bytes, start);
+    const std::size_t end = LineEnd(bytes, start);
     doc.lines_.emplace_back(bytes.substr(start, end - start));
-    if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() &&
-        bytes[end + 1] == '\n') {
-      ++end;
-    }
-    start = end + 1;
+    const bool crlf = end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n';
+    start = end + (crlf ? 2 : 1);
   }
   return doc;
 }
@@ -169,7 +164,9 @@ std::optional<std::string> IniDocument::Find(std::string_view section, std::stri
   if (header == lines_.size()) return std::nullopt;
   const std::size_t at = FindKey(header, key);
   if (at == std::string::npos) return std::nullopt;
-  return Unquote(ParseKeyLine(lines_[at])->value);
+  // The Windows functions hand values on as C strings: a zero byte ends one.
+  std::string_view value = ParseKeyLine(lines_[at])->value;
+  return Unquote(value.substr(0, value.find('\0')));
 }
 
 void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {

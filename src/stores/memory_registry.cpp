@@ -66,6 +66,12 @@ void MemoryRegistry::FailWriteAt(const std::string& name) {
   fail_write_.insert(Lower(name));
 }
 
+void MemoryRegistry::ClearFaults() {
+  fail_open_ = false;
+  fail_data_.clear();
+  fail_write_.clear();
+}
+
 bool MemoryRegistry::Usable(Key key) {
   if (open_.count(key) != 0) return true;
   ++misuses_;

@@ -47,6 +47,8 @@ class MemoryRegistry : public RegistryBackend {
   void FailOpen() { fail_open_ = true; }
   void FailDataQuery(const std::string& name);
   void FailWriteAt(const std::string& name);
+  // Every fault ends, as when a passing trouble is over.
+  void ClearFaults();
 
   // Record.
   int opens() const { return opens_; }

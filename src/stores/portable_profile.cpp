@@ -4,6 +4,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "stores/ansi_text.h"
 #include "stores/ini_document.h"
 
 namespace velm {
@@ -37,51 +38,6 @@ bool IsWritable(fs::perms perms) {
   return (perms & fs::perms::owner_write) != fs::perms::none;
 }
 
-// Writes bytes to a temporary file beside path and renames it over path; a
-// failure leaves path as it was.
-bool ReplaceFile(const std::string& path, const std::string& bytes) {
-  std::error_code ec;
-  const fs::file_status old = fs::status(path, ec);
-  const bool existed = old.type() == fs::file_type::regular;
-  // A read-only velm.ini stays as it is, as with the Windows functions.
-  if (existed && !IsWritable(old.permissions())) return false;
-
-  const std::string temp = path + ".new";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      fs::remove(temp, ec);
-      return false;
-    }
-  }
-  if (existed) fs::permissions(temp, old.permissions(), ec);
-  fs::rename(temp, path, ec);
-  if (ec) {
-    std::error_code ignored;
-    fs::remove(temp, ignored);
-    return false;
-  }
-  return true;
-}
-
-// At most max bytes of text, without splitting a double-byte character, as
-// the Windows functions cut a value for a buffer that is too small.
-std::size_t CutLength(std::string_view text, std::size_t max) {
-  if (text.size() <= max) return text.size();
-  std::size_t i = 0;
-  while (i < max) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-    const std::size_t width = lead ? 2 : 1;
-    if (i + width > max) break;
-    i += width;
-  }
-  return i;
-}
-
 bool HoldsLineBreak(std::string_view text) {
   return text.find_first_of("\r\n") != std::string_view::npos;
 }
@@ -93,7 +49,7 @@ std::string PortableProfile::Read(const std::string& path, std::string_view sect
   std::string bytes;
   if (LoadFile(path, &bytes) != FileState::kLoaded) return {};
   std::string value = IniDocument::Parse(bytes).Find(section, key).value_or("");
-  value.resize(CutLength(value, kMaxValueBytes));
+  value.resize(CutLength(value, kMaxProfileValueBytes));
   return value;
 }
 
@@ -120,5 +76,38 @@ void PortableProfile::Delete(const std::string& path, std::string_view section,
 }
 
 void PortableProfile::Flush(const std::string&) {}
+
+bool PortableProfile::WriteTemporary(const std::string& temp_path, std::string_view bytes) {
+  std::ofstream out(temp_path, std::ios::binary | std::ios::trunc);
+  if (!out) return false;
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  return static_cast<bool>(out);
+}
+
+// Writes bytes to a temporary file beside path and renames it over path; a
+// failure leaves path as it was and removes the temporary file.
+bool PortableProfile::ReplaceFile(const std::string& path, const std::string& bytes) {
+  std::error_code ec;
+  const fs::file_status old = fs::status(path, ec);
+  const bool existed = old.type() == fs::file_type::regular;
+  // A read-only velm.ini stays as it is, as with the Windows functions.
+  if (existed && !IsWritable(old.permissions())) return false;
+
+  const std::string temp = path + ".new";
+  if (!WriteTemporary(temp, bytes)) {
+    // What a failed write left behind; a folder of that name is not ours.
+    if (fs::is_regular_file(temp, ec)) fs::remove(temp, ec);
+    return false;
+  }
+  if (existed) fs::permissions(temp, old.permissions(), ec);
+  fs::rename(temp, path, ec);
+  if (ec) {
+    std::error_code ignored;
+    fs::remove(temp, ignored);
+    return false;
+  }
+  return true;
+}
 
 }  // namespace velm

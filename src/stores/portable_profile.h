@@ -10,11 +10,9 @@ namespace velm {
 
 class PortableProfile : public ProfileBackend {
  public:
-  // Longer values are cut to this many bytes when read, as with a 2,048-byte
+  // Longer values are cut to kMaxProfileValueBytes, as with a 2,048-byte
   // buffer on Windows; a double-byte character that would be split is left
   // out whole.
-  static constexpr std::size_t kMaxValueBytes = 2047;
-
   std::string Read(const std::string& path, std::string_view section,
                    std::string_view key) override;
   // Refuses names and values holding CR or LF: they would create lines.
@@ -23,6 +21,15 @@ class PortableProfile : public ProfileBackend {
   void Delete(const std::string& path, std::string_view section, std::string_view key) override;
   // Every write is complete when it returns.
   void Flush(const std::string& path) override;
+
+ protected:
+  // Puts the new content into the temporary file. false: it could not, as
+  // with a full disk; the temporary file may then hold part of bytes. The one
+  // step where the disk can fail midway, so tests replace it to fail there.
+  virtual bool WriteTemporary(const std::string& temp_path, std::string_view bytes);
+
+ private:
+  bool ReplaceFile(const std::string& path, const std::string& bytes);
 };
 
 }  // namespace velm

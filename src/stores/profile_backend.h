@@ -3,10 +3,14 @@
 // keeps the same contract in a plain INI file.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace velm {
+
+// The most a read gives back of a value, as with a 2,048-byte buffer.
+inline constexpr std::size_t kMaxProfileValueBytes = 2047;
 
 class ProfileBackend {
  public:

@@ -1,5 +1,6 @@
 #include "stores/startup_sequence.h"
 
+#include "stores/ansi_text.h"
 #include "stores/generations.h"
 #include "stores/settings.h"
 
@@ -9,12 +10,6 @@ namespace {
 
 constexpr char kFormSection[] = "FORM";
 constexpr char kSettingsFileName[] = "velm.ini";
-
-// First bytes of a double-byte character in code page 932; the byte after
-// one may be 0x5C, which is then no backslash.
-bool IsLeadByte(unsigned char c) {
-  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
 
 }  // namespace
 

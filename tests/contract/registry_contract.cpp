@@ -117,5 +117,39 @@ TEST_P(RegistryContract, DeleteRemovesOnlyItsValueAndNamesIgnoreCase) {
   EXPECT_TRUE(harness().GetRaw("url26"));
 }
 
+TEST_P(RegistryContract, HugeAndOddValuesOfEveryTypeQueryExactly) {
+  std::vector<char> huge(1024 * 1024, 'h');
+  std::vector<char> zeros_inside = huge;
+  for (std::size_t i = 1000; i < zeros_inside.size(); i += 100000) zeros_inside[i] = '\0';
+  struct Raw {
+    std::string name;
+    std::uint32_t type;
+    std::vector<char> data;
+  };
+  std::vector<Raw> values = {
+      {"url1", kRegSz, huge},  // 1 MB, unterminated
+      {"url2", kRegSz, zeros_inside},
+  };
+  huge.push_back('\0');
+  values.push_back({"url3", kRegExpandSz, huge});
+  // Every type, with and without data; names beyond url25 too.
+  const std::uint32_t types[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 11};
+  for (const std::uint32_t type : types) {
+    values.push_back(
+        {"url" + std::to_string(10 + type), type, Bytes(std::string_view("\1\2\0\4", 4))});
+    values.push_back({"url" + std::to_string(30 + type), type, {}});
+  }
+  for (const Raw& v : values) harness().SetRaw(v.name, v.type, v.data);
+  KeyFor key(backend());
+  ASSERT_TRUE(key.opened());
+  for (const Raw& v : values) {
+    SCOPED_TRACE(v.name);
+    const Queried got = SizeThenData(backend(), key.get(), v.name);
+    EXPECT_TRUE(got.ok);
+    EXPECT_EQ(got.type, v.type);
+    EXPECT_TRUE(got.data == v.data) << got.data.size() << " bytes";
+  }
+}
+
 }  // namespace
 }  // namespace velm::testing

@@ -4,7 +4,7 @@
 
 namespace velm {
 
-FormsTest::FormsTest()
+FormsWorld::FormsWorld()
     : exe_path(folder.File("velm.exe")),
       ini_path(folder.File("velm.ini")),
       services{profile,
@@ -18,12 +18,12 @@ FormsTest::FormsTest()
       main_view(Form1Layout(), services.report),
       restore_view(Form2Layout(), services.report) {}
 
-FormsTest::~FormsTest() {
+FormsWorld::~FormsWorld() {
   Form1 = nullptr;
   Form2 = nullptr;
 }
 
-void FormsTest::Start() {
+void FormsWorld::Start() {
   form1 = std::make_unique<TForm1>(main_view, services);
   Form1 = form1.get();
   main_view.Create([this] { form1->FormCreate(); });
@@ -32,30 +32,30 @@ void FormsTest::Start() {
   restore_view.Create([] {});
 }
 
-void FormsTest::SeedHistory(const std::vector<std::string>& values) {
+void FormsWorld::SeedHistory(const std::vector<std::string>& values) {
   for (std::size_t i = 0; i < values.size(); ++i) {
     if (!values[i].empty())
       registry.SetString(HistoryValueName(static_cast<int>(i) + 1), values[i]);
   }
 }
 
-std::vector<std::string> FormsTest::HistoryTexts() const {
+std::vector<std::string> FormsWorld::HistoryTexts() const {
   std::vector<std::string> texts;
   for (int n = 1; n <= kHistoryValues; ++n)
     texts.push_back(registry.Text(HistoryValueName(n)).value_or(""));
   return texts;
 }
 
-std::string FormsTest::Ini(const std::string& section, const std::string& key) {
+std::string FormsWorld::Ini(const std::string& section, const std::string& key) {
   return file_profile.Read(ini_path, section, key);
 }
 
-void FormsTest::SetIni(const std::string& section, const std::string& key,
-                       const std::string& value) {
+void FormsWorld::SetIni(const std::string& section, const std::string& key,
+                        const std::string& value) {
   ASSERT_TRUE(file_profile.Write(ini_path, section, key, value));
 }
 
-std::vector<std::string> FormsTest::ReportTexts() const {
+std::vector<std::string> FormsWorld::ReportTexts() const {
   std::vector<std::string> texts;
   for (const Report& report : reports) texts.push_back(report.text);
   return texts;

@@ -1,7 +1,8 @@
 // The two forms on the headless toolkit, over a velm.ini in a fresh temporary
-// folder and an in-memory history key, with scripted dialogs. Start() runs
-// what the shell does at start-up: TForm1 created (FormCreate, then shown),
-// then TForm2, hidden.
+// folder (on a disk that can be made to fail) and an in-memory history key,
+// with scripted dialogs. Start() runs what the shell does at start-up: TForm1
+// created (FormCreate, then shown), then TForm2, hidden. FormsWorld is the
+// whole world of one run, for tests that need many; FormsTest is one test's.
 #pragma once
 
 #include <memory>
@@ -15,6 +16,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "core/error.h"
+#include "failing_disk_profile.h"
 #include "scratch_dir.h"
 #include "stores/history_store.h"
 #include "stores/memory_registry.h"
@@ -62,10 +64,12 @@ struct Report {
   bool main_window_visible;  // the start-up report comes before the window
 };
 
-class FormsTest : public ::testing::Test {
- protected:
-  FormsTest();
-  ~FormsTest() override;
+class FormsWorld {
+ public:
+  FormsWorld();
+  ~FormsWorld();
+  FormsWorld(const FormsWorld&) = delete;
+  FormsWorld& operator=(const FormsWorld&) = delete;
 
   void Start();
 
@@ -92,7 +96,7 @@ class FormsTest : public ::testing::Test {
   testing::ScratchDir folder;
   std::string exe_path;
   std::string ini_path;
-  PortableProfile file_profile;
+  FailingDiskProfile file_profile;
   RefusingProfile profile{file_profile};
   MemoryRegistry registry;
   ui::ScriptedDialogs dialogs;
@@ -104,5 +108,7 @@ class FormsTest : public ::testing::Test {
   std::unique_ptr<TForm1> form1;
   std::unique_ptr<TForm2> form2;
 };
+
+class FormsTest : public ::testing::Test, public FormsWorld {};
 
 }  // namespace velm

@@ -111,5 +111,17 @@ TEST_F(GenerationsTest, LineBreaksNeverReachTheFileButStayInTheHistory) {
   EXPECT_EQ(state_.first_unseen, 1) << "no key: nothing was seen";
 }
 
+TEST_F(GenerationsTest, LongValuesAreKeptAsAReadGivesThemBack) {
+  const std::string hyo = "\x95\x5C";                         // 表: a lead byte, then 0x5C
+  const std::string at_limit = std::string(2046, 'a') + hyo;  // 表 would be split at 2,047
+  const std::string megabyte(1024 * 1024, 'm');
+  SetHistory({megabyte, at_limit, std::string(2047, 'b') + "\r\n"});
+  EXPECT_EQ(Start(), (Texts{megabyte, at_limit, std::string(2047, 'b') + "\r\n"}));
+  EXPECT_EQ(ReadBytes(ini_), "[OldUrl1]\r\nurl1=" + megabyte.substr(0, 2047) +
+                                 "\r\nurl2=" + std::string(2046, 'a') +
+                                 "\r\nurl3=" + std::string(2047, 'b') + "\r\n");
+  EXPECT_EQ(registry_.Text("url1"), megabyte) << "the history itself is not cut";
+}
+
 }  // namespace
 }  // namespace velm::testing

@@ -132,7 +132,7 @@ TEST_F(HistoryStoreTest, WithoutAnOpenableKeyNothingIsReadOrWritten) {
   EXPECT_EQ(refusing.log(), (std::vector<std::string>{"open", "open"}));
 }
 
-TEST_F(HistoryStoreTest, SaveDeletesThenWritesEachValueAndLeavesOtherNamesAlone) {
+TEST_F(HistoryStoreTest, SaveWritesOverEachValueDeletesTheRestAndLeavesOtherNamesAlone) {
   SeedOld(1, 25);
   registry_.SetValue("url2", kRegDword, kDwordOne);
   registry_.SetString("url26", "kept");
@@ -145,11 +145,12 @@ TEST_F(HistoryStoreTest, SaveDeletesThenWritesEachValueAndLeavesOtherNamesAlone)
   EXPECT_EQ(registry_.Text("url3"), "z");
   EXPECT_EQ(registry_.Names(),
             (std::vector<std::string>{"other", "url1", "url2", "url26", "url3"}));
-  // Per value: delete first, then write.
-  const std::vector<std::string> head(registry_.log().begin(), registry_.log().begin() + 5);
-  EXPECT_EQ(head, (std::vector<std::string>{"open", "delete url1", "write url1", "delete url2",
-                                            "write url2"}));
-  EXPECT_EQ(registry_.deletes().size(), 25u);
+  // A value with an entry is written over, never deleted first; the others
+  // go.
+  const std::vector<std::string> head(registry_.log().begin(), registry_.log().begin() + 6);
+  EXPECT_EQ(head, (std::vector<std::string>{"open", "write url1", "write url2", "write url3",
+                                            "delete url4", "delete url5"}));
+  EXPECT_EQ(registry_.deletes().size(), 22u);
 
   std::vector<std::string> thirty;
   for (int i = 1; i <= 30; ++i) thirty.push_back("e" + std::to_string(i));
@@ -174,7 +175,7 @@ TEST_F(HistoryStoreTest, FailingWriteStopsTheSaveThere) {
   }
   EXPECT_EQ(registry_.Text("url1"), "a");
   EXPECT_EQ(registry_.Text("url2"), "b");
-  EXPECT_FALSE(registry_.Text("url3")) << "deleted before the write failed";
+  EXPECT_EQ(registry_.Text("url3"), "old3") << "a failing write loses nothing";
   for (int n = 4; n <= 25; ++n)
     EXPECT_EQ(registry_.Text(HistoryValueName(n)), "old" + std::to_string(n));
   ExpectKeyClosed();

@@ -1,0 +1,199 @@
+// Input no user would make on purpose: history values of every type at every
+// index, values of a megabyte, a velm.ini of garbage, an entry list of 10,000
+// entries. No crash, no hang, the named error where there is one, nothing
+// lost. Times are printed, never asserted.
+#include <chrono>
+#include <iostream>
+#include <map>
+#include <random>
+
+#include "core/texts.h"
+#include "forms_fixture.h"
+#include "stores/generations.h"
+#include "stores/startup_sequence.h"
+
+namespace velm {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// velm.ini in memory, for runs that only need a settings file to exist.
+class MapProfile : public ProfileBackend {
+ public:
+  std::string Read(const std::string&, std::string_view section, std::string_view key) override {
+    const auto it = values_.find({std::string(section), std::string(key)});
+    return it == values_.end() ? "" : it->second.substr(0, 2047);
+  }
+  bool Write(const std::string&, std::string_view section, std::string_view key,
+             std::string_view value) override {
+    values_[{std::string(section), std::string(key)}] = value;
+    return true;
+  }
+  void Delete(const std::string&, std::string_view section, std::string_view key) override {
+    values_.erase({std::string(section), std::string(key)});
+  }
+  void Flush(const std::string&) override {}
+
+ private:
+  std::map<std::pair<std::string, std::string>, std::string> values_;
+};
+
+std::string Value(int n) {
+  return "http://v" + std::to_string(n) + "/";
+}
+
+TEST(HostileHistory, AValueOfAnyTypeAtAnyIndexIsReadSkippedOrReportedAndNothingIsLost) {
+  const std::uint32_t types[] = {kRegNone, kRegSz, kRegExpandSz, kRegBinary, kRegDword,
+                                 5,        6,      kRegMultiSz,  8,          11};
+  const std::vector<char> data = {'o', 'd', 'd', '\0', 'x'};
+  int cases = 0;
+  for (const std::uint32_t type : types) {
+    for (int n = 1; n <= kHistoryValues; ++n) {
+      for (const bool with_data : {false, true}) {
+        SCOPED_TRACE("type " + std::to_string(type) + " at url" + std::to_string(n) +
+                     (with_data ? " with data" : " without data"));
+        ++cases;
+        MapProfile profile;
+        MemoryRegistry registry;
+        for (int i = 1; i <= kHistoryValues; ++i) registry.SetString(HistoryValueName(i), Value(i));
+        registry.SetValue(HistoryValueName(n), type, with_data ? data : std::vector<char>{});
+        const bool is_text = type == kRegSz || type == kRegExpandSz;
+        const bool fails = with_data && !is_text;
+
+        Texts entries;
+        StartupState state;
+        try {
+          RunStartupSequence(
+              profile, registry, "velm.ini", [&](const std::string& e) { entries.push_back(e); },
+              &state);
+          EXPECT_FALSE(fails) << "no error raised";
+        } catch (const Error& e) {
+          EXPECT_TRUE(fails);
+          EXPECT_EQ(e.kind(), ErrorKind::kHistoryType);
+          EXPECT_EQ(e.what(), FormatText(text::kHistoryTypeError, HistoryValueName(n)));
+        }
+        Texts expected;
+        for (int i = 1; i <= kHistoryValues && !(fails && i == n); ++i) {
+          if (i != n) expected.push_back(Value(i));
+          if (i == n && with_data) expected.push_back("odd");
+        }
+        EXPECT_EQ(entries, expected);
+        EXPECT_EQ(state.first_unseen, fails ? n : kHistoryValues + 1);
+
+        // Saved as loaded: every text is still there, and a value that
+        // stopped the load is kept as it was.
+        HistoryStore(registry).Save(entries, state.first_unseen);
+        Texts held;
+        for (int i = 1; i <= kHistoryValues; ++i) {
+          const auto value = registry.GetValue(HistoryValueName(i));
+          if (value && (value->type == kRegSz || value->type == kRegExpandSz)) {
+            held.push_back(*registry.Text(HistoryValueName(i)));
+          }
+        }
+        Texts all = expected;
+        if (fails) {
+          for (int i = n + 1; i <= kHistoryValues; ++i) all.push_back(Value(i));
+          EXPECT_EQ(registry.GetValue(HistoryValueName(n))->data, data);
+        }
+        EXPECT_EQ(held, all);
+        EXPECT_EQ(registry.open_keys(), 0);
+      }
+    }
+  }
+  std::cout << "every value type at every index: " << cases << " cases\n";
+}
+
+TEST_F(FormsTest, MegabyteValuesLoadWholeAndAreSavedBackWhole) {
+  const std::string megabyte(1024 * 1024, 'm');
+  registry.SetString("url1", megabyte);
+  registry.SetValue("url2", kRegSz, std::vector<char>(megabyte.begin(), megabyte.end()));
+  std::vector<char> zeros_inside(megabyte.begin(), megabyte.end());
+  zeros_inside[500000] = '\0';
+  registry.SetValue("url3", kRegSz, zeros_inside);
+
+  auto start = std::chrono::steady_clock::now();
+  Start();
+  const double load = SecondsSince(start);
+  EXPECT_TRUE(reports.empty());
+  EXPECT_EQ(ListBoxEntries(), (Texts{megabyte, megabyte, megabyte.substr(0, 500000)}));
+  EXPECT_EQ(Ini("OldUrl1", "url1"), megabyte.substr(0, 2047)) << "velm.ini reads are cut";
+
+  start = std::chrono::steady_clock::now();
+  main_view.Click(kForm1Button4);
+  const double save = SecondsSince(start);
+  EXPECT_EQ(end_requests, 1);
+  EXPECT_EQ(HistoryTexts()[0], megabyte);
+  EXPECT_EQ(HistoryTexts()[1], megabyte) << "stored now with its zero byte";
+  EXPECT_EQ(HistoryTexts()[2], megabyte.substr(0, 500000));
+  std::cout << "three values of 1 MB: start-up " << load << " s, close " << save << " s\n";
+}
+
+TEST_F(FormsTest, AVelmIniOfGarbageStillStartsSavesAndRestarts) {
+  std::mt19937 random(7);
+  std::string garbage;
+  while (garbage.size() < 64 * 1024) garbage += static_cast<char>(random() & 0xFF);
+  testing::WriteBytes(ini_path, garbage);
+  SeedHistory({"a", "", "c"});
+  Start();
+  EXPECT_TRUE(reports.empty());
+  EXPECT_EQ(ListBoxEntries(), (Texts{"a", "c"}));
+  main_view.Click(kForm1Button3);
+  MainWindow().SetTop(-7);
+  main_view.Click(kForm1Button4);
+  EXPECT_EQ(end_requests, 1);
+  EXPECT_TRUE(reports.empty());
+
+  Texts entries;
+  StartupState state;
+  RunStartupSequence(
+      file_profile, registry, ini_path, [&](const std::string& e) { entries.push_back(e); },
+      &state);
+  EXPECT_EQ(entries, (Texts{"a", "c"}));
+  EXPECT_FALSE(state.window.list_flag);
+  EXPECT_EQ(state.window.top, -7);
+  EXPECT_EQ(ReadGeneration(file_profile, ini_path, 2), (Texts{"a", "c"}));
+}
+
+TEST_F(FormsTest, TenThousandEntriesCanBeCreatedMovedSwitchedAndSaved) {
+  constexpr int kEntries = 10000;
+  Start();
+  Texts expected;
+  auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < kEntries; ++i) {
+    expected.push_back("http://e" + std::to_string(i) + "/");
+    dialogs.AnswerInput(expected.back());
+    main_view.Click(kForm1Button7);
+  }
+  const double create = SecondsSince(start);
+  ASSERT_EQ(ListBoxEntries(), expected);
+
+  start = std::chrono::steady_clock::now();
+  main_view.Pick(kForm1ListBox1, 0);
+  main_view.Click(kForm1Button8);
+  main_view.Pick(kForm1ListBox1, kEntries - 1);
+  const double move = SecondsSince(start);
+  std::rotate(expected.begin(), expected.begin() + 1, expected.end());
+  EXPECT_EQ(ListBoxEntries(), expected);
+  EXPECT_EQ(MainWindow().Caption(), text::kAppTitle);
+
+  start = std::chrono::steady_clock::now();
+  main_view.Click(kForm1Button3);
+  main_view.Click(kForm1Button3);
+  const double switches = SecondsSince(start);
+  EXPECT_EQ(ListBoxEntries(), expected);
+
+  start = std::chrono::steady_clock::now();
+  main_view.Click(kForm1Button4);
+  const double save = SecondsSince(start);
+  EXPECT_EQ(HistoryTexts(), Texts(expected.begin(), expected.begin() + kHistoryValues));
+  EXPECT_TRUE(reports.empty());
+  std::cout << kEntries << " entries: create " << create << " s, move " << move
+            << " s, two view switches " << switches << " s, save " << save << " s\n";
+}
+
+}  // namespace
+}  // namespace velm
