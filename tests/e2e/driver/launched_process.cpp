@@ -9,6 +9,8 @@ namespace {
 // Exit code given to a program the owner had to terminate.
 constexpr UINT kTerminatedExitCode = 0xDEAD;
 constexpr DWORD kStopWaitMs = 10000;
+constexpr int kStartAttempts = 3;
+constexpr DWORD kStartRetryMs = 200;
 
 UniqueHandle OpenNul() {
   SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
@@ -35,10 +37,22 @@ testing::AssertionResult LaunchedProcess::Start(const std::string& program, cons
   }
   std::string command_line = "\"" + program + "\"";
   PROCESS_INFORMATION info{};
-  if (!CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                      dir.c_str(), &startup, &info)) {
-    return testing::AssertionFailure()
-           << "cannot start " << program << " (error " << GetLastError() << ")";
+  // Wine now and then refuses to start a process with ERROR_INTERNAL_ERROR
+  // (seen once in a few hundred starts of a test run); a few tries,
+  // a moment apart, tell that from a program that really cannot start.
+  DWORD error = 0;
+  for (int attempt = 0; attempt < kStartAttempts; ++attempt) {
+    if (attempt > 0) Sleep(kStartRetryMs);
+    if (CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                       dir.c_str(), &startup, &info)) {
+      error = 0;
+      break;
+    }
+    error = GetLastError();
+    if (error != ERROR_INTERNAL_ERROR) break;
+  }
+  if (error != 0) {
+    return testing::AssertionFailure() << "cannot start " << program << " (error " << error << ")";
   }
   CloseHandle(info.hThread);
   out->Stop();
