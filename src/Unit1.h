@@ -8,7 +8,7 @@
 
 #include "app_services.h"
 #include "ui/controls.h"
-#include "ui/form_spec.h"
+#include "ui/form_layout.h"
 
 namespace velm {
 
@@ -29,7 +29,7 @@ enum Form1Control {
   kForm1Button9,
 };
 
-const ui::FormSpec& Form1Layout();
+const ui::FormLayout& Form1Layout();
 
 class TForm1 : public ui::FormEvents {
  public:

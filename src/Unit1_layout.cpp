@@ -8,11 +8,11 @@ namespace velm {
 namespace {
 
 using ui::ControlKind;
-using ui::ControlSpec;
+using ui::ControlLayout;
 
 constexpr int kFont = 12;
 
-const ControlSpec kControls[] = {
+const ControlLayout kControls[] = {
     // id, name, kind, left, top, width, height, caption, tab, visible, font, bold italic
     {kForm1Label1, "Label1", ControlKind::kLabel, 440, 370, 65, 16, text::kVersionLabel, -1, true,
      16, true},
@@ -40,14 +40,14 @@ const ControlSpec kControls[] = {
      kFont, false},
 };
 
-const ui::FormSpec kForm1 = {
+const ui::FormLayout kForm1 = {
     "Form1", text::kAppTitle, ui::FrameKind::kMainWindow, 514, 386, 192, 107, true,
     kFont,   kControls,
 };
 
 }  // namespace
 
-const ui::FormSpec& Form1Layout() {
+const ui::FormLayout& Form1Layout() {
   return kForm1;
 }
 

@@ -4,7 +4,7 @@
 
 #include "app_services.h"
 #include "ui/controls.h"
-#include "ui/form_spec.h"
+#include "ui/form_layout.h"
 
 namespace velm {
 
@@ -16,7 +16,7 @@ enum Form2Control {
   kForm2ListBox2,
 };
 
-const ui::FormSpec& Form2Layout();
+const ui::FormLayout& Form2Layout();
 
 class TForm2 : public ui::FormEvents {
  public:

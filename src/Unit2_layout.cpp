@@ -8,11 +8,11 @@ namespace velm {
 namespace {
 
 using ui::ControlKind;
-using ui::ControlSpec;
+using ui::ControlLayout;
 
 constexpr int kFont = 12;
 
-const ControlSpec kControls[] = {
+const ControlLayout kControls[] = {
     // id, name, kind, left, top, width, height, caption, tab, visible, font, bold italic
     {kForm2Label1, "Label1", ControlKind::kLabel, 8, 8, 401, 12, text::kRestoreLabelDesign, -1,
      true, kFont, false},
@@ -26,14 +26,14 @@ const ControlSpec kControls[] = {
      false},
 };
 
-const ui::FormSpec kForm2 = {
+const ui::FormLayout kForm2 = {
     "Form2",   text::kRestoreCaption, ui::FrameKind::kToolDialog, 416, 343, 224, 248, false, kFont,
     kControls,
 };
 
 }  // namespace
 
-const ui::FormSpec& Form2Layout() {
+const ui::FormLayout& Form2Layout() {
   return kForm2;
 }
 

@@ -55,7 +55,7 @@ void HeadlessList::CheckRoom() const {
   if (capacity_ >= 0 && Count() >= capacity_) throw Error(ErrorKind::kInsert, text::kInsertError);
 }
 
-HeadlessWindow::HeadlessWindow(HeadlessForm& form, const FormSpec& layout)
+HeadlessWindow::HeadlessWindow(HeadlessForm& form, const FormLayout& layout)
     : form_(form),
       caption_(layout.caption ? layout.caption : ""),
       height_(layout.client_height + kHeadlessFrameHeight),
@@ -66,9 +66,9 @@ void HeadlessWindow::RequestClose() {
   form_.CloseRequest();
 }
 
-HeadlessForm::HeadlessForm(const FormSpec& layout, ReportFunction report)
+HeadlessForm::HeadlessForm(const FormLayout& layout, ReportFunction report)
     : layout_(layout), report_(std::move(report)), window_(*this, layout) {
-  for (const ControlSpec& control : layout.controls) {
+  for (const ControlLayout& control : layout.controls) {
     switch (control.kind) {
       case ControlKind::kListBox:
       case ControlKind::kComboBox:

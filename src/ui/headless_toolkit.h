@@ -1,4 +1,4 @@
-// A toolkit without windows: instantiates a ui::FormSpec as plain objects so
+// A toolkit without windows: instantiates a ui::FormLayout as plain objects so
 // the forms' handlers run on the host, in tests, benchmarks and fuzzers.
 //
 //   HeadlessForm form(Form1Layout(), [&](const Error& e) { reports.push_back(e.what()); });
@@ -20,7 +20,7 @@
 
 #include "core/error.h"
 #include "ui/controls.h"
-#include "ui/form_spec.h"
+#include "ui/form_layout.h"
 
 namespace velm::ui {
 
@@ -76,7 +76,7 @@ class HeadlessForm;
 
 class HeadlessWindow : public Window {
  public:
-  HeadlessWindow(HeadlessForm& form, const FormSpec& layout);
+  HeadlessWindow(HeadlessForm& form, const FormLayout& layout);
 
   std::string Caption() const override { return caption_; }
   void SetCaption(std::string_view caption) override { caption_ = caption; }
@@ -107,7 +107,7 @@ class HeadlessForm : public FormView {
  public:
   using ReportFunction = std::function<void(const Error&)>;
 
-  HeadlessForm(const FormSpec& layout, ReportFunction report);
+  HeadlessForm(const FormLayout& layout, ReportFunction report);
   HeadlessForm(const HeadlessForm&) = delete;
   HeadlessForm& operator=(const HeadlessForm&) = delete;
 
@@ -142,7 +142,7 @@ class HeadlessForm : public FormView {
  private:
   bool TakesInput() const { return window_.Visible() && window_.Enabled(); }
 
-  const FormSpec& layout_;
+  const FormLayout& layout_;
   ReportFunction report_;
   FormEvents* events_ = nullptr;
   HeadlessWindow window_;

@@ -22,7 +22,7 @@ Frame FrameFor(FrameKind kind) {
 
 }  // namespace
 
-Win32Form::Win32Form(const FormSpec& layout, HWND owner)
+Win32Form::Win32Form(const FormLayout& layout, HWND owner)
     : layout_(layout), class_name_(std::string("T") + layout.name) {
   const Frame frame = FrameFor(layout.frame);
   RECT outer{0, 0, layout.client_width, layout.client_height};
@@ -39,7 +39,7 @@ Win32Form::Win32Form(const FormSpec& layout, HWND owner)
                 outer.right - outer.left, outer.bottom - outer.top, owner);
   window_ = std::make_unique<Win32Window>(hwnd());
 
-  for (const ControlSpec& control : layout.controls) {
+  for (const ControlLayout& control : layout.controls) {
     HWND child = CreateControl(control);
     children_.push_back({&control, child});
     if (control.kind == ControlKind::kListBox)
@@ -68,7 +68,7 @@ HFONT Win32Form::FontFor(int char_height, bool bold_italic) {
   return fonts_.back().second.get();
 }
 
-HWND Win32Form::CreateControl(const ControlSpec& control) {
+HWND Win32Form::CreateControl(const ControlLayout& control) {
   DWORD style =
       WS_CHILD | (control.visible ? WS_VISIBLE : 0) | (control.tab_order >= 0 ? WS_TABSTOP : 0);
   DWORD ex_style = 0;
@@ -110,7 +110,7 @@ HWND Win32Form::CreateControl(const ControlSpec& control) {
 // list has an integral height, so a thicker border would cost an entry). Wine keeps the font's item
 // height (it sets item heights of owner-drawn combo boxes only), so the dropped height is measured
 // rather than assumed.
-void Win32Form::FitComboBox(HWND combo, const ControlSpec& control) {
+void Win32Form::FitComboBox(HWND combo, const ControlLayout& control) {
   SendMessageA(combo, CB_SETITEMHEIGHT, 0, kItemHeight);
   const auto item = static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0));
   SetWindowPos(combo, nullptr, 0, 0, control.width, control.height + kDroppedDownItems * item + 4,

@@ -1,4 +1,4 @@
-// A form instantiated from its ui::FormSpec over real Win32 windows: the
+// A form instantiated from its ui::FormLayout over real Win32 windows: the
 // window (created hidden), its controls at the table's positions in tab
 // order, and the routing of their notifications to the bound FormEvents.
 #pragma once
@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "ui/controls.h"
-#include "ui/form_spec.h"
+#include "ui/form_layout.h"
 #include "ui/win32_base_window.h"
 #include "ui/win32_controls.h"
 #include "ui/win32_font.h"
@@ -22,7 +22,7 @@ class Win32Form final : public FormView, public BaseWindow<Win32Form> {
  public:
   // owner: the application window (nullptr in tests). The window stays
   // hidden; whoever creates the form shows it. Throws WindowCreationError.
-  Win32Form(const FormSpec& layout, HWND owner);
+  Win32Form(const FormLayout& layout, HWND owner);
   ~Win32Form() override;
 
   void Bind(FormEvents* events) override { events_ = events; }
@@ -30,7 +30,7 @@ class Win32Form final : public FormView, public BaseWindow<Win32Form> {
   ListControl& List(int control_id) override;
   Label& LabelControl(int control_id) override;
 
-  const FormSpec& layout() const { return layout_; }
+  const FormLayout& layout() const { return layout_; }
   // nullptr for an id the form does not have.
   HWND Control(int control_id) const;
 
@@ -38,12 +38,12 @@ class Win32Form final : public FormView, public BaseWindow<Win32Form> {
 
  private:
   struct Child {
-    const ControlSpec* control;
+    const ControlLayout* control;
     HWND hwnd;
   };
 
-  HWND CreateControl(const ControlSpec& control);
-  void FitComboBox(HWND combo, const ControlSpec& control);
+  HWND CreateControl(const ControlLayout& control);
+  void FitComboBox(HWND combo, const ControlLayout& control);
   HFONT FontFor(int char_height, bool bold_italic);
   void ApplyTabOrder();
   const Child* Find(int control_id) const;
@@ -51,7 +51,7 @@ class Win32Form final : public FormView, public BaseWindow<Win32Form> {
   void OnActivate(bool active);
   LRESULT FocusedButtonAsDefault() const;
 
-  const FormSpec& layout_;
+  const FormLayout& layout_;
   std::string class_name_;
   FormEvents* events_ = nullptr;
   std::vector<std::pair<std::pair<int, bool>, UniqueFont>> fonts_;

@@ -10,7 +10,7 @@
 
 #include "core/error.h"
 #include "core/texts.h"
-#include "ui/form_spec.h"
+#include "ui/form_layout.h"
 #include "ui/win32_form.h"
 #include "wine_test_util.h"
 
@@ -24,17 +24,17 @@ using test::ReportRecorder;
 enum { kLabel = 300, kButtonA, kList, kCombo, kButtonB };
 
 // Creation order differs from tab order on purpose.
-const ControlSpec kControls[] = {
+const ControlLayout kControls[] = {
     {kLabel, "Label1", ControlKind::kLabel, 440, 370, 65, 16, "Ver 3.0", -1, true, 16, true},
     {kButtonA, "Button1", ControlKind::kButton, 16, 8, 73, 25, "A", 2, true, 12, false},
     {kList, "ListBox1", ControlKind::kListBox, 16, 64, 481, 305, nullptr, 0, true, 12, false},
     {kCombo, "ComboBox1", ControlKind::kComboBox, 16, 64, 481, 20, nullptr, 3, false, 12, false},
     {kButtonB, "Button2", ControlKind::kButton, 88, 8, 73, 25, "B", 1, true, 12, false},
 };
-const FormSpec kMainLayout = {
+const FormLayout kMainLayout = {
     "TestMain", "Velmaris", FrameKind::kMainWindow, 514, 386, 192, 107, true, 12, kControls};
-const FormSpec kToolLayout = {"TestTool", "tool", FrameKind::kToolDialog, 416, 343, 224, 248, false,
-                              12,         {}};
+const FormLayout kToolLayout = {
+    "TestTool", "tool", FrameKind::kToolDialog, 416, 343, 224, 248, false, 12, {}};
 
 RECT ClientRectOf(HWND control) {
   RECT r;
@@ -152,7 +152,7 @@ TEST_F(FormTest, TabGoesThroughTheStopsInTabOrder) {
 }
 
 // Labels that are no tab stops, before, between and after the stops.
-const ControlSpec kInterleaved[] = {
+const ControlLayout kInterleaved[] = {
     {1, "Label1", ControlKind::kLabel, 0, 0, 10, 10, "1", -1, true, 12, false},
     {2, "Button1", ControlKind::kButton, 0, 20, 10, 10, "b", 1, true, 12, false},
     {3, "Label2", ControlKind::kLabel, 0, 40, 10, 10, "2", -1, true, 12, false},
@@ -174,8 +174,8 @@ TEST(ZOrder, TabStopsInTabOrderThenTheRestInCreationOrder) {
             (std::vector<HWND>{main.Control(kList), main.Control(kButtonB), main.Control(kButtonA),
                                main.Control(kCombo), main.Control(kLabel)}));
 
-  const FormSpec layout = {"TestZ", "z",         FrameKind::kToolDialog, 100, 100, 0, 0, false,
-                           12,      kInterleaved};
+  const FormLayout layout = {"TestZ", "z",         FrameKind::kToolDialog, 100, 100, 0, 0, false,
+                             12,      kInterleaved};
   Win32Form form(layout, nullptr);
   EXPECT_EQ(ZOrder(form.hwnd()),
             (std::vector<HWND>{form.Control(4), form.Control(2), form.Control(5), form.Control(1),

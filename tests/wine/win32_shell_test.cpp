@@ -15,7 +15,7 @@
 #include "shell/instance_guard.h"
 #include "shell/message_loop.h"
 #include "shell/startup_failure.h"
-#include "ui/form_spec.h"
+#include "ui/form_layout.h"
 #include "ui/win32_controls.h"
 #include "ui/win32_form.h"
 #include "ui/win32_window_error.h"
@@ -49,11 +49,11 @@ ModalScript::Step ReadAndClose(BoxSeen* seen, HWND other = nullptr) {
   };
 }
 
-const ui::ControlSpec kControls[] = {
+const ui::ControlLayout kControls[] = {
     {400, "Button1", ui::ControlKind::kButton, 8, 8, 73, 25, "one", 0, true, 12, false},
     {401, "Button2", ui::ControlKind::kButton, 88, 8, 73, 25, "two", 1, true, 12, false},
 };
-const ui::FormSpec kMainLayout = {
+const ui::FormLayout kMainLayout = {
     "ShellMain", "Velmaris", ui::FrameKind::kMainWindow, 300, 100, 50, 50, true, 12, kControls};
 
 TEST(ErrorReport, ShowsTheMessageWithItsFullStopUnderTheApplicationTitle) {

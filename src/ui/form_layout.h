@@ -8,7 +8,7 @@ namespace velm::ui {
 
 enum class ControlKind { kButton, kLabel, kListBox, kComboBox };
 
-struct ControlSpec {
+struct ControlLayout {
   int id;            // WM_COMMAND id on Win32; the handler switch uses it
   const char* name;  // component name, e.g. "Button1"
   ControlKind kind;
@@ -25,7 +25,7 @@ enum class FrameKind {
   kToolDialog,  // fixed dialog frame, close box only
 };
 
-struct FormSpec {
+struct FormLayout {
   const char* name;
   const char* caption;
   FrameKind frame;
@@ -33,7 +33,7 @@ struct FormSpec {
   int left, top;  // screen pixels
   bool visible;   // shown once created
   int font_height;
-  std::span<const ControlSpec> controls;
+  std::span<const ControlLayout> controls;
 };
 
 }  // namespace velm::ui
