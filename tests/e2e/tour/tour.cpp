@@ -83,8 +83,11 @@ class Tour {
     TOUR_STEP(LaunchedProcess::Start(exe_dir_ + "\\velm.exe", exe_dir_, &app_));
     HWND dialog = nullptr;
     PollUntil([&] {
+      // The dialog first: a main window that turns visible between the two
+      // looks is then taken for what it is, never for a dialog.
+      dialog = FindDialog(app_.pid(), {});
       main_ = FindMainWindow();
-      if (main_ == nullptr) dialog = FindDialog(app_.pid(), {});
+      if (main_ != nullptr) dialog = nullptr;
       return main_ != nullptr || dialog != nullptr || !app_.Running();
     });
     if (main_ == nullptr) {
