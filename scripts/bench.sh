@@ -13,13 +13,12 @@ jobs=$(nproc)
 
 scripts/deps.sh
 
-cmake -S . -B build/win -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
-cmake --build build/win -j "$jobs" --target velm_bench
+cmake --preset win >/dev/null
+cmake --build --preset win -j "$jobs" --target velm_bench
 
 # Timing wants the optimised code without the sanitizers of build/host.
-cmake -S . -B build/bench-host -DCMAKE_BUILD_TYPE=Release -DVELM_SANITIZE=OFF >/dev/null
-cmake --build build/bench-host -j "$jobs" --target ini_rotation_bench
+cmake --preset bench >/dev/null
+cmake --build --preset bench -j "$jobs" --target ini_rotation_bench
 
 export VELM_BENCH_PREFIX="$root/build/bench-prefix"
 echo "== velm.exe under Wine"

@@ -11,8 +11,8 @@ jobs=$(nproc)
 
 scripts/deps.sh
 
-CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELM_FUZZ=ON >/dev/null
-cmake --build build/fuzz -j "$jobs"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
 
 # The targets write velm.ini files by the thousand: keep them in memory.
 if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi

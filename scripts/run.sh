@@ -15,9 +15,8 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 scripts/deps.sh
-cmake -S . -B build/win -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
-cmake --build build/win --target velm velm_tour -j "$(nproc)"
+cmake --preset win >/dev/null
+cmake --build --preset win --target velm velm_tour -j "$(nproc)"
 mkdir -p build/demo
 cp build/win/velm.exe build/demo/velm.exe
 

@@ -7,21 +7,24 @@ jobs=$(nproc)
 
 scripts/deps.sh
 
-cmake -S . -B build/host -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build build/host -j "$jobs"
-ctest --test-dir build/host --output-on-failure -j "$jobs"
+# Every source as .clang-format lays it out.
+find src tests \( -name '*.cpp' -o -name '*.h' \) -not -path 'tests/fuzz/corpus/*' -print0 |
+  xargs -0 clang-format --dry-run -Werror
 
-cmake -S . -B build/win -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" >/dev/null
-cmake --build build/win -j "$jobs"
+cmake --preset host >/dev/null
+cmake --build --preset host -j "$jobs"
+ctest --preset host -j "$jobs"
+
+cmake --preset win >/dev/null
+cmake --build --preset win -j "$jobs"
 
 # One prefix and one wineserver for the whole Wine run; the programs share the
-# single-instance mutex, so they run one at a time.
+# single-instance mutex, so they run one at a time (the preset's one job).
 export VELM_TEST_PREFIX="$PWD/build/win/wineprefix"
 scripts/with-display.sh bash -c '
   source scripts/wine-env.sh
   ensure_prefix "$VELM_TEST_PREFIX"
   rc=0
-  ctest --test-dir build/win --output-on-failure || rc=$?
+  ctest --preset win || rc=$?
   timeout 30 wineserver -k 2>/dev/null || true
   exit $rc'

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# wine-run.sh PROGRAM.exe [ARGS...]: the ctest launcher for Windows test
-# programs. Uses the test prefix of the build tree (VELM_TEST_PREFIX) and the
-# display the test script set up.
+# wine-run.sh PROGRAM.exe [ARGS...]: the Windows tree's emulator, through
+# which ctest starts every test program. Uses the test prefix of the build
+# tree (VELM_TEST_PREFIX) and the display the test script set up.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine-env.sh"

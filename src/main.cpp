@@ -5,9 +5,9 @@
 #include <memory>
 #include <optional>
 
-#include "Unit1.h"
-#include "Unit2.h"
-#include "app_services.h"
+#include "forms/main_window.h"
+#include "forms/restore_window.h"
+#include "forms/app_services.h"
 #include "core/texts.h"
 #include "shell/app_window.h"
 #include "shell/error_report.h"

@@ -1,11 +1,11 @@
 // TForm1's handlers: start-up filling, the two views, the editing commands
 // with the move mode held in the caption, closing and saving.
-#include "Unit1.h"
+#include "forms/main_window.h"
 
 #include <string>
 #include <vector>
 
-#include "Unit2.h"
+#include "forms/restore_window.h"
 #include "core/error.h"
 #include "core/texts.h"
 #include "stores/generations.h"

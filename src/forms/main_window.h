@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app_services.h"
+#include "forms/app_services.h"
 #include "ui/controls.h"
 #include "ui/form_layout.h"
 

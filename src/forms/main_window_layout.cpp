@@ -1,5 +1,5 @@
 // TForm1's layout: window and controls in creation order, as designed at 96 dpi.
-#include "Unit1.h"
+#include "forms/main_window.h"
 
 #include "core/texts.h"
 

@@ -1,12 +1,12 @@
 // TForm2's handlers: list the generations, preview one, restore it into the
 // main window's visible list. The main window is disabled while this one is
 // shown, and every way out enables it again.
-#include "Unit2.h"
+#include "forms/restore_window.h"
 
 #include <string>
 #include <vector>
 
-#include "Unit1.h"
+#include "forms/main_window.h"
 #include "core/texts.h"
 #include "stores/generations.h"
 #include "stores/startup_sequence.h"

@@ -2,7 +2,7 @@
 // puts it in place of the main window's entry list.
 #pragma once
 
-#include "app_services.h"
+#include "forms/app_services.h"
 #include "ui/controls.h"
 #include "ui/form_layout.h"
 

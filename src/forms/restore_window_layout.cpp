@@ -1,5 +1,5 @@
 // TForm2's layout: the restore window, created hidden.
-#include "Unit2.h"
+#include "forms/restore_window.h"
 
 #include "core/texts.h"
 

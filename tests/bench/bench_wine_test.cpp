@@ -20,7 +20,7 @@
 #include "seed_case.h"
 #include "shell/exe_path.h"
 #include "shell/phase_marks.h"
-#include "stores/memory_registry.h"
+#include "memory_registry.h"
 #include "stores/portable_profile.h"
 #include "timeline.h"
 

@@ -9,7 +9,7 @@
 #include "bench_cases.h"
 #include "scratch_dir.h"
 #include "stores/generations.h"
-#include "stores/memory_registry.h"
+#include "memory_registry.h"
 #include "stores/portable_profile.h"
 #include "stores/settings.h"
 #include "stores/startup_sequence.h"

@@ -13,7 +13,7 @@
 #include "shell/phase_marks.h"
 #include "shell/unique_handle.h"
 #include "stores/startup_sequence.h"
-#include "stores/timed_backends.h"
+#include "timed_backends.h"
 
 namespace velm {
 

@@ -1,4 +1,4 @@
-#include "stores/timed_backends.h"
+#include "timed_backends.h"
 
 #include <utility>
 

@@ -16,7 +16,7 @@
 #include <utility>
 #include <vector>
 
-#include "stores/timed_backends.h"
+#include "timed_backends.h"
 
 namespace bench {
 

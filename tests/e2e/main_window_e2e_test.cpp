@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "Unit1.h"
+#include "forms/main_window.h"
 #include "core/texts.h"
 #include "driver/control_access.h"
 #include "driver/history_key.h"

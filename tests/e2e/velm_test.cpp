@@ -2,8 +2,8 @@
 
 #include <iostream>
 
-#include "Unit1.h"
-#include "Unit2.h"
+#include "forms/main_window.h"
+#include "forms/restore_window.h"
 #include "core/texts.h"
 #include "driver/control_access.h"
 #include "driver/history_key.h"

@@ -13,10 +13,10 @@
 #include "stores/generations.h"
 #include "stores/history_store.h"
 #include "stores/ini_document.h"
-#include "stores/memory_registry.h"
+#include "memory_registry.h"
 #include "stores/portable_profile.h"
 #include "stores/startup_sequence.h"
-#include "stores/timed_backends.h"
+#include "timed_backends.h"
 #include "timeline.h"
 
 namespace bench {

@@ -13,16 +13,16 @@
 
 #include <gtest/gtest.h>
 
-#include "Unit1.h"
-#include "Unit2.h"
+#include "forms/main_window.h"
+#include "forms/restore_window.h"
 #include "core/error.h"
 #include "failing_disk_profile.h"
 #include "scratch_dir.h"
 #include "stores/history_store.h"
-#include "stores/memory_registry.h"
+#include "memory_registry.h"
 #include "stores/portable_profile.h"
-#include "ui/headless_toolkit.h"
-#include "ui/scripted_dialogs.h"
+#include "headless_toolkit.h"
+#include "scripted_dialogs.h"
 
 namespace velm {
 

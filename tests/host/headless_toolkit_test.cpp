@@ -2,8 +2,8 @@
 // cannot pass by clicking a hidden button or picking in a hidden list.
 #include <gtest/gtest.h>
 
-#include "Unit1.h"
-#include "ui/headless_toolkit.h"
+#include "forms/main_window.h"
+#include "headless_toolkit.h"
 
 namespace velm::ui {
 namespace {

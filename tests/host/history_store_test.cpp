@@ -7,7 +7,7 @@
 #include "core/error.h"
 #include "core/texts.h"
 #include "stores/history_store.h"
-#include "stores/memory_registry.h"
+#include "memory_registry.h"
 
 namespace velm::testing {
 namespace {

@@ -2,7 +2,7 @@
 // in-memory registry.
 #include "profile_contract.h"
 #include "registry_contract.h"
-#include "stores/memory_registry.h"
+#include "memory_registry.h"
 #include "stores/portable_profile.h"
 
 namespace velm::testing {

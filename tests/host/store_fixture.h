@@ -12,7 +12,7 @@
 #include "scratch_dir.h"
 #include "stores/generations.h"
 #include "stores/history_store.h"
-#include "stores/memory_registry.h"
+#include "memory_registry.h"
 #include "stores/portable_profile.h"
 #include "stores/settings.h"
 #include "stores/startup_sequence.h"

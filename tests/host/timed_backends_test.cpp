@@ -7,9 +7,9 @@
 
 #include "scratch_dir.h"
 #include "stores/history_store.h"
-#include "stores/memory_registry.h"
+#include "memory_registry.h"
 #include "stores/portable_profile.h"
-#include "stores/timed_backends.h"
+#include "timed_backends.h"
 
 namespace velm::testing {
 namespace {

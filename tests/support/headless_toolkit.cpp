@@ -1,4 +1,4 @@
-#include "ui/headless_toolkit.h"
+#include "headless_toolkit.h"
 
 #include <exception>
 #include <stdexcept>

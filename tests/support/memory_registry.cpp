@@ -1,4 +1,4 @@
-#include "stores/memory_registry.h"
+#include "memory_registry.h"
 
 #include <algorithm>
 

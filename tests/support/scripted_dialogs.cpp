@@ -1,4 +1,4 @@
-#include "ui/scripted_dialogs.h"
+#include "scripted_dialogs.h"
 
 #include "core/texts.h"
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "Unit1.h"
-#include "Unit2.h"
+#include "forms/main_window.h"
+#include "forms/restore_window.h"
 #include "core/texts.h"
 #include "driver/control_access.h"
 #include "driver/dialog_access.h"
