@@ -59,8 +59,8 @@ TForm1::TForm1(ui::FormView& view, AppServices& services) : view_(view), service
 }
 
 void TForm1::FormCreate() {
-  IniPath = SettingsPathFor(services_.exe_path);
-  NoSave = false;
+  ini_path_ = SettingsPathFor(services_.exe_path);
+  no_save_ = false;
 
   StartupState state;
   // The window settings are read first, so the entries go where the saved
@@ -69,14 +69,14 @@ void TForm1::FormCreate() {
     (state.window.list_flag ? ListBox1() : ComboBox1()).Append(entry);
   };
   auto apply = [&] {
-    ListFlag = state.window.list_flag;
+    list_flag_ = state.window.list_flag;
     window().SetTop(state.window.top);
     window().SetLeft(state.window.left);
     first_unseen_ = state.first_unseen;
     ShowSavedView();
   };
   try {
-    RunStartupSequence(services_.profile, services_.registry, IniPath, append, &state);
+    RunStartupSequence(services_.profile, services_.registry, ini_path_, append, &state);
   } catch (...) {
     // The saved view is shown whatever the load reached; the error then goes
     // on to the report, which appears before the window does.
@@ -87,32 +87,32 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::ShowSavedView() {
-  ListBox1().SetVisible(ListFlag);
-  ComboBox1().SetVisible(!ListFlag);
+  ListBox1().SetVisible(list_flag_);
+  ComboBox1().SetVisible(!list_flag_);
   // The list view keeps its designed height and, freshly filled, has no
   // selection.
-  if (!ListFlag) {
+  if (!list_flag_) {
     SelectFirst(ComboBox1());
     window().SetHeight(kDropDownHeightAtStart);
   }
 }
 
 void TForm1::Button3Click() {
-  if (ListFlag) {
+  if (list_flag_) {
     ComboBox1().Clear();
     CopyEntries(ListBox1(), ComboBox1());
     ListBox1().SetVisible(false);
     ComboBox1().SetVisible(true);
     SelectFirst(ComboBox1());
     window().SetHeight(kDropDownHeightAfterSwitch);
-    ListFlag = false;
+    list_flag_ = false;
   } else {
     ListBox1().Clear();
     CopyEntries(ComboBox1(), ListBox1());
     ListBox1().SetVisible(true);
     ComboBox1().SetVisible(false);
     window().SetHeight(kListHeightAfterSwitch);
-    ListFlag = true;
+    list_flag_ = true;
   }
 }
 
@@ -152,7 +152,7 @@ void TForm1::Button9Click() {
 void TForm1::Button8Click() {
   int index = CurrentList().Selected();
   if (index < 0) return;
-  MoveFrom = index;
+  move_from_ = index;
   if (window().Caption() == text::kAppTitle) {
     // The caption already says "moving" while the message is up.
     window().SetCaption(text::kMovingCaption);
@@ -163,11 +163,11 @@ void TForm1::Button8Click() {
 }
 
 void TForm1::ListBox1Click() {
-  FinishMove(window(), ListBox1(), MoveFrom);
+  FinishMove(window(), ListBox1(), move_from_);
 }
 
 void TForm1::ComboBox1Click() {
-  FinishMove(window(), ComboBox1(), MoveFrom);
+  FinishMove(window(), ComboBox1(), move_from_);
 }
 
 void TForm1::Button4Click() {
@@ -176,19 +176,19 @@ void TForm1::Button4Click() {
 
 void TForm1::Button5Click() {
   if (services_.dialogs.Confirm(text::kExitNoSaveQuestion) != ui::kResultYes) return;
-  NoSave = true;
+  no_save_ = true;
   window().RequestClose();
 }
 
 void TForm1::FormClose() {
-  if (!NoSave) {
+  if (!no_save_) {
     ui::ListControl& list = CurrentList();
     std::vector<std::string> entries;
     for (int i = 0; i < list.Count() && i < kHistoryValues; ++i) entries.push_back(list.Text(i));
     HistoryStore(services_.registry).Save(entries, first_unseen_);
   }
-  Settings settings(services_.profile, IniPath);
-  settings.WriteBool(kFormSection, kListFlagKey, ListFlag);
+  Settings settings(services_.profile, ini_path_);
+  settings.WriteBool(kFormSection, kListFlagKey, list_flag_);
   settings.WriteInteger(kFormSection, kTopKey, window().Top());
   settings.WriteInteger(kFormSection, kLeftKey, window().Left());
 }
@@ -207,7 +207,7 @@ void TForm1::OnCloseRequest() {
 }
 
 void TForm1::Button6Click() {
-  int count = CountGenerations(services_.profile, IniPath);
+  int count = CountGenerations(services_.profile, ini_path_);
   if (count == 0) {
     services_.dialogs.ErrorDialog(text::kNoGenerations);
     return;
@@ -218,31 +218,31 @@ void TForm1::Button6Click() {
 
 void TForm1::OnClick(int control_id) {
   switch (control_id) {
-    case kForm1Button1:
+    case kChangeButton:
       Button1Click();
       break;
-    case kForm1Button2:
+    case kDeleteButton:
       Button2Click();
       break;
-    case kForm1Button3:
+    case kSwitchViewButton:
       Button3Click();
       break;
-    case kForm1Button4:
+    case kExitButton:
       Button4Click();
       break;
-    case kForm1Button5:
+    case kExitNoSaveButton:
       Button5Click();
       break;
-    case kForm1Button6:
+    case kRestoreOldButton:
       Button6Click();
       break;
-    case kForm1Button7:
+    case kCreateButton:
       Button7Click();
       break;
-    case kForm1Button8:
+    case kMoveButton:
       Button8Click();
       break;
-    case kForm1Button9:
+    case kClearButton:
       Button9Click();
       break;
     default:
@@ -252,10 +252,10 @@ void TForm1::OnClick(int control_id) {
 
 void TForm1::OnPick(int control_id) {
   switch (control_id) {
-    case kForm1ListBox1:
+    case kListView:
       ListBox1Click();
       break;
-    case kForm1ComboBox1:
+    case kDropDownView:
       ComboBox1Click();
       break;
     default:

@@ -14,19 +14,21 @@ namespace velm {
 
 class TForm2;
 
-enum Form1Control {
-  kForm1Label1 = 100,
-  kForm1Button1,
-  kForm1Button2,
-  kForm1Button3,
-  kForm1Button4,
-  kForm1ComboBox1,
-  kForm1Button5,
-  kForm1Button6,
-  kForm1Button7,
-  kForm1Button8,
-  kForm1ListBox1,
-  kForm1Button9,
+// Control ids (WM_COMMAND ids on Win32), by role, with the component each
+// handler is named after.
+enum MainWindowControl {
+  kVersionLabel = 100,  // Label1
+  kChangeButton,        // Button1
+  kDeleteButton,        // Button2
+  kSwitchViewButton,    // Button3
+  kExitButton,          // Button4
+  kDropDownView,        // ComboBox1
+  kExitNoSaveButton,    // Button5
+  kRestoreOldButton,    // Button6
+  kCreateButton,        // Button7
+  kMoveButton,          // Button8
+  kListView,            // ListBox1
+  kClearButton,         // Button9
 };
 
 const ui::FormLayout& Form1Layout();
@@ -56,15 +58,15 @@ class TForm1 : public ui::FormEvents {
   void OnCloseRequest() override;
 
   ui::Window& window() { return view_.window(); }
-  ui::ListControl& ListBox1() { return view_.List(kForm1ListBox1); }
-  ui::ListControl& ComboBox1() { return view_.List(kForm1ComboBox1); }
-  // The control that holds the entry list: by ListFlag.
-  ui::ListControl& CurrentList() { return ListFlag ? ListBox1() : ComboBox1(); }
+  ui::ListControl& ListBox1() { return view_.List(kListView); }
+  ui::ListControl& ComboBox1() { return view_.List(kDropDownView); }
+  // The control that holds the entry list: by the view flag.
+  ui::ListControl& CurrentList() { return list_flag_ ? ListBox1() : ComboBox1(); }
 
-  bool list_flag() const { return ListFlag; }
-  bool no_save() const { return NoSave; }
-  std::int32_t move_from() const { return MoveFrom; }
-  const std::string& ini_path() const { return IniPath; }
+  bool list_flag() const { return list_flag_; }
+  bool no_save() const { return no_save_; }
+  std::int32_t move_from() const { return move_from_; }
+  const std::string& ini_path() const { return ini_path_; }
 
  private:
   void ShowSavedView();
@@ -75,10 +77,10 @@ class TForm1 : public ui::FormEvents {
   // values from there on alone unless an entry overwrites them.
   int first_unseen_ = 1;
 
-  bool ListFlag = true;
-  bool NoSave = false;
-  std::int32_t MoveFrom = 0;
-  std::string IniPath;
+  bool list_flag_ = true;  // true: the list view; false: the drop-down view
+  bool no_save_ = false;
+  std::int32_t move_from_ = 0;
+  std::string ini_path_;
 };
 
 extern TForm1* Form1;

@@ -59,10 +59,10 @@ void TForm2::Button2Click() {
 
 void TForm2::OnClick(int control_id) {
   switch (control_id) {
-    case kForm2Button1:
+    case kRestoreButton:
       Button1Click();
       break;
-    case kForm2Button2:
+    case kBackButton:
       Button2Click();
       break;
     default:
@@ -71,7 +71,7 @@ void TForm2::OnClick(int control_id) {
 }
 
 void TForm2::OnPick(int control_id) {
-  if (control_id == kForm2ListBox1) ListBox1Click();
+  if (control_id == kGenerationList) ListBox1Click();
 }
 
 void TForm2::OnCloseRequest() {

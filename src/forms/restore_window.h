@@ -8,12 +8,13 @@
 
 namespace velm {
 
-enum Form2Control {
-  kForm2Label1 = 200,
-  kForm2ListBox1,
-  kForm2Button1,
-  kForm2Button2,
-  kForm2ListBox2,
+// Control ids by role, with the component each handler is named after.
+enum RestoreWindowControl {
+  kRestoreHeading = 200,  // Label1
+  kGenerationList,        // ListBox1
+  kRestoreButton,         // Button1
+  kBackButton,            // Button2
+  kPreviewList,           // ListBox2
 };
 
 const ui::FormLayout& Form2Layout();
@@ -34,9 +35,9 @@ class TForm2 : public ui::FormEvents {
   void OnCloseRequest() override;  // same as Back
 
   ui::Window& window() { return view_.window(); }
-  ui::Label& Label1() { return view_.LabelControl(kForm2Label1); }
-  ui::ListControl& ListBox1() { return view_.List(kForm2ListBox1); }
-  ui::ListControl& ListBox2() { return view_.List(kForm2ListBox2); }
+  ui::Label& Label1() { return view_.LabelControl(kRestoreHeading); }
+  ui::ListControl& ListBox1() { return view_.List(kGenerationList); }
+  ui::ListControl& ListBox2() { return view_.List(kPreviewList); }
 
  private:
   ui::FormView& view_;

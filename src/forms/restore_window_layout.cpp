@@ -14,15 +14,15 @@ constexpr int kFont = 12;
 
 const ControlLayout kControls[] = {
     // id, name, kind, left, top, width, height, caption, tab, visible, font, bold italic
-    {kForm2Label1, "Label1", ControlKind::kLabel, 8, 8, 401, 12, text::kRestoreLabelDesign, -1,
+    {kRestoreHeading, "Label1", ControlKind::kLabel, 8, 8, 401, 12, text::kRestoreLabelDesign, -1,
      true, kFont, false},
-    {kForm2ListBox1, "ListBox1", ControlKind::kListBox, 16, 40, 73, 65, nullptr, 0, true, kFont,
+    {kGenerationList, "ListBox1", ControlKind::kListBox, 16, 40, 73, 65, nullptr, 0, true, kFont,
      false},
-    {kForm2Button1, "Button1", ControlKind::kButton, 24, 184, 57, 17, text::kButtonRestore, 1, true,
+    {kRestoreButton, "Button1", ControlKind::kButton, 24, 184, 57, 17, text::kButtonRestore, 1,
+     true, kFont, false},
+    {kBackButton, "Button2", ControlKind::kButton, 24, 224, 57, 17, text::kButtonBack, 2, true,
      kFont, false},
-    {kForm2Button2, "Button2", ControlKind::kButton, 24, 224, 57, 17, text::kButtonBack, 2, true,
-     kFont, false},
-    {kForm2ListBox2, "ListBox2", ControlKind::kListBox, 120, 32, 289, 305, nullptr, 3, true, kFont,
+    {kPreviewList, "ListBox2", ControlKind::kListBox, 120, 32, 289, 305, nullptr, 3, true, kFont,
      false},
 };
 

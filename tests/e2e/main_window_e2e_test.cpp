@@ -46,7 +46,7 @@ TEST_F(MainWindowTest, TypicalRunStepByStep) {
   const SIZE client = ClientSize(main_);
   EXPECT_EQ(client.cx, 514);
   EXPECT_EQ(client.cy, 386);
-  EXPECT_EQ(WindowText(GetDlgItem(main_, velm::kForm1Label1)), text::kVersionLabel);
+  EXPECT_EQ(WindowText(GetDlgItem(main_, velm::kVersionLabel)), text::kVersionLabel);
   // The start-up wrote the history into the newest generation, and nothing else.
   EXPECT_EQ(Generation(IniPath(), 1),
             (Values{{1, "http://one/"}, {2, kJapaneseUrl}, {3, "http://three/"}}));

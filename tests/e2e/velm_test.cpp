@@ -133,11 +133,11 @@ HWND VelmTest::AppWindow() const {
 }
 
 HWND VelmTest::ListBox1() const {
-  return GetDlgItem(main_, velm::kForm1ListBox1);
+  return GetDlgItem(main_, velm::kListView);
 }
 
 HWND VelmTest::ComboBox1() const {
-  return GetDlgItem(main_, velm::kForm1ComboBox1);
+  return GetDlgItem(main_, velm::kDropDownView);
 }
 
 HWND VelmTest::CurrentList() const {
@@ -233,15 +233,15 @@ testing::AssertionResult VelmTest::OpenRestore() {
 }
 
 HWND VelmTest::GenerationList() const {
-  return GetDlgItem(restore_, velm::kForm2ListBox1);
+  return GetDlgItem(restore_, velm::kGenerationList);
 }
 
 HWND VelmTest::PreviewList() const {
-  return GetDlgItem(restore_, velm::kForm2ListBox2);
+  return GetDlgItem(restore_, velm::kPreviewList);
 }
 
 std::string VelmTest::RestoreLabel() const {
-  return WindowText(GetDlgItem(restore_, velm::kForm2Label1));
+  return WindowText(GetDlgItem(restore_, velm::kRestoreHeading));
 }
 
 testing::AssertionResult VelmTest::Preview(int generation_index) {

@@ -22,11 +22,11 @@ Entries Numbered(int count) {
 TEST_F(FormsTest, ExitSavesTheListViewAndTheWindowSettings) {
   SeedHistory({"a", "b", "c"});
   Start();
-  main_view.Pick(kForm1ListBox1, 0);
-  main_view.Click(kForm1Button2);
+  main_view.Pick(kListView, 0);
+  main_view.Click(kDeleteButton);
   MainWindow().SetTop(-20);  // dragged partly off the screen
   MainWindow().SetLeft(-5);
-  main_view.Click(kForm1Button4);
+  main_view.Click(kExitButton);
   EXPECT_EQ(HistoryTexts(), Padded({"b", "c"}));
   EXPECT_EQ(Ini("FORM", "LSTFLAG"), "1");
   EXPECT_EQ(Ini("FORM", "TOP"), "-20");
@@ -41,11 +41,11 @@ TEST_F(FormsTest, CloseBoxSavesTheFirst25EntriesOfTheDropDown) {
   Start();
   for (int i = 0; i < 5; ++i) {
     dialogs.AnswerInput("extra" + std::to_string(i));
-    main_view.Click(kForm1Button7);
+    main_view.Click(kCreateButton);
   }
-  main_view.Click(kForm1Button3);
-  main_view.Pick(kForm1ComboBox1, 0);
-  main_view.Click(kForm1Button2);  // only in the drop-down; ListBox1 keeps its copy
+  main_view.Click(kSwitchViewButton);
+  main_view.Pick(kDropDownView, 0);
+  main_view.Click(kDeleteButton);  // only in the drop-down; ListBox1 keeps its copy
   EXPECT_TRUE(main_view.UserClose());
   Entries expected = Numbered(25);
   expected.erase(expected.begin());
@@ -58,8 +58,8 @@ TEST_F(FormsTest, CloseBoxSavesTheFirst25EntriesOfTheDropDown) {
 TEST_F(FormsTest, ClosingWithAnEmptyListRemovesTheWholeHistory) {
   SeedHistory({"a", "b"});
   Start();
-  main_view.Click(kForm1Button9);
-  main_view.Click(kForm1Button4);
+  main_view.Click(kClearButton);
+  main_view.Click(kExitButton);
   EXPECT_EQ(HistoryTexts(), Padded({}));
 }
 
@@ -67,10 +67,10 @@ TEST_F(FormsTest, ExitWithoutSavingAsksAndOnlyYesLeavesTheHistoryAlone) {
   SeedHistory({"a", "b"});
   SetIni("FORM", "TOP", "7");
   Start();
-  main_view.Click(kForm1Button9);
+  main_view.Click(kClearButton);
   dialogs.AnswerConfirm(ui::kResultNo);
-  main_view.Click(kForm1Button5);
-  main_view.Click(kForm1Button5);  // closed by its close box: 2
+  main_view.Click(kExitNoSaveButton);
+  main_view.Click(kExitNoSaveButton);  // closed by its close box: 2
   EXPECT_FALSE(form1->no_save());
   EXPECT_EQ(end_requests, 0);
   ASSERT_EQ(dialogs.shown().size(), 2u);
@@ -79,7 +79,7 @@ TEST_F(FormsTest, ExitWithoutSavingAsksAndOnlyYesLeavesTheHistoryAlone) {
 
   dialogs.AnswerConfirm(ui::kResultYes);
   MainWindow().SetLeft(9);
-  main_view.Click(kForm1Button5);
+  main_view.Click(kExitNoSaveButton);
   EXPECT_TRUE(form1->no_save());
   EXPECT_EQ(HistoryTexts(), Padded({"a", "b"}));
   EXPECT_TRUE(registry.writes().empty());
@@ -96,10 +96,10 @@ TEST_F(FormsTest, CloseKeepsTheValuesTheLoadDidNotReach) {
   registry.SetValue("url5", kRegDword, {1, 0, 0, 0});
   Start();
   ASSERT_EQ(reports.size(), 1u);
-  main_view.Pick(kForm1ListBox1, 0);
+  main_view.Pick(kListView, 0);
   dialogs.AnswerInput("new1");
-  main_view.Click(kForm1Button1);
-  main_view.Click(kForm1Button4);
+  main_view.Click(kChangeButton);
+  main_view.Click(kExitButton);
   history[0] = "new1";
   history[4] = "\x01";  // url5 is still the REG_DWORD it was
   EXPECT_EQ(HistoryTexts(), history);
@@ -111,7 +111,7 @@ TEST_F(FormsTest, NothingLoadedBecauseOfUnwritableSettingsLeavesTheHistoryWhole)
   SeedHistory(Numbered(25));
   profile.RefuseAll();
   Start();
-  main_view.Click(kForm1Button4);
+  main_view.Click(kExitButton);
   EXPECT_EQ(HistoryTexts(), Numbered(25));
   EXPECT_EQ(ReportTexts().size(), 2u);  // start-up and close
   EXPECT_EQ(end_requests, 1);           // the close completes all the same
@@ -121,9 +121,9 @@ TEST_F(FormsTest, SettingsWriteFailureAtCloseIsReportedAndTheCloseCompletes) {
   SeedHistory({"a"});
   Start();
   dialogs.AnswerInput("b");
-  main_view.Click(kForm1Button7);
+  main_view.Click(kCreateButton);
   profile.Refuse("FORM", "TOP");
-  main_view.Click(kForm1Button4);
+  main_view.Click(kExitButton);
   ASSERT_EQ(reports.size(), 1u);
   EXPECT_EQ(reports[0].text, FormatText(text::kSettingsWriteError, ini_path));
   EXPECT_EQ(HistoryTexts(), Padded({"a", "b"}));
@@ -136,7 +136,7 @@ TEST_F(FormsTest, HistoryWriteFailureKeepsTheWindowOpenUntilLeftWithoutSaving) {
   SeedHistory({"a", "b", "c"});
   Start();
   registry.FailWriteAt("url2");
-  main_view.Click(kForm1Button4);
+  main_view.Click(kExitButton);
   EXPECT_EQ(ReportTexts(), Entries{FormatText(text::kHistoryWriteError, "url2")});
   EXPECT_EQ(end_requests, 0);
   EXPECT_EQ(Ini("FORM", "LSTFLAG"), "");
@@ -144,7 +144,7 @@ TEST_F(FormsTest, HistoryWriteFailureKeepsTheWindowOpenUntilLeftWithoutSaving) {
   EXPECT_EQ(registry.open_keys(), 0);
 
   dialogs.AnswerConfirm(ui::kResultYes);
-  main_view.Click(kForm1Button5);
+  main_view.Click(kExitNoSaveButton);
   EXPECT_EQ(end_requests, 1);
   EXPECT_EQ(reports.size(), 1u);
   EXPECT_EQ(Ini("FORM", "LSTFLAG"), "1");

@@ -19,7 +19,7 @@ class EditingTest : public FormsTest {
 
 TEST_F(EditingTest, CommandsThatNeedASelectionDoNothingWithoutOne) {
   StartWith({"a", "b"});
-  for (int button : {kForm1Button1, kForm1Button2, kForm1Button8}) main_view.Click(button);
+  for (int button : {kChangeButton, kDeleteButton, kMoveButton}) main_view.Click(button);
   EXPECT_EQ(ListBoxEntries(), (Entries{"a", "b"}));
   EXPECT_TRUE(dialogs.shown().empty());
   EXPECT_EQ(MainWindow().Caption(), text::kAppTitle);
@@ -27,9 +27,9 @@ TEST_F(EditingTest, CommandsThatNeedASelectionDoNothingWithoutOne) {
 
 TEST_F(EditingTest, ChangeReplacesInPlaceKeepsTheSelectionAndRefusesEmptyText) {
   StartWith({"a", "b", "c"});
-  main_view.Pick(kForm1ListBox1, 1);
+  main_view.Pick(kListView, 1);
   dialogs.AnswerInput("  b2 ");  // taken as typed
-  main_view.Click(kForm1Button1);
+  main_view.Click(kChangeButton);
   ASSERT_EQ(dialogs.shown().size(), 1u);
   EXPECT_EQ(dialogs.shown()[0].kind, DialogKind::kInputBox);
   EXPECT_EQ(dialogs.shown()[0].caption, std::string("b") + text::kChangeCaptionSuffix);
@@ -38,18 +38,18 @@ TEST_F(EditingTest, ChangeReplacesInPlaceKeepsTheSelectionAndRefusesEmptyText) {
   EXPECT_EQ(ListBoxEntries(), (Entries{"a", "  b2 ", "c"}));
   EXPECT_EQ(ListBox1().Selected(), 1);
 
-  main_view.Pick(kForm1ListBox1, 2);  // the last entry; then Cancel
+  main_view.Pick(kListView, 2);  // the last entry; then Cancel
   dialogs.CancelInput();
-  main_view.Click(kForm1Button1);
+  main_view.Click(kChangeButton);
   EXPECT_EQ(ListBoxEntries(), (Entries{"a", "  b2 ", "c"}));
   EXPECT_EQ(ListBox1().Selected(), 2);
   dialogs.AnswerInput("z");
-  main_view.Click(kForm1Button1);
+  main_view.Click(kChangeButton);
   EXPECT_EQ(ListBoxEntries(), (Entries{"a", "  b2 ", "z"}));
   EXPECT_EQ(ListBox1().Selected(), 2);
 
   dialogs.AnswerInput("");  // empty: the error, and nothing changes
-  main_view.Click(kForm1Button1);
+  main_view.Click(kChangeButton);
   EXPECT_EQ(dialogs.shown().back().kind, DialogKind::kError);
   EXPECT_EQ(dialogs.shown().back().text, text::kChangeEmpty);
   EXPECT_EQ(ListBoxEntries(), (Entries{"a", "  b2 ", "z"}));
@@ -58,11 +58,11 @@ TEST_F(EditingTest, ChangeReplacesInPlaceKeepsTheSelectionAndRefusesEmptyText) {
 
 TEST_F(EditingTest, CreateAppendsWhatIsTypedAndIgnoresCancelAndEmpty) {
   StartWith({"a"});
-  main_view.Pick(kForm1ListBox1, 0);
+  main_view.Pick(kListView, 0);
   dialogs.CancelInput();
   dialogs.AnswerInput("");
   dialogs.AnswerInput("   ");
-  for (int i = 0; i < 3; ++i) main_view.Click(kForm1Button7);
+  for (int i = 0; i < 3; ++i) main_view.Click(kCreateButton);
   EXPECT_EQ(ListBoxEntries(), (Entries{"a", "   "}));
   EXPECT_EQ(ListBox1().Selected(), 0);
   ASSERT_EQ(dialogs.shown().size(), 3u);  // three input boxes, no error dialog
@@ -76,12 +76,12 @@ TEST_F(EditingTest, CreateAppendsWhatIsTypedAndIgnoresCancelAndEmpty) {
 
 TEST_F(EditingTest, DeleteAndClear) {
   StartWith({"a", "b"});
-  main_view.Click(kForm1Button3);  // drop-down view: ListBox1 keeps an old copy
-  main_view.Pick(kForm1ComboBox1, 1);
-  main_view.Click(kForm1Button2);
+  main_view.Click(kSwitchViewButton);  // drop-down view: ListBox1 keeps an old copy
+  main_view.Pick(kDropDownView, 1);
+  main_view.Click(kDeleteButton);
   EXPECT_EQ(ComboEntries(), Entries{"a"});
   EXPECT_EQ(ListBoxEntries().size(), 2u);
-  main_view.Click(kForm1Button9);
+  main_view.Click(kClearButton);
   EXPECT_TRUE(ComboEntries().empty());
   EXPECT_TRUE(ListBoxEntries().empty());  // Clear empties the hidden copy too
   EXPECT_TRUE(dialogs.shown().empty());
@@ -90,13 +90,13 @@ TEST_F(EditingTest, DeleteAndClear) {
 TEST_F(EditingTest, InsertErrorStopsTheCommandWhereItArose) {
   StartWith({"a", "b", "c"});
   ComboBox1().SetCapacity(2);
-  main_view.Click(kForm1Button3);
+  main_view.Click(kSwitchViewButton);
   EXPECT_EQ(ReportTexts(), Entries{text::kInsertError});
   EXPECT_TRUE(form1->list_flag());  // the switch stopped before changing the view
   EXPECT_TRUE(ListBox1().Visible());
   ListBox1().SetCapacity(3);
   dialogs.AnswerInput("d");
-  main_view.Click(kForm1Button7);
+  main_view.Click(kCreateButton);
   EXPECT_EQ(reports.size(), 2u);
   EXPECT_EQ(ListBoxEntries(), (Entries{"a", "b", "c"}));
 }
@@ -109,25 +109,25 @@ TEST_F(EditingTest, MoveTakesTheSourceToThePickedPosition) {
   dialogs.on_show = [&](const ui::ShownDialog&) {
     caption_during_message = MainWindow().Caption();
   };
-  main_view.Pick(kForm1ListBox1, 0);
-  main_view.Click(kForm1Button8);
+  main_view.Pick(kListView, 0);
+  main_view.Click(kMoveButton);
   EXPECT_TRUE(Moving());
   EXPECT_EQ(caption_during_message, text::kMovingCaption);
   ASSERT_EQ(dialogs.shown().size(), 1u);
   EXPECT_EQ(dialogs.shown()[0].kind, DialogKind::kMessage);
   EXPECT_EQ(dialogs.shown()[0].text, text::kMovePrompt);
-  main_view.Pick(kForm1ListBox1, 2);
+  main_view.Pick(kListView, 2);
   EXPECT_EQ(ListBoxEntries(), (Entries{"B", "C", "A", "D"}));
   EXPECT_FALSE(Moving());
   EXPECT_TRUE(ListBox1().Redrawing());
 
-  main_view.Pick(kForm1ListBox1, 3);
-  main_view.Click(kForm1Button8);
-  main_view.Pick(kForm1ListBox1, 1);
+  main_view.Pick(kListView, 3);
+  main_view.Click(kMoveButton);
+  main_view.Pick(kListView, 1);
   EXPECT_EQ(ListBoxEntries(), (Entries{"B", "D", "C", "A"}));
   EXPECT_EQ(form1->move_from(), 3);
 
-  main_view.Pick(kForm1ListBox1, 2);  // outside move mode a pick only selects
+  main_view.Pick(kListView, 2);  // outside move mode a pick only selects
   EXPECT_EQ(ListBoxEntries(), (Entries{"B", "D", "C", "A"}));
   EXPECT_EQ(ListBox1().Selected(), 2);
   EXPECT_TRUE(reports.empty());
@@ -135,55 +135,55 @@ TEST_F(EditingTest, MoveTakesTheSourceToThePickedPosition) {
 
 TEST_F(EditingTest, MoveAgainOrPickingTheSourceEndsTheModeWithoutMoving) {
   StartWith({"A", "B", "C"});
-  main_view.Pick(kForm1ListBox1, 1);
-  main_view.Click(kForm1Button8);
-  main_view.Click(kForm1Button8);
+  main_view.Pick(kListView, 1);
+  main_view.Click(kMoveButton);
+  main_view.Click(kMoveButton);
   EXPECT_FALSE(Moving());
   EXPECT_EQ(dialogs.shown().size(), 1u);  // no second message
-  main_view.Click(kForm1Button8);
-  main_view.Pick(kForm1ListBox1, 1);
+  main_view.Click(kMoveButton);
+  main_view.Pick(kListView, 1);
   EXPECT_FALSE(Moving());
   EXPECT_EQ(ListBoxEntries(), (Entries{"A", "B", "C"}));
 }
 
 TEST_F(EditingTest, GoneSourceReportsTheIndexErrorAndStaysInMoveMode) {
   StartWith({"A", "B", "C", "D", "E"});
-  main_view.Pick(kForm1ListBox1, 4);
-  main_view.Click(kForm1Button8);
-  main_view.Click(kForm1Button2);     // the source itself goes
-  main_view.Pick(kForm1ListBox1, 1);  // fails, but selects B
-  main_view.Click(kForm1Button2);
-  main_view.Pick(kForm1ListBox1, 0);
+  main_view.Pick(kListView, 4);
+  main_view.Click(kMoveButton);
+  main_view.Click(kDeleteButton);  // the source itself goes
+  main_view.Pick(kListView, 1);    // fails, but selects B
+  main_view.Click(kDeleteButton);
+  main_view.Pick(kListView, 0);
   EXPECT_EQ(ReportTexts(), (Entries(2, FormatText(text::kIndexError, 4))));
   EXPECT_EQ(ListBoxEntries(), (Entries{"A", "C", "D"}));
   EXPECT_TRUE(Moving());
   EXPECT_TRUE(ListBox1().Redrawing());
-  main_view.Click(kForm1Button8);  // Move with a selection ends the mode
+  main_view.Click(kMoveButton);  // Move with a selection ends the mode
   EXPECT_FALSE(Moving());
 }
 
 TEST_F(EditingTest, ClearInMoveModeKeepsTheModeForNewEntries) {
   StartWith({"A", "B", "C"});
-  main_view.Pick(kForm1ListBox1, 1);
-  main_view.Click(kForm1Button8);
-  main_view.Click(kForm1Button9);
+  main_view.Pick(kListView, 1);
+  main_view.Click(kMoveButton);
+  main_view.Click(kClearButton);
   EXPECT_TRUE(Moving());
   for (const char* entry : {"x", "y"}) {
     dialogs.AnswerInput(entry);
-    main_view.Click(kForm1Button7);
+    main_view.Click(kCreateButton);
   }
-  main_view.Pick(kForm1ListBox1, 0);
+  main_view.Pick(kListView, 0);
   EXPECT_EQ(ListBoxEntries(), (Entries{"y", "x"}));
   EXPECT_FALSE(Moving());
 }
 
 TEST_F(EditingTest, MoveGoesOnAcrossAViewSwitch) {
   StartWith({"A", "B", "C"});
-  main_view.Pick(kForm1ListBox1, 2);
-  main_view.Click(kForm1Button8);
-  main_view.Click(kForm1Button3);
+  main_view.Pick(kListView, 2);
+  main_view.Click(kMoveButton);
+  main_view.Click(kSwitchViewButton);
   EXPECT_TRUE(Moving());
-  main_view.Pick(kForm1ComboBox1, 0);
+  main_view.Pick(kDropDownView, 0);
   EXPECT_EQ(ComboEntries(), (Entries{"C", "A", "B"}));
   EXPECT_FALSE(Moving());
 }

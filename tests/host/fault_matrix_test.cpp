@@ -190,13 +190,13 @@ int Number(const std::string& name, std::string_view word) {
 // The edits of the close runs: the 11th entry deleted, the last changed, one
 // created. Entries before the 11th keep their places.
 Texts Edit(FormsWorld& w) {
-  w.main_view.Pick(kForm1ListBox1, 10);
-  w.main_view.Click(kForm1Button2);
-  w.main_view.Pick(kForm1ListBox1, w.ListBox1().Count() - 1);
+  w.main_view.Pick(kListView, 10);
+  w.main_view.Click(kDeleteButton);
+  w.main_view.Pick(kListView, w.ListBox1().Count() - 1);
   w.dialogs.AnswerInput("http://edited/");
-  w.main_view.Click(kForm1Button1);
+  w.main_view.Click(kChangeButton);
   w.dialogs.AnswerInput("http://created/");
-  w.main_view.Click(kForm1Button7);
+  w.main_view.Click(kCreateButton);
   Texts entries = kHistory;
   entries.erase(entries.begin() + 10);
   entries.back() = "http://edited/";
@@ -279,7 +279,7 @@ void FailEachStartupChange(Tally& tally) {
     ExpectIniHoldsWhatTookEffect(w);
 
     const std::size_t reported = w.reports.size();
-    w.main_view.Click(kForm1Button4);
+    w.main_view.Click(kExitButton);
     EXPECT_EQ(w.end_requests, 1);
     EXPECT_EQ(w.reports.size(), reported) << "the close after the failure reports nothing";
     ExpectHistoryWhole(w);
@@ -303,7 +303,7 @@ void FailEachDataQuery(Tally& tally) {
     EXPECT_EQ(w.registry.open_keys(), 0);
     ExpectIniHoldsWhatTookEffect(w);
 
-    w.main_view.Click(kForm1Button4);
+    w.main_view.Click(kExitButton);
     EXPECT_EQ(w.end_requests, 1);
     ExpectHistoryWhole(w);
     ExpectCleanRestart(w, kHistory);
@@ -322,7 +322,7 @@ void FailEachHistoryWrite(Tally& tally) {
       w.Start();
       const Texts edited = Edit(w);
       w.registry.FailWriteAt(HistoryValueName(n));
-      w.main_view.Click(kForm1Button4);
+      w.main_view.Click(kExitButton);
       ExpectOneReport(w, ErrorKind::kHistoryWrite,
                       FormatText(text::kHistoryWriteError, HistoryValueName(n)), true);
       EXPECT_EQ(w.end_requests, 0) << "the window stays open";
@@ -332,11 +332,11 @@ void FailEachHistoryWrite(Tally& tally) {
 
       if (retry) {
         w.registry.ClearFaults();
-        w.main_view.Click(kForm1Button4);
+        w.main_view.Click(kExitButton);
         EXPECT_EQ(w.HistoryTexts(), Padded(edited));
       } else {
         w.dialogs.AnswerConfirm(ui::kResultYes);
-        w.main_view.Click(kForm1Button5);
+        w.main_view.Click(kExitNoSaveButton);
         ExpectHistoryHolds(w, Kept());
       }
       EXPECT_EQ(w.end_requests, 1);
@@ -355,11 +355,11 @@ void FailEachSettingsWriteOfTheClose(Tally& tally) {
     Seed(w);
     w.Start();
     const Texts edited = Edit(w);
-    w.main_view.Click(kForm1Button3);  // LSTFLAG becomes 0
+    w.main_view.Click(kSwitchViewButton);  // LSTFLAG becomes 0
     w.MainWindow().SetTop(-20);
     w.MainWindow().SetLeft(30);
     w.file_profile.FailChange(i);
-    w.main_view.Click(kForm1Button4);
+    w.main_view.Click(kExitButton);
     if (!w.file_profile.failed_call()) {
       EXPECT_EQ(i, 4) << "the close changes LSTFLAG, TOP and LEFT";
       break;

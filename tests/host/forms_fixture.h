@@ -81,13 +81,13 @@ class FormsWorld {
 
   // The main window's lists and the restore window's, as plain vectors.
   std::vector<std::string> ListBoxEntries() {
-    return main_view.HeadlessListAt(kForm1ListBox1).Entries();
+    return main_view.HeadlessListAt(kListView).Entries();
   }
   std::vector<std::string> ComboEntries() {
-    return main_view.HeadlessListAt(kForm1ComboBox1).Entries();
+    return main_view.HeadlessListAt(kDropDownView).Entries();
   }
-  ui::HeadlessList& ListBox1() { return main_view.HeadlessListAt(kForm1ListBox1); }
-  ui::HeadlessList& ComboBox1() { return main_view.HeadlessListAt(kForm1ComboBox1); }
+  ui::HeadlessList& ListBox1() { return main_view.HeadlessListAt(kListView); }
+  ui::HeadlessList& ComboBox1() { return main_view.HeadlessListAt(kDropDownView); }
   ui::Window& MainWindow() { return main_view.window(); }
   ui::Window& RestoreWindow() { return restore_view.window(); }
 

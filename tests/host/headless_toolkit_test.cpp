@@ -10,7 +10,7 @@ namespace {
 
 struct RecordingEvents : FormEvents {
   void OnClick(int id) override {
-    if (id == kForm1Button2) throw Error(ErrorKind::kIndex, "boom");
+    if (id == kDeleteButton) throw Error(ErrorKind::kIndex, "boom");
     clicks.push_back(id);
   }
   void OnPick(int id) override { picks.push_back(id); }
@@ -24,23 +24,23 @@ TEST(HeadlessForm, DeliversOnlyWhatAUserCouldDoAndReportsEscapingErrors) {
   HeadlessForm form(velm::Form1Layout(), [&](const Error& e) { reports.push_back(e.what()); });
   RecordingEvents events;
   form.Bind(&events);
-  EXPECT_FALSE(form.Click(kForm1Button1));  // not shown yet
+  EXPECT_FALSE(form.Click(kChangeButton));  // not shown yet
   form.Create([] { throw Error(ErrorKind::kOther, "at start"); });
   EXPECT_TRUE(form.window().Visible());
   EXPECT_EQ(form.window().Height(), 413);
-  EXPECT_TRUE(form.Click(kForm1Button1));
-  EXPECT_TRUE(form.Click(kForm1Button2));
-  EXPECT_FALSE(form.Click(kForm1ListBox1));  // not a button
-  form.List(kForm1ComboBox1).Append("a");
-  EXPECT_FALSE(form.Pick(kForm1ComboBox1, 0));  // hidden
-  EXPECT_FALSE(form.Pick(kForm1ListBox1, 0));   // no such entry
-  form.List(kForm1ListBox1).Append("a");
-  EXPECT_TRUE(form.Pick(kForm1ListBox1, 0));
+  EXPECT_TRUE(form.Click(kChangeButton));
+  EXPECT_TRUE(form.Click(kDeleteButton));
+  EXPECT_FALSE(form.Click(kListView));  // not a button
+  form.List(kDropDownView).Append("a");
+  EXPECT_FALSE(form.Pick(kDropDownView, 0));  // hidden
+  EXPECT_FALSE(form.Pick(kListView, 0));      // no such entry
+  form.List(kListView).Append("a");
+  EXPECT_TRUE(form.Pick(kListView, 0));
   form.window().SetEnabled(false);
   EXPECT_FALSE(form.UserClose());
   form.window().RequestClose();  // the taskbar's close reaches a disabled window
-  EXPECT_EQ(events.clicks, std::vector<int>{kForm1Button1});
-  EXPECT_EQ(events.picks, std::vector<int>{kForm1ListBox1});
+  EXPECT_EQ(events.clicks, std::vector<int>{kChangeButton});
+  EXPECT_EQ(events.picks, std::vector<int>{kListView});
   EXPECT_EQ(events.closes, 1);
   EXPECT_EQ(reports, (std::vector<std::string>{"at start", "boom"}));
 }

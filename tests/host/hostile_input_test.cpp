@@ -123,7 +123,7 @@ TEST_F(FormsTest, MegabyteValuesLoadWholeAndAreSavedBackWhole) {
   EXPECT_EQ(Ini("OldUrl1", "url1"), megabyte.substr(0, 2047)) << "velm.ini reads are cut";
 
   start = std::chrono::steady_clock::now();
-  main_view.Click(kForm1Button4);
+  main_view.Click(kExitButton);
   const double save = SecondsSince(start);
   EXPECT_EQ(end_requests, 1);
   EXPECT_EQ(HistoryTexts()[0], megabyte);
@@ -141,9 +141,9 @@ TEST_F(FormsTest, AVelmIniOfGarbageStillStartsSavesAndRestarts) {
   Start();
   EXPECT_TRUE(reports.empty());
   EXPECT_EQ(ListBoxEntries(), (Texts{"a", "c"}));
-  main_view.Click(kForm1Button3);
+  main_view.Click(kSwitchViewButton);
   MainWindow().SetTop(-7);
-  main_view.Click(kForm1Button4);
+  main_view.Click(kExitButton);
   EXPECT_EQ(end_requests, 1);
   EXPECT_TRUE(reports.empty());
 
@@ -166,28 +166,28 @@ TEST_F(FormsTest, TenThousandEntriesCanBeCreatedMovedSwitchedAndSaved) {
   for (int i = 0; i < kEntries; ++i) {
     expected.push_back("http://e" + std::to_string(i) + "/");
     dialogs.AnswerInput(expected.back());
-    main_view.Click(kForm1Button7);
+    main_view.Click(kCreateButton);
   }
   const double create = SecondsSince(start);
   ASSERT_EQ(ListBoxEntries(), expected);
 
   start = std::chrono::steady_clock::now();
-  main_view.Pick(kForm1ListBox1, 0);
-  main_view.Click(kForm1Button8);
-  main_view.Pick(kForm1ListBox1, kEntries - 1);
+  main_view.Pick(kListView, 0);
+  main_view.Click(kMoveButton);
+  main_view.Pick(kListView, kEntries - 1);
   const double move = SecondsSince(start);
   std::rotate(expected.begin(), expected.begin() + 1, expected.end());
   EXPECT_EQ(ListBoxEntries(), expected);
   EXPECT_EQ(MainWindow().Caption(), text::kAppTitle);
 
   start = std::chrono::steady_clock::now();
-  main_view.Click(kForm1Button3);
-  main_view.Click(kForm1Button3);
+  main_view.Click(kSwitchViewButton);
+  main_view.Click(kSwitchViewButton);
   const double switches = SecondsSince(start);
   EXPECT_EQ(ListBoxEntries(), expected);
 
   start = std::chrono::steady_clock::now();
-  main_view.Click(kForm1Button4);
+  main_view.Click(kExitButton);
   const double save = SecondsSince(start);
   EXPECT_EQ(HistoryTexts(), Texts(expected.begin(), expected.begin() + kHistoryValues));
   EXPECT_TRUE(reports.empty());

@@ -50,15 +50,15 @@ TEST_F(FormsTest, SavedDropDownViewWithoutHistoryKeyIsEmptyAndTakesNewEntries) {
   EXPECT_EQ(MainWindow().Height(), 114);
   EXPECT_EQ(ComboBox1().Selected(), -1);
   dialogs.AnswerInput("http://new/");
-  main_view.Click(kForm1Button7);
+  main_view.Click(kCreateButton);
   EXPECT_EQ(ComboEntries(), Entries{"http://new/"});
 }
 
 TEST_F(FormsTest, ViewSwitchCopiesTheEntriesAndSetsTheFixedHeights) {
   SeedHistory({"a", "b", "c"});
   Start();
-  main_view.Pick(kForm1ListBox1, 2);
-  main_view.Click(kForm1Button3);
+  main_view.Pick(kListView, 2);
+  main_view.Click(kSwitchViewButton);
   EXPECT_FALSE(form1->list_flag());
   EXPECT_FALSE(ListBox1().Visible());
   EXPECT_TRUE(ComboBox1().Visible());
@@ -66,27 +66,27 @@ TEST_F(FormsTest, ViewSwitchCopiesTheEntriesAndSetsTheFixedHeights) {
   EXPECT_EQ(ComboBox1().Selected(), 0);
   EXPECT_EQ(MainWindow().Height(), 124);
 
-  main_view.Pick(kForm1ComboBox1, 1);
+  main_view.Pick(kDropDownView, 1);
   dialogs.AnswerInput("B");
-  main_view.Click(kForm1Button1);  // edits land in the drop-down only
-  main_view.Click(kForm1Button3);
+  main_view.Click(kChangeButton);  // edits land in the drop-down only
+  main_view.Click(kSwitchViewButton);
   EXPECT_TRUE(form1->list_flag());
   EXPECT_TRUE(ListBox1().Visible());
   EXPECT_FALSE(ComboBox1().Visible());
   EXPECT_EQ(ListBoxEntries(), (Entries{"a", "B", "c"}));
   EXPECT_EQ(ListBox1().Selected(), -1);  // no selection carried over
   EXPECT_EQ(MainWindow().Height(), 413);
-  main_view.Click(kForm1Button3);  // the old copy in the drop-down is replaced
+  main_view.Click(kSwitchViewButton);  // the old copy in the drop-down is replaced
   EXPECT_EQ(ComboEntries(), (Entries{"a", "B", "c"}));
 }
 
 TEST_F(FormsTest, SwitchingFromTheSavedDropDownTwiceEndsAt124AndAnEmptyListSwitches) {
   SetIni("FORM", "LSTFLAG", "0");
   Start();
-  main_view.Click(kForm1Button3);
+  main_view.Click(kSwitchViewButton);
   EXPECT_EQ(MainWindow().Height(), 413);
   EXPECT_EQ(ListBox1().Selected(), -1);
-  main_view.Click(kForm1Button3);
+  main_view.Click(kSwitchViewButton);
   EXPECT_EQ(MainWindow().Height(), 124);
   EXPECT_TRUE(ComboEntries().empty());
   EXPECT_EQ(ComboBox1().Selected(), -1);

@@ -20,15 +20,15 @@ class RestoreTest : public FormsTest {
     SetIni("OldUrl3", "url1", "g3-a");
     SetIni("OldUrl6", "url1", "never offered");
   }
-  ui::HeadlessList& Generations() { return restore_view.HeadlessListAt(kForm2ListBox1); }
-  Entries Preview() { return restore_view.HeadlessListAt(kForm2ListBox2).Entries(); }
-  std::string Label() { return restore_view.LabelControl(kForm2Label1).Text(); }
+  ui::HeadlessList& Generations() { return restore_view.HeadlessListAt(kGenerationList); }
+  Entries Preview() { return restore_view.HeadlessListAt(kPreviewList).Entries(); }
+  std::string Label() { return restore_view.LabelControl(kRestoreHeading).Text(); }
 };
 
 TEST_F(RestoreTest, NoGenerationShowsTheErrorAndKeepsTheWindowClosed) {
   Start();
   SetIni("OldUrl6", "url1", "x");
-  main_view.Click(kForm1Button6);
+  main_view.Click(kRestoreOldButton);
   ASSERT_EQ(dialogs.shown().size(), 1u);
   EXPECT_EQ(dialogs.shown()[0].kind, ui::DialogKind::kError);
   EXPECT_EQ(dialogs.shown()[0].text, text::kNoGenerations);
@@ -38,7 +38,7 @@ TEST_F(RestoreTest, NoGenerationShowsTheErrorAndKeepsTheWindowClosed) {
 
 TEST_F(RestoreTest, OpeningCountsUpToTheHighestGenerationAndDisablesTheMainWindow) {
   StartWithGenerations();
-  main_view.Click(kForm1Button6);
+  main_view.Click(kRestoreOldButton);
   EXPECT_EQ(Label(), std::string(text::kRestoreLabelHead) + "3" + text::kRestoreLabelTail);
   EXPECT_EQ(Generations().Entries(), (Entries{std::string(text::kGenerationItem) + "1",
                                               std::string(text::kGenerationItem) + "2",
@@ -47,57 +47,57 @@ TEST_F(RestoreTest, OpeningCountsUpToTheHighestGenerationAndDisablesTheMainWindo
   EXPECT_TRUE(Preview().empty());
   EXPECT_TRUE(RestoreWindow().Visible());
   EXPECT_FALSE(MainWindow().Enabled());
-  EXPECT_FALSE(main_view.Click(kForm1Button9));  // the main window takes no input
+  EXPECT_FALSE(main_view.Click(kClearButton));  // the main window takes no input
   EXPECT_EQ(ListBoxEntries().size(), 2u);
 
   SetIni("OldUrl5", "url1", "g5");
   restore_view.UserClose();
-  main_view.Click(kForm1Button6);  // the label is rebuilt at every opening
+  main_view.Click(kRestoreOldButton);  // the label is rebuilt at every opening
   EXPECT_EQ(Label(), std::string(text::kRestoreLabelHead) + "5" + text::kRestoreLabelTail);
   EXPECT_EQ(Generations().Count(), 5);
 }
 
 TEST_F(RestoreTest, PreviewShowsTheGenerationClosedUp) {
   StartWithGenerations();
-  main_view.Click(kForm1Button6);
-  restore_view.Pick(kForm2ListBox1, 0);
+  main_view.Click(kRestoreOldButton);
+  restore_view.Pick(kGenerationList, 0);
   EXPECT_EQ(Preview(), (Entries{"g1-a", "g1-c"}));
-  restore_view.Pick(kForm2ListBox1, 1);
+  restore_view.Pick(kGenerationList, 1);
   EXPECT_EQ(Preview(), Entries{"g2-b"});
 }
 
 TEST_F(RestoreTest, RestoreReplacesTheVisibleListAndEmptiesTheOther) {
   StartWithGenerations();
-  main_view.Click(kForm1Button3);  // drop-down view; ListBox1 holds an old copy
-  main_view.Click(kForm1Button6);
-  restore_view.Pick(kForm2ListBox1, 0);
-  restore_view.Click(kForm2Button1);
+  main_view.Click(kSwitchViewButton);  // drop-down view; ListBox1 holds an old copy
+  main_view.Click(kRestoreOldButton);
+  restore_view.Pick(kGenerationList, 0);
+  restore_view.Click(kRestoreButton);
   EXPECT_EQ(ComboEntries(), (Entries{"g1-a", "g1-c"}));
   EXPECT_EQ(ComboBox1().Selected(), -1);
   EXPECT_TRUE(ListBoxEntries().empty());
   EXPECT_TRUE(MainWindow().Enabled());
   EXPECT_FALSE(RestoreWindow().Visible());
 
-  main_view.Click(kForm1Button3);  // list view: the restore goes to ListBox1
-  main_view.Click(kForm1Button6);
-  restore_view.Pick(kForm2ListBox1, 2);
-  restore_view.Click(kForm2Button1);
+  main_view.Click(kSwitchViewButton);  // list view: the restore goes to ListBox1
+  main_view.Click(kRestoreOldButton);
+  restore_view.Pick(kGenerationList, 2);
+  restore_view.Click(kRestoreButton);
   EXPECT_EQ(ListBoxEntries(), Entries{"g3-a"});
   EXPECT_TRUE(ComboEntries().empty());
 }
 
 TEST_F(RestoreTest, BackAndTheCloseBoxLeaveTheEntriesAndKeepThePreview) {
   StartWithGenerations();
-  main_view.Pick(kForm1ListBox1, 1);
-  main_view.Click(kForm1Button8);  // a pending move survives the restore window
-  main_view.Click(kForm1Button6);
-  restore_view.Pick(kForm2ListBox1, 1);
-  restore_view.Click(kForm2Button2);
+  main_view.Pick(kListView, 1);
+  main_view.Click(kMoveButton);  // a pending move survives the restore window
+  main_view.Click(kRestoreOldButton);
+  restore_view.Pick(kGenerationList, 1);
+  restore_view.Click(kBackButton);
   EXPECT_TRUE(MainWindow().Enabled());
   EXPECT_FALSE(RestoreWindow().Visible());
   EXPECT_EQ(ListBoxEntries(), (Entries{"now1", "now2"}));
 
-  main_view.Click(kForm1Button6);
+  main_view.Click(kRestoreOldButton);
   EXPECT_EQ(Generations().Selected(), -1);
   EXPECT_EQ(Preview(), Entries{"g2-b"});
   EXPECT_TRUE(restore_view.UserClose());
@@ -105,8 +105,8 @@ TEST_F(RestoreTest, BackAndTheCloseBoxLeaveTheEntriesAndKeepThePreview) {
   EXPECT_FALSE(RestoreWindow().Visible());
   EXPECT_EQ(ListBoxEntries(), (Entries{"now1", "now2"}));
 
-  main_view.Click(kForm1Button6);  // Restore with no selection restores the kept preview
-  restore_view.Click(kForm2Button1);
+  main_view.Click(kRestoreOldButton);  // Restore with no selection restores the kept preview
+  restore_view.Click(kRestoreButton);
   EXPECT_EQ(ListBoxEntries(), Entries{"g2-b"});
   EXPECT_EQ(MainWindow().Caption(), text::kMovingCaption);
   EXPECT_TRUE(reports.empty());
@@ -114,8 +114,8 @@ TEST_F(RestoreTest, BackAndTheCloseBoxLeaveTheEntriesAndKeepThePreview) {
 
 TEST_F(RestoreTest, TaskbarCloseWhileOpenSavesTheMainWindowsEntries) {
   StartWithGenerations();
-  main_view.Click(kForm1Button6);
-  restore_view.Pick(kForm2ListBox1, 0);  // previewed, not restored
+  main_view.Click(kRestoreOldButton);
+  restore_view.Pick(kGenerationList, 0);  // previewed, not restored
   MainWindow().RequestClose();
   EXPECT_EQ(registry.Text("url1"), "now1");
   EXPECT_EQ(registry.Text("url3"), std::nullopt);
@@ -124,8 +124,8 @@ TEST_F(RestoreTest, TaskbarCloseWhileOpenSavesTheMainWindowsEntries) {
 
 TEST_F(RestoreTest, RestoreOfAnEmptyPreviewEmptiesTheEntryList) {
   StartWithGenerations();
-  main_view.Click(kForm1Button6);
-  restore_view.Click(kForm2Button1);
+  main_view.Click(kRestoreOldButton);
+  restore_view.Click(kRestoreButton);
   EXPECT_TRUE(ListBoxEntries().empty());
 }
 

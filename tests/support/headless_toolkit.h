@@ -4,8 +4,8 @@
 //   HeadlessForm form(Form1Layout(), [&](const Error& e) { reports.push_back(e.what()); });
 //   TForm1 main(form, services);      // binds itself
 //   form.Create([&] { main.FormCreate(); });
-//   form.Click(kForm1Button3);        // as a user's click
-//   form.Pick(kForm1ListBox1, 2);     // as a user's pick
+//   form.Click(kSwitchViewButton);        // as a user's click
+//   form.Pick(kListView, 2);     // as a user's pick
 //
 // Every event goes through Dispatch, which catches what a handler throws and
 // hands it to the report function, as the Win32 window procedure does.

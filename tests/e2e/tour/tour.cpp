@@ -65,8 +65,8 @@ class Tour {
   }
 
  private:
-  HWND ListBox1() const { return GetDlgItem(main_, velm::kForm1ListBox1); }
-  HWND ComboBox1() const { return GetDlgItem(main_, velm::kForm1ComboBox1); }
+  HWND ListBox1() const { return GetDlgItem(main_, velm::kListView); }
+  HWND ComboBox1() const { return GetDlgItem(main_, velm::kDropDownView); }
 
   // The main window is the shown window of the process that holds "終了";
   // the error report shares its caption but not its buttons.
@@ -229,7 +229,7 @@ class Tour {
       return AnswerAndSettle(error, text::kOk);
     }
     if (!IsShown(restore_)) return testing::AssertionFailure() << "the restore window did not open";
-    TOUR_STEP(Pick(GetDlgItem(restore_, velm::kForm2ListBox1), 0));
+    TOUR_STEP(Pick(GetDlgItem(restore_, velm::kGenerationList), 0));
     TOUR_STEP(Shoot(restore_, kShotRestoreWindow));
     TOUR_STEP(Click(restore_, text::kButtonBack));
     return WaitGone(restore_);
