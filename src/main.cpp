@@ -44,11 +44,7 @@ struct Application {
   std::unique_ptr<ui::Win32Form> restore_view;
   std::unique_ptr<TForm2> restore_form;
 
-  ~Application() {
-    ui::SetErrorReporter(nullptr);
-    Form2 = nullptr;
-    Form1 = nullptr;
-  }
+  ~Application() { ui::SetErrorReporter(nullptr); }
 
   // Steps up to the main window's creation handler. Throws what the system
   // refuses: a start-up failure.
@@ -66,16 +62,17 @@ struct Application {
         new AppServices{profile, registry, *dialogs, ExecutablePath(), end_application,
                         [app_window](const Error& e) { ShowErrorReport(app_window, e.what()); }});
     main_view = std::make_unique<ui::Win32Form>(Form1Layout(), app_window);
-    main_form = std::make_unique<TForm1>(*main_view, *services);
-    Form1 = main_form.get();
+    // The restore window exists before the message loop runs, so before any
+    // click can open it.
+    main_form = std::make_unique<TForm1>(*main_view, *services,
+                                         [this](int count) { restore_form->Open(count); });
     app->SetMainForm(main_view->hwnd());
     MarkPhase("main form");
   }
 
   void CreateRestoreWindow() {
     restore_view = std::make_unique<ui::Win32Form>(Form2Layout(), app->hwnd());
-    restore_form = std::make_unique<TForm2>(*restore_view, *services);
-    Form2 = restore_form.get();
+    restore_form = std::make_unique<TForm2>(*restore_view, *services, *main_form);
   }
 
   // Wine does not apply the start-up show command by itself.

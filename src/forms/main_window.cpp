@@ -3,26 +3,20 @@
 #include "forms/main_window.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "forms/restore_window.h"
 #include "core/error.h"
 #include "core/texts.h"
 #include "stores/generations.h"
 #include "stores/history_store.h"
 #include "stores/settings.h"
 #include "stores/startup_sequence.h"
+#include "stores/window_settings.h"
 
 namespace velm {
 
-TForm1* Form1 = nullptr;
-
 namespace {
-
-constexpr char kFormSection[] = "FORM";
-constexpr char kListFlagKey[] = "LSTFLAG";
-constexpr char kTopKey[] = "TOP";
-constexpr char kLeftKey[] = "LEFT";
 
 // Outer window heights. The drop-down view is 114 at start-up but 124 after a
 // switch; both hide Label1 below the client area. The list view starts at its
@@ -54,7 +48,8 @@ void FinishMove(ui::Window& window, ui::ListControl& list, int move_from) {
 }  // namespace
 
 // Binds itself to its view: the toolkit's events reach the handlers at once.
-TForm1::TForm1(ui::FormView& view, AppServices& services) : view_(view), services_(services) {
+TForm1::TForm1(ui::FormView& view, AppServices& services, RestoreWindowOpener open_restore_window)
+    : view_(view), services_(services), open_restore_window_(std::move(open_restore_window)) {
   view_.Bind(this);
 }
 
@@ -188,9 +183,7 @@ void TForm1::FormClose() {
     HistoryStore(services_.registry).Save(entries, first_unseen_);
   }
   Settings settings(services_.profile, ini_path_);
-  settings.WriteBool(kFormSection, kListFlagKey, list_flag_);
-  settings.WriteInteger(kFormSection, kTopKey, window().Top());
-  settings.WriteInteger(kFormSection, kLeftKey, window().Left());
+  WriteWindowSettings(settings, {list_flag_, window().Top(), window().Left()});
 }
 
 void TForm1::OnCloseRequest() {
@@ -212,8 +205,19 @@ void TForm1::Button6Click() {
     services_.dialogs.ErrorDialog(text::kNoGenerations);
     return;
   }
-  Form2->Open(count);
+  open_restore_window_(count);
   window().SetEnabled(false);
+}
+
+void TForm1::ReplaceEntries(const std::vector<std::string>& entries) {
+  ListBox1().Clear();
+  ComboBox1().Clear();
+  ui::ListControl& list = CurrentList();
+  for (const std::string& entry : entries) list.Append(entry);
+}
+
+void TForm1::EnableAgain() {
+  window().SetEnabled(true);
 }
 
 void TForm1::OnClick(int control_id) {

@@ -1,18 +1,19 @@
 // TForm1: the main window. Shows the entry list in the list view (ListBox1)
 // or the drop-down view (ComboBox1), runs the editing commands and saves on
-// closing. Sees its controls only through ui::FormView.
+// closing. Sees its controls only through ui::FormView, and the restore
+// window only through what opens it.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "forms/app_services.h"
+#include "forms/form_links.h"
 #include "ui/controls.h"
 #include "ui/form_layout.h"
 
 namespace velm {
-
-class TForm2;
 
 // Control ids (WM_COMMAND ids on Win32), by role, with the component each
 // handler is named after.
@@ -33,9 +34,9 @@ enum MainWindowControl {
 
 const ui::FormLayout& Form1Layout();
 
-class TForm1 : public ui::FormEvents {
+class TForm1 : public ui::FormEvents, public RestoreWindowOwner {
  public:
-  TForm1(ui::FormView& view, AppServices& services);
+  TForm1(ui::FormView& view, AppServices& services, RestoreWindowOpener open_restore_window);
 
   // Event handlers.
   void FormCreate();
@@ -57,11 +58,9 @@ class TForm1 : public ui::FormEvents {
   void OnPick(int control_id) override;
   void OnCloseRequest() override;
 
-  ui::Window& window() { return view_.window(); }
-  ui::ListControl& ListBox1() { return view_.List(kListView); }
-  ui::ListControl& ComboBox1() { return view_.List(kDropDownView); }
-  // The control that holds the entry list: by the view flag.
-  ui::ListControl& CurrentList() { return list_flag_ ? ListBox1() : ComboBox1(); }
+  // RestoreWindowOwner
+  void ReplaceEntries(const std::vector<std::string>& entries) override;
+  void EnableAgain() override;
 
   bool list_flag() const { return list_flag_; }
   bool no_save() const { return no_save_; }
@@ -69,10 +68,18 @@ class TForm1 : public ui::FormEvents {
   const std::string& ini_path() const { return ini_path_; }
 
  private:
+  ui::Window& window() { return view_.window(); }
+  ui::ListControl& ListBox1() { return view_.List(kListView); }
+  ui::ListControl& ComboBox1() { return view_.List(kDropDownView); }
+  // The control that holds the entry list: by the view flag, the one rule
+  // for which list is current.
+  ui::ListControl& CurrentList() { return list_flag_ ? ListBox1() : ComboBox1(); }
+
   void ShowSavedView();
 
   ui::FormView& view_;
   AppServices& services_;
+  RestoreWindowOpener open_restore_window_;
   // First history value the start-up load did not reach; the close leaves
   // values from there on alone unless an entry overwrites them.
   int first_unseen_ = 1;
@@ -82,7 +89,5 @@ class TForm1 : public ui::FormEvents {
   std::int32_t move_from_ = 0;
   std::string ini_path_;
 };
-
-extern TForm1* Form1;
 
 }  // namespace velm

@@ -1,21 +1,19 @@
-// TForm2's handlers: list the generations, preview one, restore it into the
-// main window's visible list. The main window is disabled while this one is
-// shown, and every way out enables it again.
+// TForm2's handlers: list the generations, preview one, hand it to the owner
+// in place of its entries. The owner is disabled while this window is shown,
+// and every way out enables it again.
 #include "forms/restore_window.h"
 
 #include <string>
 #include <vector>
 
-#include "forms/main_window.h"
 #include "core/texts.h"
 #include "stores/generations.h"
 #include "stores/startup_sequence.h"
 
 namespace velm {
 
-TForm2* Form2 = nullptr;
-
-TForm2::TForm2(ui::FormView& view, AppServices& services) : view_(view), services_(services) {
+TForm2::TForm2(ui::FormView& view, AppServices& services, RestoreWindowOwner& owner)
+    : view_(view), services_(services), owner_(owner) {
   view_.Bind(this);
 }
 
@@ -41,19 +39,15 @@ void TForm2::ListBox1Click() {
 }
 
 void TForm2::Button1Click() {
-  ui::ListControl& list_view = Form1->ListBox1();
-  ui::ListControl& drop_down = Form1->ComboBox1();
-  list_view.Clear();
-  drop_down.Clear();
-  // By what is shown, which is always the list the close saves.
-  ui::ListControl& target = list_view.Visible() ? list_view : drop_down;
-  for (int i = 0; i < ListBox2().Count(); ++i) target.Append(ListBox2().Text(i));
-  Form1->window().SetEnabled(true);
+  std::vector<std::string> entries;
+  for (int i = 0; i < ListBox2().Count(); ++i) entries.push_back(ListBox2().Text(i));
+  owner_.ReplaceEntries(entries);
+  owner_.EnableAgain();
   window().Hide();
 }
 
 void TForm2::Button2Click() {
-  Form1->window().SetEnabled(true);
+  owner_.EnableAgain();
   window().Hide();
 }
 

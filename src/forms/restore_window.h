@@ -1,8 +1,9 @@
 // TForm2: the restore window. Lists the backup generations, previews one and
-// puts it in place of the main window's entry list.
+// puts it in place of its owner's entry list.
 #pragma once
 
 #include "forms/app_services.h"
+#include "forms/form_links.h"
 #include "ui/controls.h"
 #include "ui/form_layout.h"
 
@@ -21,29 +22,29 @@ const ui::FormLayout& Form2Layout();
 
 class TForm2 : public ui::FormEvents {
  public:
-  TForm2(ui::FormView& view, AppServices& services);
+  TForm2(ui::FormView& view, AppServices& services, RestoreWindowOwner& owner);
 
   void ListBox1Click();
   void Button1Click();
   void Button2Click();
 
-  // Called by the main window's "旧データの復旧" with a count of 1..5.
+  // Shows the window for a count of 1..5: what the main window's
+  // "旧データの復旧" is handed.
   void Open(int generation_count);
 
   void OnClick(int control_id) override;
   void OnPick(int control_id) override;
   void OnCloseRequest() override;  // same as Back
 
+ private:
   ui::Window& window() { return view_.window(); }
   ui::Label& Label1() { return view_.LabelControl(kRestoreHeading); }
   ui::ListControl& ListBox1() { return view_.List(kGenerationList); }
   ui::ListControl& ListBox2() { return view_.List(kPreviewList); }
 
- private:
   ui::FormView& view_;
   AppServices& services_;
+  RestoreWindowOwner& owner_;
 };
-
-extern TForm2* Form2;
 
 }  // namespace velm

@@ -42,6 +42,41 @@ bool HoldsLineBreak(std::string_view text) {
   return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
+// Puts the new content into the temporary file. false: it could not, as with
+// a full disk; the temporary file may then hold part of bytes.
+bool WriteTemporary(const std::string& temp_path, std::string_view bytes) {
+  std::ofstream out(temp_path, std::ios::binary | std::ios::trunc);
+  if (!out) return false;
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  return static_cast<bool>(out);
+}
+
+// Writes bytes to a temporary file beside path and renames it over path; a
+// failure leaves path as it was and removes the temporary file.
+bool ReplaceFile(const std::string& path, const std::string& bytes) {
+  std::error_code ec;
+  const fs::file_status old = fs::status(path, ec);
+  const bool existed = old.type() == fs::file_type::regular;
+  // A read-only velm.ini stays as it is, as with the Windows functions.
+  if (existed && !IsWritable(old.permissions())) return false;
+
+  const std::string temp = path + ".new";
+  if (!WriteTemporary(temp, bytes)) {
+    // What a failed write left behind; a folder of that name is not ours.
+    if (fs::is_regular_file(temp, ec)) fs::remove(temp, ec);
+    return false;
+  }
+  if (existed) fs::permissions(temp, old.permissions(), ec);
+  fs::rename(temp, path, ec);
+  if (ec) {
+    std::error_code ignored;
+    fs::remove(temp, ignored);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string PortableProfile::Read(const std::string& path, std::string_view section,
@@ -76,38 +111,5 @@ void PortableProfile::Delete(const std::string& path, std::string_view section,
 }
 
 void PortableProfile::Flush(const std::string&) {}
-
-bool PortableProfile::WriteTemporary(const std::string& temp_path, std::string_view bytes) {
-  std::ofstream out(temp_path, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  return static_cast<bool>(out);
-}
-
-// Writes bytes to a temporary file beside path and renames it over path; a
-// failure leaves path as it was and removes the temporary file.
-bool PortableProfile::ReplaceFile(const std::string& path, const std::string& bytes) {
-  std::error_code ec;
-  const fs::file_status old = fs::status(path, ec);
-  const bool existed = old.type() == fs::file_type::regular;
-  // A read-only velm.ini stays as it is, as with the Windows functions.
-  if (existed && !IsWritable(old.permissions())) return false;
-
-  const std::string temp = path + ".new";
-  if (!WriteTemporary(temp, bytes)) {
-    // What a failed write left behind; a folder of that name is not ours.
-    if (fs::is_regular_file(temp, ec)) fs::remove(temp, ec);
-    return false;
-  }
-  if (existed) fs::permissions(temp, old.permissions(), ec);
-  fs::rename(temp, path, ec);
-  if (ec) {
-    std::error_code ignored;
-    fs::remove(temp, ignored);
-    return false;
-  }
-  return true;
-}
 
 }  // namespace velm

@@ -21,15 +21,6 @@ class PortableProfile : public ProfileBackend {
   void Delete(const std::string& path, std::string_view section, std::string_view key) override;
   // Every write is complete when it returns.
   void Flush(const std::string& path) override;
-
- protected:
-  // Puts the new content into the temporary file. false: it could not, as
-  // with a full disk; the temporary file may then hold part of bytes. The one
-  // step where the disk can fail midway, so tests replace it to fail there.
-  virtual bool WriteTemporary(const std::string& temp_path, std::string_view bytes);
-
- private:
-  bool ReplaceFile(const std::string& path, const std::string& bytes);
 };
 
 }  // namespace velm

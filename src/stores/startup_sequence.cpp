@@ -8,7 +8,6 @@ namespace velm {
 
 namespace {
 
-constexpr char kFormSection[] = "FORM";
 constexpr char kSettingsFileName[] = "velm.ini";
 
 }  // namespace
@@ -32,9 +31,7 @@ void RunStartupSequence(ProfileBackend& profile, RegistryBackend& registry,
                         StartupState* state) {
   *state = StartupState{};
   Settings settings(profile, ini_path);
-  state->window.list_flag = settings.ReadBool(kFormSection, "LSTFLAG", true);
-  state->window.top = settings.ReadInteger(kFormSection, "TOP", 0);
-  state->window.left = settings.ReadInteger(kFormSection, "LEFT", 0);
+  state->window = ReadWindowSettings(settings);
 
   RotateGenerations(settings);
 

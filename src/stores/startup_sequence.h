@@ -9,18 +9,13 @@
 #include "stores/history_store.h"
 #include "stores/profile_backend.h"
 #include "stores/registry_backend.h"
+#include "stores/window_settings.h"
 
 namespace velm {
 
 // "<folder of exe_path>velm.ini"; exe_path is ANSI text, cut at its last
 // backslash (or slash) without splitting a double-byte character.
 std::string SettingsPathFor(const std::string& exe_path);
-
-struct WindowSettings {
-  bool list_flag = true;
-  std::int32_t top = 0;
-  std::int32_t left = 0;
-};
 
 struct StartupState {
   WindowSettings window;

@@ -1,8 +1,8 @@
 // velm.ini on a disk that can be made to fail: the n-th change of the file (a
-// write or a delete that replaces it) gets half its new content into the
-// temporary file and then gives up, as on a full disk. Keeps a log of the
-// writes and deletes that took effect, so a test can tell what the file must
-// hold afterwards.
+// write or a delete that replaces it) meets a full disk. The temporary file
+// the change writes is then a link to /dev/full, so the system itself refuses
+// the bytes, as on a full disk. Keeps a log of the writes and deletes that
+// took effect, so a test can tell what the file must hold afterwards.
 //
 //   FailingDiskProfile disk;
 //   disk.FailChange(3);    // the third change from now on
@@ -11,11 +11,14 @@
 //   disk.log()             // what took effect
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
+#include "scratch_dir.h"
 #include "stores/portable_profile.h"
 
 namespace velm {
@@ -39,34 +42,70 @@ class FailingDiskProfile : public PortableProfile {
 
   bool Write(const std::string& path, std::string_view section, std::string_view key,
              std::string_view value) override {
-    hit_ = false;
-    const bool ok = PortableProfile::Write(path, section, key, value);
-    Record({std::string(section), std::string(key), std::string(value)}, ok);
-    return ok;
+    ProfileCall call{std::string(section), std::string(key), std::string(value)};
+    return Change(path, call, [&](const std::string& on) {
+      return PortableProfile::Write(on, section, key, value);
+    });
   }
   void Delete(const std::string& path, std::string_view section, std::string_view key) override {
-    hit_ = false;
-    PortableProfile::Delete(path, section, key);
-    Record({std::string(section), std::string(key), std::nullopt}, !hit_);
-  }
-
- protected:
-  bool WriteTemporary(const std::string& temp_path, std::string_view bytes) override {
-    if (++changes_ != fail_at_) return PortableProfile::WriteTemporary(temp_path, bytes);
-    hit_ = true;
-    (void)PortableProfile::WriteTemporary(temp_path, bytes.substr(0, bytes.size() / 2));
-    return false;
+    Change(path, {std::string(section), std::string(key), std::nullopt},
+           [&](const std::string& on) {
+             PortableProfile::Delete(on, section, key);
+             return true;
+           });
   }
 
  private:
-  void Record(ProfileCall call, bool took_effect) {
-    if (hit_) failed_call_ = call;
-    if (took_effect) log_.push_back(std::move(call));
+  // Runs call on path, counting the changes by the file's bytes. The change
+  // that is to fail is told apart first, by a dry run on a copy.
+  template <typename Call>
+  bool Change(const std::string& path, ProfileCall logged, Call&& call) {
+    if (changes_ + 1 == fail_at_ && ChangesFile(path, call)) {
+      ++changes_;
+      FailNextReplace(path, call);
+      failed_call_ = std::move(logged);
+      return false;
+    }
+    const std::optional<std::string> before = Content(path);
+    const bool ok = call(path);
+    if (Content(path) != before) ++changes_;
+    if (ok) log_.push_back(std::move(logged));
+    return ok;
+  }
+
+  template <typename Call>
+  bool ChangesFile(const std::string& path, Call& call) {
+    namespace fs = std::filesystem;
+    const std::string copy = path + ".dry-run";
+    std::error_code ec;
+    fs::remove(copy, ec);
+    if (fs::exists(path, ec)) fs::copy_file(path, copy, ec);
+    call(copy);
+    const bool changed = Content(copy) != Content(path);
+    fs::remove(copy, ec);
+    return changed;
+  }
+
+  // The temporary file is a link to /dev/full while call runs.
+  template <typename Call>
+  static void FailNextReplace(const std::string& path, Call& call) {
+    namespace fs = std::filesystem;
+    const std::string temp = path + ".new";
+    fs::create_symlink("/dev/full", temp);
+    (void)call(path);
+    std::error_code ignored;
+    fs::remove(temp, ignored);
+  }
+
+  // nullopt: no file.
+  static std::optional<std::string> Content(const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) return std::nullopt;
+    return testing::ReadBytes(path);
   }
 
   int fail_at_ = 0;
   int changes_ = 0;
-  bool hit_ = false;
   std::optional<ProfileCall> failed_call_;
   std::vector<ProfileCall> log_;
 };

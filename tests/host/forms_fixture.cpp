@@ -18,17 +18,10 @@ FormsWorld::FormsWorld()
       main_view(Form1Layout(), services.report),
       restore_view(Form2Layout(), services.report) {}
 
-FormsWorld::~FormsWorld() {
-  Form1 = nullptr;
-  Form2 = nullptr;
-}
-
 void FormsWorld::Start() {
-  form1 = std::make_unique<TForm1>(main_view, services);
-  Form1 = form1.get();
+  form1 = std::make_unique<TForm1>(main_view, services, [this](int count) { form2->Open(count); });
   main_view.Create([this] { form1->FormCreate(); });
-  form2 = std::make_unique<TForm2>(restore_view, services);
-  Form2 = form2.get();
+  form2 = std::make_unique<TForm2>(restore_view, services, *form1);
   restore_view.Create([] {});
 }
 

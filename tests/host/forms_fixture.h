@@ -67,7 +67,6 @@ struct Report {
 class FormsWorld {
  public:
   FormsWorld();
-  ~FormsWorld();
   FormsWorld(const FormsWorld&) = delete;
   FormsWorld& operator=(const FormsWorld&) = delete;
 
