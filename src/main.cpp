@@ -19,7 +19,7 @@
 #include "shell/win32_dialogs.h"
 #include "stores/win32_profile.h"
 #include "stores/win32_registry.h"
-#include "ui/win32_dispatch.h"
+#include "ui/dispatch.h"
 #include "ui/win32_form.h"
 
 namespace velm {
@@ -52,15 +52,13 @@ struct Application {
     app = std::make_unique<AppWindow>(title);
     MarkPhase("app window");
     HWND app_window = app->hwnd();
-    ui::SetErrorReporter([app_window](const std::string& m) { ShowErrorReport(app_window, m); });
+    ui::SetErrorReporter([app_window](const Error& e) { ShowErrorReport(app_window, e.what()); });
     dialogs = std::make_unique<Win32Dialogs>(app_window);
     auto end_application = [] {
       MarkPhase("FormClose");
       PostQuitMessage(0);
     };
-    services.reset(
-        new AppServices{profile, registry, *dialogs, ExecutablePath(), end_application,
-                        [app_window](const Error& e) { ShowErrorReport(app_window, e.what()); }});
+    services.reset(new AppServices{profile, registry, *dialogs, ExecutablePath(), end_application});
     main_view = std::make_unique<ui::Win32Form>(Form1Layout(), app_window);
     // The restore window exists before the message loop runs, so before any
     // click can open it.

@@ -1,4 +1,5 @@
-// Owned kernel handles (the single-instance mutex).
+// The owned Windows handles of the program and of its Windows test programs:
+// each handle type once, with how it is closed.
 #pragma once
 
 #include <windows.h>
@@ -7,11 +8,42 @@
 
 namespace velm {
 
+// Kernel objects: the single-instance mutex, processes, files.
 struct KernelHandleTraits {
   using Handle = HANDLE;
   static Handle Invalid() { return nullptr; }
   static void Close(Handle h) { CloseHandle(h); }
 };
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
+
+struct RegistryKeyTraits {
+  using Handle = HKEY;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle key) { RegCloseKey(key); }
+};
+using UniqueRegistryKey = UniqueResource<RegistryKeyTraits>;
+
+// Fonts, bitmaps and the other objects DeleteObject frees.
+template <typename GdiHandle>
+struct GdiObjectTraits {
+  using Handle = GdiHandle;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { DeleteObject(h); }
+};
+using UniqueFont = UniqueResource<GdiObjectTraits<HFONT>>;
+
+struct GlobalMemoryTraits {
+  using Handle = HGLOBAL;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { GlobalFree(h); }
+};
+using UniqueGlobalMemory = UniqueResource<GlobalMemoryTraits>;
+
+struct WindowTraits {
+  using Handle = HWND;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { DestroyWindow(h); }
+};
+using UniqueWindow = UniqueResource<WindowTraits>;
 
 }  // namespace velm

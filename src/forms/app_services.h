@@ -5,7 +5,6 @@
 #include <functional>
 #include <string>
 
-#include "core/error.h"
 #include "stores/profile_backend.h"
 #include "stores/registry_backend.h"
 #include "ui/dialogs.h"
@@ -16,9 +15,8 @@ struct AppServices {
   ProfileBackend& profile;
   RegistryBackend& registry;
   ui::Dialogs& dialogs;
-  std::string exe_path;                      // full path of the running executable
-  std::function<void()> end_application;     // posts the quit message
-  std::function<void(const Error&)> report;  // the error report
+  std::string exe_path;                   // full path of the running executable
+  std::function<void()> end_application;  // posts the quit message
 };
 
 }  // namespace velm

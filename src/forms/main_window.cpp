@@ -13,6 +13,7 @@
 #include "stores/settings.h"
 #include "stores/startup_sequence.h"
 #include "stores/window_settings.h"
+#include "ui/dispatch.h"
 
 namespace velm {
 
@@ -194,7 +195,7 @@ void TForm1::OnCloseRequest() {
     // must not keep the user from leaving. A failed history write keeps the
     // window open instead, so the user can try again or leave without saving.
     if (error.kind() != ErrorKind::kSettingsWrite) throw;
-    services_.report(error);
+    ui::Report(error);
   }
   services_.end_application();
 }

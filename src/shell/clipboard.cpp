@@ -6,16 +6,11 @@
 #include "core/error.h"
 #include "core/texts.h"
 #include "core/unique_resource.h"
+#include "core/win32_handles.h"
 
 namespace velm {
 
 namespace {
-
-struct GlobalTraits {
-  using Handle = HGLOBAL;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { GlobalFree(h); }
-};
 
 struct OpenClipboardTraits {
   using Handle = bool;
@@ -29,7 +24,7 @@ void CopyTextToClipboard(HWND owner, const std::string& text) {
   UniqueResource<OpenClipboardTraits> open(OpenClipboard(owner) != FALSE);
   if (!open) throw Error(ErrorKind::kClipboard, text::kClipboardError);
   EmptyClipboard();
-  UniqueResource<GlobalTraits> memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+  UniqueGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
   if (!memory) throw std::bad_alloc();
   void* bytes = GlobalLock(memory.get());
   if (!bytes) throw std::bad_alloc();

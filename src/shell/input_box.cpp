@@ -15,7 +15,7 @@ constexpr int kTypingLimit = 255;
 
 std::string RunInputBox(HWND owner, const std::string& caption, const std::string& prompt,
                         const std::string& default_text) {
-  ui::UniqueFont font = CreateInputBoxFont();
+  UniqueFont font = CreateInputBoxFont();
   ui::InputBoxLayout layout;
   {
     TextMeasure measure(font.get());

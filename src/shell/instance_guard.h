@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "shell/unique_handle.h"
+#include "core/win32_handles.h"
 
 namespace velm {
 

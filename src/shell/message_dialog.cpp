@@ -64,7 +64,7 @@ int CancelOf(const std::vector<Button>& buttons) {
 
 int RunMessageDialog(HWND owner, MessageKind kind, const std::string& message) {
   const KindLook look = LookOf(kind);
-  ui::UniqueFont font = CreateMessageFont();
+  UniqueFont font = CreateMessageFont();
   ui::MessageDialogLayout layout;
   {
     TextMeasure measure(font.get());

@@ -4,18 +4,18 @@
 
 namespace velm {
 
-ui::UniqueFont CreateInputBoxFont() {
+UniqueFont CreateInputBoxFont() {
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
   return ui::CreateFormFont(MulDiv(9, dpi, 72), false);
 }
 
-ui::UniqueFont CreateMessageFont() {
+UniqueFont CreateMessageFont() {
   NONCLIENTMETRICSA metrics{};
   metrics.cbSize = sizeof metrics;
   if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-    if (ui::UniqueFont font{CreateFontIndirectA(&metrics.lfMessageFont)}) return font;
+    if (UniqueFont font{CreateFontIndirectA(&metrics.lfMessageFont)}) return font;
   return CreateInputBoxFont();
 }
 

@@ -11,9 +11,9 @@
 namespace velm {
 
 // The input box's font: "ＭＳ Ｐゴシック" at 9 points.
-ui::UniqueFont CreateInputBoxFont();
+UniqueFont CreateInputBoxFont();
 // The system's message font (the input box's font when it is unavailable).
-ui::UniqueFont CreateMessageFont();
+UniqueFont CreateMessageFont();
 
 class TextMeasure {
  public:

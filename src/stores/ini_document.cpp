@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/ascii_text.h"
 #include "stores/ansi_text.h"
 
 namespace velm {
@@ -57,15 +58,6 @@ std::size_t LineEnd(std::string_view bytes, std::size_t start) {
   const std::size_t before_lf = lf ? static_cast<const char*>(lf) - begin : rest;
   const void* cr = std::memchr(begin, '\r', before_lf);
   return start + (cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - begin) : before_lf);
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
 }
 
 // The name of a section header line, nullopt for any other line.
@@ -139,7 +131,7 @@ std::string IniDocument::Serialize() const {
 std::size_t IniDocument::FindSection(std::string_view section) const {
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const auto name = HeaderName(lines_[i]);
-    if (name && SameName(*name, section)) return i;
+    if (name && EqualsIgnoringAsciiCase(*name, section)) return i;
   }
   return lines_.size();
 }
@@ -154,7 +146,7 @@ std::size_t IniDocument::FindKey(std::size_t header, std::string_view key) const
   const std::size_t end = SectionEnd(header);
   for (std::size_t i = header + 1; i < end; ++i) {
     const auto line = ParseKeyLine(lines_[i]);
-    if (line && SameName(line->name, key)) return i;
+    if (line && EqualsIgnoringAsciiCase(line->name, key)) return i;
   }
   return std::string::npos;
 }

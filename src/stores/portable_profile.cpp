@@ -4,6 +4,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "core/ascii_text.h"
 #include "stores/ansi_text.h"
 #include "stores/ini_document.h"
 
@@ -36,10 +37,6 @@ FileState LoadFile(const std::string& path, std::string* bytes) {
 
 bool IsWritable(fs::perms perms) {
   return (perms & fs::perms::owner_write) != fs::perms::none;
-}
-
-bool HoldsLineBreak(std::string_view text) {
-  return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
 // Puts the new content into the temporary file. false: it could not, as with

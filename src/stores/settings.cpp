@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "core/ascii_text.h"
 #include "core/error.h"
 #include "core/texts.h"
 
@@ -46,10 +47,6 @@ bool ParseDecimal(std::string_view digits, bool negative, std::int32_t* out) {
   }
   *out = static_cast<std::int32_t>(negative ? -value : value);
   return true;
-}
-
-bool HoldsLineBreak(std::string_view text) {
-  return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
 }  // namespace

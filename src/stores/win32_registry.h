@@ -7,17 +7,10 @@
 
 #include <vector>
 
-#include "core/unique_resource.h"
+#include "core/win32_handles.h"
 #include "stores/registry_backend.h"
 
 namespace velm {
-
-struct RegistryKeyTraits {
-  using Handle = HKEY;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle key) { RegCloseKey(key); }
-};
-using UniqueRegistryKey = UniqueResource<RegistryKeyTraits>;
 
 // Below HKEY_CURRENT_USER; a leading backslash would make the open fail.
 inline constexpr char kHistorySubkey[] = "Software\\Microsoft\\Internet Explorer\\TypedURLs\\";

@@ -1,4 +1,4 @@
-#include "ui/win32_dispatch.h"
+#include "ui/dispatch.h"
 
 #include <exception>
 
@@ -17,17 +17,25 @@ ErrorReporter SetErrorReporter(ErrorReporter reporter) {
   return std::exchange(Reporter(), std::move(reporter));
 }
 
+void Report(const Error& error) noexcept {
+  try {
+    if (Reporter()) Reporter()(error);
+  } catch (...) {
+    // Out of memory while reporting: nothing more can be shown.
+  }
+}
+
 void ReportCurrentError() noexcept {
   try {
-    std::string message;
     try {
       throw;
+    } catch (const Error& e) {
+      Report(e);
     } catch (const std::exception& e) {
-      message = e.what();
+      Report(Error(ErrorKind::kOther, e.what()));
     } catch (...) {
-      message = text::kUnknownError;
+      Report(Error(ErrorKind::kOther, text::kUnknownError));
     }
-    if (Reporter()) Reporter()(message);
   } catch (...) {
     // Out of memory while reporting: nothing more can be shown.
   }

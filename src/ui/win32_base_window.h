@@ -7,8 +7,8 @@
 
 #include <windows.h>
 
-#include "core/unique_resource.h"
-#include "ui/win32_dispatch.h"
+#include "core/win32_handles.h"
+#include "ui/dispatch.h"
 #include "ui/win32_window_error.h"
 
 namespace velm::ui {
@@ -48,12 +48,6 @@ class BaseWindow {
   }
 
  private:
-  struct WindowTraits {
-    using Handle = HWND;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { DestroyWindow(h); }
-  };
-
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     BaseWindow* self;
     if (message == WM_NCCREATE) {
@@ -76,7 +70,7 @@ class BaseWindow {
     return result;
   }
 
-  UniqueResource<WindowTraits> window_;
+  UniqueWindow window_;
 };
 
 }  // namespace velm::ui

@@ -3,16 +3,9 @@
 
 #include <windows.h>
 
-#include "core/unique_resource.h"
+#include "core/win32_handles.h"
 
 namespace velm::ui {
-
-struct FontTraits {
-  using Handle = HFONT;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { DeleteObject(h); }
-};
-using UniqueFont = UniqueResource<FontTraits>;
 
 // "ＭＳ Ｐゴシック", Shift-JIS character set, character height in pixels.
 UniqueFont CreateFormFont(int char_height, bool bold_italic);

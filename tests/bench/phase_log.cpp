@@ -11,7 +11,7 @@
 
 #include "shell/exe_path.h"
 #include "shell/phase_marks.h"
-#include "shell/unique_handle.h"
+#include "core/win32_handles.h"
 #include "stores/startup_sequence.h"
 #include "timed_backends.h"
 

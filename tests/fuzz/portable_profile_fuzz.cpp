@@ -19,12 +19,14 @@
 #include <unistd.h>
 #include <utility>
 
+#include "core/ascii_text.h"
 #include "fuzz_check.h"
 #include "stores/portable_profile.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using velm::AsciiLowered;
 using velm::fuzz::Check;
 
 // A folder of this process's own, removed at exit.
@@ -55,14 +57,6 @@ constexpr std::array<std::string_view, 8> kSections = {"FORM",    "OldUrl1", "ol
                                                        "Old Url", "s",       "\x95\x5C", "Tail"};
 constexpr std::array<std::string_view, 8> kKeys = {"url1", "URL1", "Url2",     "TOP",
                                                    "a b",  "x",    "\x95\x5C", "LSTFLAG"};
-
-std::string Lower(std::string_view name) {
-  std::string lower(name);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  }
-  return lower;
-}
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
@@ -114,14 +108,15 @@ void ArbitraryFile(std::string_view bytes) {
   bytes.remove_prefix(1);
   const std::string_view section = kSections[pick & 7];
   const std::string_view key = kKeys[(pick >> 3) & 7];
-  const auto written = std::make_pair(Lower(section), Lower(key));
+  const auto written = std::make_pair(AsciiLowered(section), AsciiLowered(key));
   const std::string value = ValueFrom(Take(bytes));
 
   velm::PortableProfile profile;
   WriteFile(bytes);
   std::map<std::pair<std::string, std::string>, std::string> before;
   for (std::string_view s : kSections) {
-    for (std::string_view k : kKeys) before[{Lower(s), Lower(k)}] = profile.Read(Ini(), s, k);
+    for (std::string_view k : kKeys)
+      before[{AsciiLowered(s), AsciiLowered(k)}] = profile.Read(Ini(), s, k);
   }
   const auto others_unchanged = [&] {
     for (const auto& [name, old] : before) {
@@ -149,7 +144,7 @@ void WritesAndDeletes(std::string_view bytes) {
     bytes.remove_prefix(1);
     const std::string_view section = kSections[op & 7];
     const std::string_view key = kKeys[(op >> 3) & 7];
-    const auto name = std::make_pair(Lower(section), Lower(key));
+    const auto name = std::make_pair(AsciiLowered(section), AsciiLowered(key));
     if (op & 0x40) {
       profile.Delete(Ini(), section, key);
       model.erase(name);
@@ -164,7 +159,7 @@ void WritesAndDeletes(std::string_view bytes) {
   }
   for (std::string_view section : kSections) {
     for (std::string_view key : kKeys) {
-      const auto it = model.find({Lower(section), Lower(key)});
+      const auto it = model.find({AsciiLowered(section), AsciiLowered(key)});
       Check(profile.Read(Ini(), section, key) == (it == model.end() ? "" : it->second),
             "the file reads like the map");
     }

@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "core/texts.h"
+#include "core/ascii_text.h"
 #include "forms_fixture.h"
 #include "stores/startup_sequence.h"
 
@@ -20,13 +21,6 @@ namespace {
 
 using Texts = std::vector<std::string>;
 using IniMap = std::map<std::pair<std::string, std::string>, std::string>;
-
-std::string Lower(std::string s) {
-  for (char& c : s) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  }
-  return s;
-}
 
 // The file as the program writes it: CR LF lines, each a header or a key
 // line, no name twice. nullopt for anything else.
@@ -39,14 +33,14 @@ std::optional<IniMap> ParseStrict(std::string_view bytes) {
     const std::string_view line = bytes.substr(0, end);
     bytes.remove_prefix(end + 2);
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-      section = Lower(std::string(line.substr(1, line.size() - 2)));
+      section = AsciiLowered(line.substr(1, line.size() - 2));
       continue;
     }
     const std::size_t eq = line.find('=');
     if (section.empty() || eq == std::string_view::npos || line.find('\r') != line.npos) {
       return std::nullopt;
     }
-    const auto name = std::make_pair(section, Lower(std::string(line.substr(0, eq))));
+    const auto name = std::make_pair(section, AsciiLowered(line.substr(0, eq)));
     if (!map.emplace(name, std::string(line.substr(eq + 1))).second) return std::nullopt;
   }
   return map;
@@ -54,7 +48,7 @@ std::optional<IniMap> ParseStrict(std::string_view bytes) {
 
 IniMap Replay(IniMap map, const std::vector<ProfileCall>& calls) {
   for (const ProfileCall& call : calls) {
-    const auto name = std::make_pair(Lower(call.section), Lower(call.key));
+    const auto name = std::make_pair(AsciiLowered(call.section), AsciiLowered(call.key));
     if (call.value) {
       map[name] = *call.value;
     } else {

@@ -7,16 +7,16 @@ namespace velm {
 FormsWorld::FormsWorld()
     : exe_path(folder.File("velm.exe")),
       ini_path(folder.File("velm.ini")),
-      services{profile,
-               registry,
-               dialogs,
-               exe_path,
-               [this] { ++end_requests; },
-               [this](const Error& e) {
-                 reports.push_back({e.what(), e.kind(), main_view.window().Visible()});
-               }},
-      main_view(Form1Layout(), services.report),
-      restore_view(Form2Layout(), services.report) {}
+      services{profile, registry, dialogs, exe_path, [this] { ++end_requests; }},
+      previous_reporter(ui::SetErrorReporter([this](const Error& e) {
+        reports.push_back({e.what(), e.kind(), main_view.window().Visible()});
+      })),
+      main_view(Form1Layout()),
+      restore_view(Form2Layout()) {}
+
+FormsWorld::~FormsWorld() {
+  ui::SetErrorReporter(std::move(previous_reporter));
+}
 
 void FormsWorld::Start() {
   form1 = std::make_unique<TForm1>(main_view, services, [this](int count) { form2->Open(count); });

@@ -22,6 +22,7 @@
 #include "memory_registry.h"
 #include "stores/portable_profile.h"
 #include "headless_toolkit.h"
+#include "ui/dispatch.h"
 #include "scripted_dialogs.h"
 
 namespace velm {
@@ -67,6 +68,7 @@ struct Report {
 class FormsWorld {
  public:
   FormsWorld();
+  ~FormsWorld();
   FormsWorld(const FormsWorld&) = delete;
   FormsWorld& operator=(const FormsWorld&) = delete;
 
@@ -102,6 +104,7 @@ class FormsWorld {
   std::vector<Report> reports;
   int end_requests = 0;
   AppServices services;
+  ui::ErrorReporter previous_reporter;
   ui::HeadlessForm main_view;
   ui::HeadlessForm restore_view;
   std::unique_ptr<TForm1> form1;

@@ -4,6 +4,7 @@
 
 #include "forms/main_window.h"
 #include "headless_toolkit.h"
+#include "report_recorder.h"
 
 namespace velm::ui {
 namespace {
@@ -20,8 +21,8 @@ struct RecordingEvents : FormEvents {
 };
 
 TEST(HeadlessForm, DeliversOnlyWhatAUserCouldDoAndReportsEscapingErrors) {
-  std::vector<std::string> reports;
-  HeadlessForm form(velm::Form1Layout(), [&](const Error& e) { reports.push_back(e.what()); });
+  testing::ReportRecorder reports;
+  HeadlessForm form(velm::Form1Layout());
   RecordingEvents events;
   form.Bind(&events);
   EXPECT_FALSE(form.Click(kChangeButton));  // not shown yet
@@ -42,7 +43,7 @@ TEST(HeadlessForm, DeliversOnlyWhatAUserCouldDoAndReportsEscapingErrors) {
   EXPECT_EQ(events.clicks, std::vector<int>{kChangeButton});
   EXPECT_EQ(events.picks, std::vector<int>{kListView});
   EXPECT_EQ(events.closes, 1);
-  EXPECT_EQ(reports, (std::vector<std::string>{"at start", "boom"}));
+  EXPECT_EQ(reports.messages, (std::vector<std::string>{"at start", "boom"}));
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
 #include "headless_toolkit.h"
 
-#include <exception>
 #include <stdexcept>
 
+#include "core/error.h"
 #include "core/texts.h"
+#include "ui/dispatch.h"
 
 namespace velm::ui {
 
@@ -66,8 +67,7 @@ void HeadlessWindow::RequestClose() {
   form_.CloseRequest();
 }
 
-HeadlessForm::HeadlessForm(const FormLayout& layout, ReportFunction report)
-    : layout_(layout), report_(std::move(report)), window_(*this, layout) {
+HeadlessForm::HeadlessForm(const FormLayout& layout) : layout_(layout), window_(*this, layout) {
   for (const ControlLayout& control : layout.controls) {
     switch (control.kind) {
       case ControlKind::kListBox:
@@ -134,17 +134,6 @@ void HeadlessForm::CloseRequest() {
   Dispatch([&] {
     if (events_) events_->OnCloseRequest();
   });
-}
-
-void HeadlessForm::Dispatch(const std::function<void()>& handler) {
-  try {
-    handler();
-  } catch (const Error& error) {
-    report_(error);
-  } catch (const std::exception& error) {
-    // Out of memory and the like reach the user the same way.
-    report_(Error(ErrorKind::kOther, error.what()));
-  }
 }
 
 }  // namespace velm::ui

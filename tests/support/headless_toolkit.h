@@ -1,14 +1,14 @@
 // A toolkit without windows: instantiates a ui::FormLayout as plain objects so
-// the forms' handlers run on the host, in tests, benchmarks and fuzzers.
+// the forms' handlers run in tests on the host.
 //
-//   HeadlessForm form(Form1Layout(), [&](const Error& e) { reports.push_back(e.what()); });
-//   TForm1 main(form, services);      // binds itself
+//   HeadlessForm form(Form1Layout());
+//   TForm1 main(form, services, open_restore_window);  // binds itself
 //   form.Create([&] { main.FormCreate(); });
-//   form.Click(kSwitchViewButton);        // as a user's click
-//   form.Pick(kListView, 2);     // as a user's pick
+//   form.Click(kSwitchViewButton);  // as a user's click
+//   form.Pick(kListView, 2);        // as a user's pick
 //
-// Every event goes through Dispatch, which catches what a handler throws and
-// hands it to the report function, as the Win32 window procedure does.
+// Every event goes through ui::Dispatch, which catches what a handler throws
+// and hands it to the installed reporter, as the Win32 window procedure does.
 #pragma once
 
 #include <functional>
@@ -18,7 +18,6 @@
 #include <string_view>
 #include <vector>
 
-#include "core/error.h"
 #include "ui/controls.h"
 #include "ui/form_layout.h"
 
@@ -105,9 +104,7 @@ class HeadlessWindow : public Window {
 
 class HeadlessForm : public FormView {
  public:
-  using ReportFunction = std::function<void(const Error&)>;
-
-  HeadlessForm(const FormLayout& layout, ReportFunction report);
+  explicit HeadlessForm(const FormLayout& layout);
   HeadlessForm(const HeadlessForm&) = delete;
   HeadlessForm& operator=(const HeadlessForm&) = delete;
 
@@ -118,7 +115,6 @@ class HeadlessForm : public FormView {
   Label& LabelControl(int control_id) override;
 
   HeadlessList& HeadlessListAt(int control_id);
-  HeadlessWindow& headless_window() { return window_; }
 
   // What the start-up path does with a form: runs its creation handler
   // through the dispatch (an error is reported before the window appears),
@@ -135,15 +131,10 @@ class HeadlessForm : public FormView {
   // it reaches the form also while the window is disabled.
   void CloseRequest();
 
-  // Runs one event the way the window procedure does: an error escaping the
-  // handler goes to the report function and the program goes on.
-  void Dispatch(const std::function<void()>& handler);
-
  private:
   bool TakesInput() const { return window_.Visible() && window_.Enabled(); }
 
   const FormLayout& layout_;
-  ReportFunction report_;
   FormEvents* events_ = nullptr;
   HeadlessWindow window_;
   std::map<int, std::unique_ptr<HeadlessList>> lists_;

@@ -2,18 +2,9 @@
 
 #include <algorithm>
 
+#include "core/ascii_text.h"
+
 namespace velm {
-
-namespace {
-
-std::string Lower(std::string name) {
-  for (char& c : name) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  }
-  return name;
-}
-
-}  // namespace
 
 void MemoryRegistry::RemoveKey() {
   key_present_ = false;
@@ -26,7 +17,7 @@ void MemoryRegistry::CreateKey() {
 
 void MemoryRegistry::SetValue(const std::string& name, std::uint32_t type, std::vector<char> data) {
   key_present_ = true;
-  values_[Lower(name)] = Value{type, std::move(data)};
+  values_[AsciiLowered(name)] = Value{type, std::move(data)};
 }
 
 void MemoryRegistry::SetString(const std::string& name, const std::string& text) {
@@ -35,12 +26,8 @@ void MemoryRegistry::SetString(const std::string& name, const std::string& text)
   SetValue(name, kRegSz, std::move(data));
 }
 
-void MemoryRegistry::RemoveValue(const std::string& name) {
-  values_.erase(Lower(name));
-}
-
 std::optional<MemoryRegistry::Value> MemoryRegistry::GetValue(const std::string& name) const {
-  const auto it = values_.find(Lower(name));
+  const auto it = values_.find(AsciiLowered(name));
   if (it == values_.end()) return std::nullopt;
   return it->second;
 }
@@ -59,11 +46,11 @@ std::vector<std::string> MemoryRegistry::Names() const {
 }
 
 void MemoryRegistry::FailDataQuery(const std::string& name) {
-  fail_data_.insert(Lower(name));
+  fail_data_.insert(AsciiLowered(name));
 }
 
 void MemoryRegistry::FailWriteAt(const std::string& name) {
-  fail_write_.insert(Lower(name));
+  fail_write_.insert(AsciiLowered(name));
 }
 
 void MemoryRegistry::ClearFaults() {
@@ -91,7 +78,7 @@ bool MemoryRegistry::QuerySize(Key key, const std::string& name, std::uint32_t* 
                                std::uint32_t* size) {
   log_.push_back("size " + name);
   if (!Usable(key)) return false;
-  const auto it = values_.find(Lower(name));
+  const auto it = values_.find(AsciiLowered(name));
   if (it == values_.end()) return false;
   *type = it->second.type;
   *size = static_cast<std::uint32_t>(it->second.data.size());
@@ -101,8 +88,8 @@ bool MemoryRegistry::QuerySize(Key key, const std::string& name, std::uint32_t* 
 bool MemoryRegistry::QueryData(Key key, const std::string& name, std::uint32_t* type,
                                std::vector<char>* data) {
   log_.push_back("data " + name);
-  if (!Usable(key) || fail_data_.count(Lower(name)) != 0) return false;
-  const auto it = values_.find(Lower(name));
+  if (!Usable(key) || fail_data_.count(AsciiLowered(name)) != 0) return false;
+  const auto it = values_.find(AsciiLowered(name));
   if (it == values_.end()) return false;
   const std::vector<char>& stored = it->second.data;
   if (stored.size() > data->size()) return false;  // the buffer is too small
@@ -116,17 +103,17 @@ void MemoryRegistry::Delete(Key key, const std::string& name) {
   log_.push_back("delete " + name);
   if (!Usable(key)) return;
   deletes_.push_back(name);
-  values_.erase(Lower(name));
+  values_.erase(AsciiLowered(name));
 }
 
 bool MemoryRegistry::Write(Key key, const std::string& name, std::string_view text) {
   log_.push_back("write " + name);
   if (!Usable(key)) return false;
-  if (fail_write_.count(Lower(name)) != 0) return false;
+  if (fail_write_.count(AsciiLowered(name)) != 0) return false;
   writes_.push_back(name);
   std::vector<char> data(text.begin(), text.end());
   data.push_back('\0');
-  values_[Lower(name)] = Value{kRegSz, std::move(data)};
+  values_[AsciiLowered(name)] = Value{kRegSz, std::move(data)};
   return true;
 }
 

@@ -36,7 +36,6 @@ class MemoryRegistry : public RegistryBackend {
   void SetValue(const std::string& name, std::uint32_t type, std::vector<char> data);
   // REG_SZ with its terminating zero byte.
   void SetString(const std::string& name, const std::string& text);
-  void RemoveValue(const std::string& name);
   std::optional<Value> GetValue(const std::string& name) const;
   // The value's bytes up to the first zero; nullopt when absent.
   std::optional<std::string> Text(const std::string& name) const;

@@ -47,10 +47,6 @@ class ScriptedDialogs : public Dialogs {
   std::function<void(const ShownDialog&)> on_show;
 
   const std::vector<ShownDialog>& shown() const { return shown_; }
-  void ClearShown() { shown_.clear(); }
-  // Answers queued but not asked for: a test that leaves some over expected
-  // a dialog that never came.
-  std::size_t unused_answers() const { return inputs_.size() + confirms_.size(); }
 
   std::string InputBox(std::string_view caption, std::string_view prompt,
                        std::string_view default_text) override;

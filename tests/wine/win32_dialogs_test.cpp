@@ -383,7 +383,7 @@ TEST_F(DialogsTest, TheTwoLinePromptMakesTheInputBoxOneLineTaller) {
   Input(text::kCreatePrompt, "", {Record(&two_lines), Key(WM_KEYDOWN, VK_ESCAPE)});
   // One line of the 9-point font the input box uses.
   HDC dc = GetDC(nullptr);
-  ui::UniqueFont font = ui::CreateFormFont(MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72), false);
+  UniqueFont font = ui::CreateFormFont(MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72), false);
   HGDIOBJ previous = SelectObject(dc, font.get());
   TEXTMETRICA metrics{};
   GetTextMetricsA(dc, &metrics);

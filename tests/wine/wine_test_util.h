@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "report_recorder.h"
 #include "ui/controls.h"
-#include "ui/win32_dispatch.h"
 
 namespace velm::test {
+
+using testing::ReportRecorder;
 
 // Handles every message already queued for this thread, without waiting.
 inline void PumpMessages() {
@@ -20,20 +22,6 @@ inline void PumpMessages() {
     DispatchMessageA(&msg);
   }
 }
-
-// Records the messages the error reporter would show, for the lifetime of
-// the object.
-class ReportRecorder {
- public:
-  ReportRecorder() {
-    previous_ = ui::SetErrorReporter([this](const std::string& m) { messages.push_back(m); });
-  }
-  ~ReportRecorder() { ui::SetErrorReporter(std::move(previous_)); }
-  std::vector<std::string> messages;
-
- private:
-  ui::ErrorReporter previous_;
-};
 
 // The events a form fired, in order, as "click:<id>", "pick:<id>", "close".
 class RecordingEvents : public ui::FormEvents {

@@ -1,5 +1,6 @@
 #include "driver/control_access.h"
 
+#include "core/ascii_text.h"
 #include "driver/window_search.h"
 
 namespace e2e {
@@ -7,8 +8,7 @@ namespace e2e {
 namespace {
 
 bool IsComboBox(HWND list) {
-  const std::string name = ClassName(list);
-  return _stricmp(name.c_str(), "ComboBox") == 0;
+  return velm::EqualsIgnoringAsciiCase(ClassName(list), "ComboBox");
 }
 
 bool SendWithTimeout(HWND window, UINT message, WPARAM wparam, LPARAM lparam,

@@ -2,18 +2,13 @@
 
 #include <iomanip>
 
-#include "core/unique_resource.h"
+#include "core/win32_handles.h"
 
 namespace e2e {
 
 namespace {
 
-struct KeyTraits {
-  using Handle = HKEY;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle key) { RegCloseKey(key); }
-};
-using UniqueKey = velm::UniqueResource<KeyTraits>;
+using UniqueKey = velm::UniqueRegistryKey;
 
 UniqueKey OpenHistory(REGSAM access) {
   HKEY key = nullptr;

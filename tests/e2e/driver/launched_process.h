@@ -8,17 +8,12 @@
 
 #include <string>
 
-#include "core/unique_resource.h"
+#include "core/win32_handles.h"
 #include "driver/wait.h"
 
 namespace e2e {
 
-struct HandleTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle handle) { CloseHandle(handle); }
-};
-using UniqueHandle = velm::UniqueResource<HandleTraits>;
+using velm::UniqueHandle;
 
 class LaunchedProcess {
  public:

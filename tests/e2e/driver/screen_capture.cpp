@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/unique_resource.h"
+#include "core/win32_handles.h"
 
 namespace e2e {
 
@@ -20,11 +21,6 @@ struct MemoryDcTraits {
   using Handle = HDC;
   static Handle Invalid() { return nullptr; }
   static void Close(Handle dc) { DeleteDC(dc); }
-};
-struct BitmapTraits {
-  using Handle = HBITMAP;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle bitmap) { DeleteObject(bitmap); }
 };
 
 BITMAPINFOHEADER InfoHeader(int width, int height) {
@@ -56,7 +52,8 @@ testing::AssertionResult CaptureScreen(const RECT& area, ScreenPicture* out) {
   const int height = part.bottom - part.top;
   velm::UniqueResource<ScreenDcTraits> screen(GetDC(nullptr));
   velm::UniqueResource<MemoryDcTraits> memory(CreateCompatibleDC(screen.get()));
-  velm::UniqueResource<BitmapTraits> bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+  velm::UniqueResource<velm::GdiObjectTraits<HBITMAP>> bitmap(
+      CreateCompatibleBitmap(screen.get(), width, height));
   if (!screen || !memory || !bitmap) return testing::AssertionFailure() << "no screen to copy";
   HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
   const bool copied = BitBlt(memory.get(), 0, 0, width, height, screen.get(), part.left, part.top,
