@@ -9,9 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <map>
 #include <random>
 #include <set>
-#include <sstream>
 
 #include "core/error.h"
 #include "per_value_sequence.h"
@@ -62,16 +63,12 @@ class CaseMaker {
     return items[static_cast<std::size_t>(Pick(0, static_cast<int>(items.size()) - 1))];
   }
 
+  // As written, in upper case or in lower case.
   std::string Spelled(std::string name) {
-    switch (Pick(0, 3)) {
-      case 0:
-        for (char& ch : name) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-        break;
-      case 1:
-        for (char& ch : name) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-        break;
-      default:
-        break;
+    const int how = Pick(0, 2);
+    for (char& ch : name) {
+      const auto byte = static_cast<unsigned char>(ch);
+      if (how != 0) ch = static_cast<char>(how == 1 ? std::toupper(byte) : std::tolower(byte));
     }
     return name;
   }
@@ -159,20 +156,17 @@ class CaseMaker {
   std::string Encoded(const std::string& ansi) {
     const int which = Pick(1, 10);
     if (which > 2) return ansi;
-    const int length =
-        MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), length);
-    if (which == 1) {
-      std::string bytes = "\xFF\xFE";
-      bytes.append(reinterpret_cast<const char*>(wide.data()), wide.size() * 2);
-      return bytes;
-    }
-    const int utf8 =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(utf8), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, bytes.data(), utf8, nullptr, nullptr);
-    return "\xEF\xBB\xBF" + bytes;
+    std::wstring wide(ansi.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(),
+                            static_cast<int>(wide.size()))));
+    if (which == 1)
+      return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2);
+    std::string utf8(wide.size() * 3, '\0');
+    utf8.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(),
+                            static_cast<int>(utf8.size()), nullptr, nullptr)));
+    return "\xEF\xBB\xBF" + utf8;
   }
 
   std::mt19937 rng_;
@@ -205,6 +199,27 @@ std::vector<Case> FixedCases() {
   return cases;
 }
 
+// What a later start, the restore window or another program sees of one
+// result, named: "<when> [section] key", "<when> count", "<when> preview k".
+using Seen = std::map<std::string, std::string>;
+
+std::string Joined(const Texts& texts) {
+  std::string joined;
+  for (const std::string& text : texts) joined += text + "|";
+  return joined;
+}
+
+std::string Shown(const std::string& text) {
+  std::string shown;
+  for (std::size_t i = 0; i < text.size() && i < 100; ++i) {
+    const auto ch = static_cast<unsigned char>(text[i]);
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "\\x%02X", ch);
+    shown += ch >= 0x20 && ch < 0x7F ? std::string(1, text[i]) : std::string(hex);
+  }
+  return text.size() > 100 ? shown + "...(" + std::to_string(text.size()) + " bytes)" : shown;
+}
+
 class IniDifferential : public ::testing::Test {
  protected:
   // Runs c both ways and adds every disagreement to differences_.
@@ -214,120 +229,88 @@ class IniDifferential : public ::testing::Test {
     const std::string document = document_dir.File("velm.ini");
     WriteBytes(reference, c.bytes);
     WriteBytes(document, c.bytes);
-    label_ = label;
-    case_ = &c;
+    Seen by_reference, by_document;
+    ReferenceGenerations(reference, "before", by_reference);
+    DocumentGenerations(document, "before", by_document);
 
-    CompareGenerations(reference, document, "before the start-up");
-
-    WindowSettings read_by_reference;
-    const bool reference_ok =
-        oracle::PerValueStartup(oracle_, reference, c.history, &read_by_reference);
+    WindowSettings window;
+    const bool reference_ok = oracle::PerValueStartup(oracle_, reference, c.history, &window);
+    by_reference["start-up wrote"] = std::to_string(reference_ok);
+    by_reference["window"] = WindowText(window);
     MemoryRegistry registry;
     for (int n = 1; n <= kHistoryValues; ++n) {
       if (!c.history[n - 1].empty()) registry.SetString(HistoryValueName(n), c.history[n - 1]);
     }
     StartupState state;
-    bool document_ok = true;
-    try {
+    by_document["start-up wrote"] = std::to_string(Succeeds([&] {
       RunStartupSequence(
           file_, registry, document, [](const std::string&) {}, &state);
-    } catch (const Error&) {
-      document_ok = false;
-    }
-    Expect(reference_ok == document_ok, "start-up wrote", std::to_string(reference_ok),
-           std::to_string(document_ok));
-    Expect(read_by_reference.list_flag == state.window.list_flag &&
-               read_by_reference.top == state.window.top &&
-               read_by_reference.left == state.window.left,
-           "window settings read",
-           std::to_string(read_by_reference.list_flag) + "," +
-               std::to_string(read_by_reference.top) + "," + std::to_string(read_by_reference.left),
-           std::to_string(state.window.list_flag) + "," + std::to_string(state.window.top) + "," +
-               std::to_string(state.window.left));
-    CompareKeys(reference, document, "after the start-up");
-    CompareGenerations(reference, document, "after the start-up");
+    }));
+    by_document["window"] = WindowText(state.window);
+    Keys(reference, c, "start-up", by_reference);
+    Keys(document, c, "start-up", by_document);
+    ReferenceGenerations(reference, "start-up", by_reference);
+    DocumentGenerations(document, "start-up", by_document);
 
-    const bool closed_by_reference = oracle::PerValueClose(oracle_, reference, c.close);
-    bool closed_by_document = true;
-    try {
-      SaveWindowSettings(file_, document, c.close);
-    } catch (const Error&) {
-      closed_by_document = false;
+    by_reference["close wrote"] =
+        std::to_string(oracle::PerValueClose(oracle_, reference, c.close));
+    by_document["close wrote"] =
+        std::to_string(Succeeds([&] { SaveWindowSettings(file_, document, c.close); }));
+    Keys(reference, c, "close", by_reference);
+    Keys(document, c, "close", by_document);
+
+    comparisons_ += static_cast<int>(by_reference.size());
+    for (const auto& [what, expected] : by_reference) {
+      if (by_document[what] == expected) continue;
+      differences_.push_back(label + ", " + what + ": private-profile \"" + Shown(expected) +
+                             "\", document \"" + Shown(by_document[what]) + "\"");
     }
-    Expect(closed_by_reference == closed_by_document, "close wrote",
-           std::to_string(closed_by_reference), std::to_string(closed_by_document));
-    CompareKeys(reference, document, "after the close");
   }
 
-  void CompareKeys(const std::string& reference, const std::string& document, const char* when) {
-    std::set<std::string> sections = case_->sections;
+  template <typename Work>
+  static bool Succeeds(Work&& work) {
+    try {
+      work();
+      return true;
+    } catch (const Error&) {
+      return false;
+    }
+  }
+
+  static std::string WindowText(const WindowSettings& w) {
+    return std::to_string(w.list_flag) + " " + std::to_string(w.top) + " " + std::to_string(w.left);
+  }
+
+  // Every key the program uses and every name the file spells, read back
+  // through GetPrivateProfileStringA.
+  void Keys(const std::string& ini, const Case& c, const std::string& when, Seen& seen) {
+    std::set<std::string> sections = c.sections, keys = c.keys;
     sections.insert("FORM");
     for (int k = 1; k <= kGenerations; ++k) sections.insert(GenerationSection(k));
-    std::set<std::string> keys = case_->keys;
-    for (const char* key : {"LSTFLAG", "TOP", "LEFT"}) keys.insert(key);
+    keys.insert({"LSTFLAG", "TOP", "LEFT"});
     for (int n = 1; n <= kHistoryValues; ++n) keys.insert(HistoryValueName(n));
     for (const std::string& section : sections) {
-      for (const std::string& key : keys) {
-        Expect(oracle_.Read(reference, section, key) == oracle_.Read(document, section, key),
-               std::string(when) + ": [" + section + "] " + key,
-               oracle_.Read(reference, section, key), oracle_.Read(document, section, key));
-      }
+      for (const std::string& key : keys)
+        seen[when + " [" + section + "] " + key] = oracle_.Read(ini, section, key);
     }
   }
 
-  void CompareGenerations(const std::string& reference, const std::string& document,
-                          const char* when) {
-    const Settings settings(file_, document);
-    const int count = oracle::PerValueCount(oracle_, reference);
-    Expect(count == CountGenerations(settings.document()), std::string(when) + ": count",
-           std::to_string(count), std::to_string(CountGenerations(settings.document())));
-    for (int k = 1; k <= kRestorableGenerations; ++k) {
-      const Texts expected = oracle::PerValueGeneration(oracle_, reference, k);
-      const Texts actual = ReadGeneration(settings.document(), k);
-      Expect(expected == actual, std::string(when) + ": preview of generation " + std::to_string(k),
-             Joined(expected), Joined(actual));
-    }
+  void ReferenceGenerations(const std::string& ini, const std::string& when, Seen& seen) {
+    seen[when + " count"] = std::to_string(oracle::PerValueCount(oracle_, ini));
+    for (int k = 1; k <= kRestorableGenerations; ++k)
+      seen[when + " preview " + std::to_string(k)] =
+          Joined(oracle::PerValueGeneration(oracle_, ini, k));
   }
 
-  void Expect(bool same, const std::string& what, const std::string& reference,
-              const std::string& document) {
-    ++comparisons_;
-    if (same) return;
-    std::size_t from = 0;  // a little before the first byte that differs
-    while (from < reference.size() && from < document.size() && reference[from] == document[from])
-      ++from;
-    from = from > 20 ? from - 20 : 0;
-    differences_.push_back(label_ + ", " + what + ", from byte " + std::to_string(from) +
-                           ": private-profile \"" + Shown(reference.substr(from)) +
-                           "\", document \"" +
-                           Shown(document.substr(std::min(from, document.size()))) + "\"");
-  }
-
-  static std::string Joined(const Texts& texts) {
-    std::string joined;
-    for (const std::string& t : texts) joined += t + "|";
-    return joined;
-  }
-
-  // Bytes outside printable ASCII as \xNN, long runs shortened.
-  static std::string Shown(const std::string& text) {
-    std::ostringstream out;
-    for (std::size_t i = 0; i < text.size() && i < 120; ++i) {
-      const auto ch = static_cast<unsigned char>(text[i]);
-      if (ch >= 0x20 && ch < 0x7F) {
-        out << text[i];
-      } else {
-        out << "\\x" << std::hex << static_cast<int>(ch) << std::dec;
-      }
-    }
-    if (text.size() > 120) out << "...(" << text.size() << " bytes)";
-    return out.str();
+  void DocumentGenerations(const std::string& ini, const std::string& when, Seen& seen) {
+    const Settings settings(file_, ini);
+    seen[when + " count"] = std::to_string(CountGenerations(settings.document()));
+    for (int k = 1; k <= kRestorableGenerations; ++k)
+      seen[when + " preview " + std::to_string(k)] = Joined(ReadGeneration(settings.document(), k));
   }
 
   Win32Profile oracle_;
   Win32SettingsFile file_;
-  std::string label_;
-  const Case* case_ = nullptr;
   int comparisons_ = 0;
   Texts differences_;
 };

@@ -55,7 +55,7 @@ TEST_F(Win32StartupTest, StartSaveAndRestartKeepTheirPromises) {
   EXPECT_EQ(state_.first_unseen, 26);
   EXPECT_EQ(Count(), 1);
   EXPECT_EQ(Restorable(1), entries);
-  EXPECT_EQ(profile_.Read(ini_, "oldurl1", "URL2"), "%TEMP%\\x");
+  EXPECT_EQ(profile_.Read(ini_, "oldurl1", "URL3"), "%TEMP%\\x");
 
   entries.push_back("http://new/");
   HistoryStore(registry_).Save(entries, state_.first_unseen);
