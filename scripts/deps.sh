@@ -8,6 +8,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   wine wine64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   xvfb xauth x11-utils fonts-ipafont-gothic fonts-wine imagemagick locales
+  zip unzip
 )
 
 missing=()
