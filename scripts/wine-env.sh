@@ -6,8 +6,10 @@ export WINEARCH=win64
 # No Mono / Gecko install prompts when a prefix is created.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-# ensure_prefix DIR: creates the prefix once; without a window manager Wine
-# waits ~2 s per hidden window unless its X11 windows are unmanaged.
+# ensure_prefix DIR: creates the prefix once (without a window manager Wine
+# waits ~2 s per hidden window unless its X11 windows are unmanaged) and
+# brings every prefix, new or made by an older checkout, up to date with the
+# fonts below. Cheap when nothing is missing: it runs before every test.
 ensure_prefix() {
   export WINEPREFIX="$1"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
