@@ -19,7 +19,7 @@ std::string SettingsPathFor(const std::string& exe_path) {
 
 void RunStartupSequence(ProfileBackend& profile, RegistryBackend& registry,
                         const std::string& ini_path,
-                        const std::function<void(const std::string&)>& append,
+                        const std::function<void(const HistoryValue&)>& append,
                         StartupState* state) {
   *state = StartupState{};
   Settings settings(profile, ini_path);
@@ -30,12 +30,13 @@ void RunStartupSequence(ProfileBackend& profile, RegistryBackend& registry,
   RotateGenerations(settings);
 
   HistoryStore history(registry);
-  history.Load([&](int n, const std::string& text) {
+  history.Load([&](int n, const HistoryValue& value) {
+    const std::string& text = value.text;
     // Until this step is through, value n counts as unseen: a failing read,
     // snapshot or append leaves it to the close untouched.
     state->first_unseen = n;
     SnapshotValue(settings, n, text);
-    if (!text.empty()) append(text);
+    if (!text.empty()) append(value);
     state->first_unseen = n + 1;
   });
 }
