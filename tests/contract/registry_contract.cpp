@@ -1,7 +1,5 @@
 #include "registry_contract.h"
 
-#include <algorithm>
-
 #include "core/texts.h"
 
 namespace velm::testing {
@@ -151,29 +149,6 @@ TEST_P(RegistryContract, HugeAndOddValuesOfEveryTypeQueryExactly) {
     EXPECT_EQ(got.type, v.type);
     EXPECT_TRUE(got.data == v.data) << got.data.size() << " bytes";
   }
-}
-
-TEST_P(RegistryContract, OriginalIsGivenOnlyWhereTheAnsiFormLosesAndIsWrittenWhole) {
-  const std::u16string original = u"http://b.example/?q=\uD55C\uAD6D\uC5B4\U0001F600\u00E9";
-  harness().SetLossyString("url1", original, "http://b.example/?q=?????e");
-  harness().SetRaw("url2", kRegSz, Bytes(std::string_view("http://a/\0", 10)));
-  KeyFor key(backend());
-  ASSERT_TRUE(key.opened());
-  const auto original_of = [&](const std::string& name) {
-    std::uint32_t type = 0;
-    std::uint32_t size = 0;
-    EXPECT_TRUE(backend().QuerySize(key.get(), name, &type, &size));
-    const Queried queried = SizeThenData(backend(), key.get(), name);
-    const std::string ansi(queried.data.begin(),
-                           std::find(queried.data.begin(), queried.data.end(), '\0'));
-    return backend().QueryOriginal(key.get(), name, ansi, size);
-  };
-  EXPECT_EQ(original_of("url1"), original);
-  EXPECT_EQ(original_of("url2"), u"");
-
-  ASSERT_TRUE(backend().WriteOriginal(key.get(), "url3", original));
-  EXPECT_EQ(original_of("url3"), original);
-  EXPECT_EQ(harness().GetRaw("url3")->type, kRegSz);
 }
 
 }  // namespace

@@ -32,11 +32,6 @@ class RegistryHarness {
   virtual void SetRaw(const std::string& name, std::uint32_t type,
                       const std::vector<char>& data) = 0;
   virtual std::optional<RawValue> GetRaw(const std::string& name) = 0;
-  // REG_SZ set through the wide functions with characters the ANSI code page
-  // lacks; ansi is how an ANSI read gives it, for a back end that cannot
-  // convert.
-  virtual void SetLossyString(const std::string& name, const std::u16string& original,
-                              const std::string& ansi) = 0;
 };
 
 struct RegistryContractParam {

@@ -11,10 +11,6 @@ namespace {
 class MemoryHarness : public RegistryHarness {
  public:
   RegistryBackend& backend() override { return registry_; }
-  void SetLossyString(const std::string& name, const std::u16string& original,
-                      const std::string& ansi) override {
-    registry_.SetLossyString(name, original, ansi);
-  }
   void RemoveKey() override { registry_.RemoveKey(); }
   bool KeyExists() override { return registry_.key_present(); }
   void SetRaw(const std::string& name, std::uint32_t type, const std::vector<char>& data) override {

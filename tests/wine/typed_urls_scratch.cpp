@@ -105,17 +105,6 @@ void TypedUrlsScratch::SetRaw(const std::string& name, std::uint32_t type,
   }
 }
 
-void TypedUrlsScratch::SetRawWide(const std::string& name, std::uint32_t type,
-                                  const std::vector<char>& data) {
-  UniqueRegistryKey key = CreateKey();
-  const std::wstring wide_name(name.begin(), name.end());
-  if (RegSetValueExW(key.get(), wide_name.c_str(), 0, type,
-                     reinterpret_cast<const BYTE*>(data.data()),
-                     static_cast<DWORD>(data.size())) != ERROR_SUCCESS) {
-    ADD_FAILURE() << "cannot set " << name;
-  }
-}
-
 std::optional<RawValue> TypedUrlsScratch::GetRaw(const std::string& name) {
   UniqueRegistryKey key = OpenKey(KEY_READ);
   if (!key) return std::nullopt;

@@ -24,9 +24,6 @@ class TypedUrlsScratch {
   static bool KeyExists();
   static void SetRaw(const std::string& name, std::uint32_t type, const std::vector<char>& data);
   static std::optional<RawValue> GetRaw(const std::string& name);
-  // Through RegSetValueExW: data are UTF-16 bytes.
-  static void SetRawWide(const std::string& name, std::uint32_t type,
-                         const std::vector<char>& data);
 
  private:
   struct Saved {

@@ -1,8 +1,6 @@
 // The back-end contracts, run against the Windows functions: the private-
 // profile functions on files in a scratch folder, the registry functions on
 // the prefix's TypedURLs key.
-#include <cstring>
-
 #include "profile_contract.h"
 #include "registry_contract.h"
 #include "stores/win32_profile.h"
@@ -22,13 +20,6 @@ class Win32Harness : public RegistryHarness {
   }
   std::optional<RawValue> GetRaw(const std::string& name) override {
     return TypedUrlsScratch::GetRaw(name);
-  }
-  void SetLossyString(const std::string& name, const std::u16string& original,
-                      const std::string&) override {
-    const std::u16string terminated = original + u'\0';
-    std::vector<char> data(terminated.size() * 2);
-    std::memcpy(data.data(), terminated.data(), data.size());
-    TypedUrlsScratch::SetRawWide(name, kRegSz, data);
   }
 
  private:
