@@ -4,7 +4,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "stores/ansi_text.h"
+#include "core/ansi_text.h"
 #include "stores/ini_document.h"
 
 namespace velm {

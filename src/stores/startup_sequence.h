@@ -31,10 +31,11 @@ struct StartupState {
 
 // Reads the window settings into state->window (before anything else can
 // fail, so the caller can apply them even when this throws), rotates, loads.
-// append is called with each non-empty history text in order. Throws the
+// append is called with each non-empty history value in order. Throws the
 // settings write error or the history errors; state holds what was reached.
 void RunStartupSequence(ProfileBackend& profile, RegistryBackend& registry,
                         const std::string& ini_path,
-                        const std::function<void(const std::string&)>& append, StartupState* state);
+                        const std::function<void(const HistoryValue&)>& append,
+                        StartupState* state);
 
 }  // namespace velm
