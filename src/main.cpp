@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "forms/main_window.h"
 #include "forms/restore_window.h"
@@ -17,8 +18,8 @@
 #include "shell/phase_marks.h"
 #include "shell/startup_failure.h"
 #include "shell/win32_dialogs.h"
-#include "stores/win32_profile.h"
 #include "stores/win32_registry.h"
+#include "stores/win32_settings_file.h"
 #include "ui/dispatch.h"
 #include "ui/win32_form.h"
 
@@ -32,9 +33,9 @@ constexpr int kStartupFailure = 1;
 // Everything the run owns. Members go in reverse order: the restore window
 // before the main window, both before the application window.
 struct Application {
-  Win32Profile win32_profile;
+  Win32SettingsFile win32_settings_file;
   Win32Registry win32_registry;
-  ProfileBackend& profile = PhaseTimed(win32_profile);
+  SettingsFile& settings_file = PhaseTimed(win32_settings_file);
   RegistryBackend& registry = PhaseTimed(win32_registry);
   std::unique_ptr<AppWindow> app;
   std::unique_ptr<Win32Dialogs> dialogs;
@@ -58,12 +59,15 @@ struct Application {
       MarkPhase("FormClose");
       PostQuitMessage(0);
     };
-    services.reset(new AppServices{profile, registry, *dialogs, ExecutablePath(), end_application});
+    services.reset(
+        new AppServices{settings_file, registry, *dialogs, ExecutablePath(), end_application});
     main_view = std::make_unique<ui::Win32Form>(Form1Layout(), app_window);
     // The restore window exists before the message loop runs, so before any
     // click can open it.
-    main_form = std::make_unique<TForm1>(*main_view, *services,
-                                         [this](int count) { restore_form->Open(count); });
+    main_form =
+        std::make_unique<TForm1>(*main_view, *services, [this](int count, IniDocument settings) {
+          restore_form->Open(count, std::move(settings));
+        });
     app->SetMainForm(main_view->hwnd());
     MarkPhase("main form");
   }

@@ -8,13 +8,21 @@
 
 namespace velm {
 
-// Kernel objects: the single-instance mutex, processes, files.
+// Kernel objects: the single-instance mutex, processes, threads.
 struct KernelHandleTraits {
   using Handle = HANDLE;
   static Handle Invalid() { return nullptr; }
   static void Close(Handle h) { CloseHandle(h); }
 };
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
+
+// Files, which CreateFile gives as INVALID_HANDLE_VALUE when it fails.
+struct FileHandleTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle h) { CloseHandle(h); }
+};
+using UniqueFile = UniqueResource<FileHandleTraits>;
 
 struct RegistryKeyTraits {
   using Handle = HKEY;

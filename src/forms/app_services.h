@@ -5,14 +5,14 @@
 #include <functional>
 #include <string>
 
-#include "stores/profile_backend.h"
 #include "stores/registry_backend.h"
+#include "stores/settings_file.h"
 #include "ui/dialogs.h"
 
 namespace velm {
 
 struct AppServices {
-  ProfileBackend& profile;
+  SettingsFile& settings_file;  // velm.ini
   RegistryBackend& registry;
   ui::Dialogs& dialogs;
   std::string exe_path;                   // full path of the running executable

@@ -8,10 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "stores/ini_document.h"
+
 namespace velm {
 
-// Opens the restore window for generation_count (1..5) backups.
-using RestoreWindowOpener = std::function<void(int generation_count)>;
+// Opens the restore window for generation_count (1..5) backups, previewed
+// from settings, velm.ini as read for the count.
+using RestoreWindowOpener = std::function<void(int generation_count, IniDocument settings)>;
 
 class RestoreWindowOwner {
  public:

@@ -26,8 +26,12 @@ constexpr int kDropDownHeightAtStart = 114;
 constexpr int kDropDownHeightAfterSwitch = 124;
 constexpr int kListHeightAfterSwitch = 413;
 
+// Texts and item data alike: an entry keeps its original across a switch.
 void CopyEntries(ui::ListControl& from, ui::ListControl& to) {
-  for (int i = 0; i < from.Count(); ++i) to.Append(from.Text(i));
+  for (int i = 0; i < from.Count(); ++i) {
+    to.Append(from.Text(i));
+    if (const std::uintptr_t data = from.ItemData(i)) to.SetItemData(to.Count() - 1, data);
+  }
 }
 
 void SelectFirst(ui::ListControl& list) {
@@ -61,8 +65,10 @@ void TForm1::FormCreate() {
   StartupState state;
   // The window settings are read first, so the entries go where the saved
   // view will show them.
-  auto append = [&](const std::string& entry) {
-    (state.window.list_flag ? ListBox1() : ComboBox1()).Append(entry);
+  auto append = [&](const HistoryValue& value) {
+    ui::ListControl& list = state.window.list_flag ? ListBox1() : ComboBox1();
+    list.Append(value.text);
+    if (!value.original.empty()) list.SetItemData(list.Count() - 1, KeepOriginal(value.original));
   };
   auto apply = [&] {
     list_flag_ = state.window.list_flag;
@@ -72,7 +78,7 @@ void TForm1::FormCreate() {
     ShowSavedView();
   };
   try {
-    RunStartupSequence(services_.profile, services_.registry, ini_path_, append, &state);
+    RunStartupSequence(services_.settings_file, services_.registry, ini_path_, append, &state);
   } catch (...) {
     // The saved view is shown whatever the load reached; the error then goes
     // on to the report, which appears before the window does.
@@ -80,6 +86,16 @@ void TForm1::FormCreate() {
     throw;
   }
   apply();
+}
+
+std::uintptr_t TForm1::KeepOriginal(const std::u16string& original) {
+  originals_.push_back(original);
+  return originals_.size();
+}
+
+const std::u16string& TForm1::OriginalOf(std::uintptr_t item_data) const {
+  static const std::u16string kNone;
+  return item_data == 0 || item_data > originals_.size() ? kNone : originals_[item_data - 1];
 }
 
 void TForm1::ShowSavedView() {
@@ -123,8 +139,12 @@ void TForm1::Button1Click() {
     return;
   }
   ui::ListControl& list = CurrentList();
+  // Cancel, or OK on the text as shown, gives the text back: the entry is
+  // still the value it was read from.
+  const std::uintptr_t data = changed == entry ? list.ItemData(index) : 0;
   list.Remove(index);
   list.Insert(index, changed);
+  if (data != 0) list.SetItemData(index, data);
   list.Select(index);
 }
 
@@ -180,11 +200,15 @@ void TForm1::FormClose() {
   if (!no_save_) {
     ui::ListControl& list = CurrentList();
     std::vector<std::string> entries;
-    for (int i = 0; i < list.Count() && i < kHistoryValues; ++i) entries.push_back(list.Text(i));
-    HistoryStore(services_.registry).Save(entries, first_unseen_);
+    std::vector<std::u16string> originals;
+    for (int i = 0; i < list.Count() && i < kHistoryValues; ++i) {
+      entries.push_back(list.Text(i));
+      originals.push_back(OriginalOf(list.ItemData(i)));
+    }
+    HistoryStore(services_.registry).Save(entries, first_unseen_, originals);
   }
-  Settings settings(services_.profile, ini_path_);
-  WriteWindowSettings(settings, {list_flag_, window().Top(), window().Left()});
+  SaveWindowSettings(services_.settings_file, ini_path_,
+                     {list_flag_, window().Top(), window().Left()});
 }
 
 void TForm1::OnCloseRequest() {
@@ -201,12 +225,15 @@ void TForm1::OnCloseRequest() {
 }
 
 void TForm1::Button6Click() {
-  int count = CountGenerations(services_.profile, ini_path_);
+  // One reading of velm.ini serves the count and every preview until the
+  // window opens again, so an edit made meanwhile by hand shows next time.
+  Settings settings(services_.settings_file, ini_path_);
+  int count = CountGenerations(settings.document());
   if (count == 0) {
     services_.dialogs.ErrorDialog(text::kNoGenerations);
     return;
   }
-  open_restore_window_(count);
+  open_restore_window_(count, settings.document());
   window().SetEnabled(false);
 }
 

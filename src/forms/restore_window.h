@@ -4,6 +4,7 @@
 
 #include "forms/app_services.h"
 #include "forms/form_links.h"
+#include "stores/ini_document.h"
 #include "ui/controls.h"
 #include "ui/form_layout.h"
 
@@ -28,9 +29,9 @@ class TForm2 : public ui::FormEvents {
   void Button1Click();
   void Button2Click();
 
-  // Shows the window for a count of 1..5: what the main window's
-  // "旧データの復旧" is handed.
-  void Open(int generation_count);
+  // Shows the window for a count of 1..5 and velm.ini as the main window's
+  // "旧データの復旧" read it; the previews come from that reading.
+  void Open(int generation_count, IniDocument settings);
 
   void OnClick(int control_id) override;
   void OnPick(int control_id) override;
@@ -45,6 +46,7 @@ class TForm2 : public ui::FormEvents {
   ui::FormView& view_;
   AppServices& services_;
   RestoreWindowOwner& owner_;
+  IniDocument settings_;
 };
 
 }  // namespace velm

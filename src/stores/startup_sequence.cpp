@@ -1,6 +1,11 @@
 #include "stores/startup_sequence.h"
 
-#include "stores/ansi_text.h"
+#include <algorithm>
+#include <exception>
+#include <vector>
+
+#include "core/ansi_text.h"
+#include "core/error.h"
 #include "stores/generations.h"
 #include "stores/settings.h"
 
@@ -13,37 +18,57 @@ constexpr char kSettingsFileName[] = "velm.ini";
 }  // namespace
 
 std::string SettingsPathFor(const std::string& exe_path) {
-  std::size_t folder_end = 0;  // one past the last separator
-  for (std::size_t i = 0; i < exe_path.size(); ++i) {
-    const auto c = static_cast<unsigned char>(exe_path[i]);
-    if (IsLeadByte(c) && i + 1 < exe_path.size()) {
-      ++i;
-    } else if (c == '\\' || c == '/') {
-      folder_end = i + 1;
-    }
-  }
-  return exe_path.substr(0, folder_end) + kSettingsFileName;
+  return exe_path.substr(0, FolderLength(exe_path)) + kSettingsFileName;
 }
 
-void RunStartupSequence(ProfileBackend& profile, RegistryBackend& registry,
-                        const std::string& ini_path,
-                        const std::function<void(const std::string&)>& append,
+void RunStartupSequence(SettingsFile& file, RegistryBackend& registry, const std::string& ini_path,
+                        const std::function<void(const HistoryValue&)>& append,
                         StartupState* state) {
   *state = StartupState{};
-  Settings settings(profile, ini_path);
+  Settings settings(file, ini_path);
   state->window = ReadWindowSettings(settings);
 
   RotateGenerations(settings);
+  // The first value whose step staged the first write; 1 for the rotation.
+  int first_write = settings.wrote() ? 1 : kHistoryValues + 1;
 
-  HistoryStore history(registry);
-  history.Load([&](int n, const std::string& text) {
-    // Until this step is through, value n counts as unseen: a failing read,
-    // snapshot or append leaves it to the close untouched.
-    state->first_unseen = n;
-    SnapshotValue(settings, n, text);
-    if (!text.empty()) append(text);
-    state->first_unseen = n + 1;
-  });
+  struct Entry {
+    int n;
+    HistoryValue value;
+  };
+  std::vector<Entry> entries;
+  int reached = 1;
+  std::exception_ptr stopped;
+  try {
+    HistoryStore(registry).Load([&](int n, const HistoryValue& value) {
+      SnapshotValue(settings, n, value.text);
+      if (first_write > kHistoryValues && settings.wrote()) first_write = n;
+      if (!value.text.empty()) entries.push_back({n, value});
+      reached = n + 1;
+    });
+  } catch (...) {
+    stopped = std::current_exception();
+  }
+
+  // The entries go to the list once their snapshot is safe in the file.
+  auto show_before = [&](int limit) {
+    for (const Entry& entry : entries) {
+      if (entry.n >= limit) break;
+      // Until its append is through, the value counts as unseen, so the
+      // close leaves it untouched.
+      state->first_unseen = entry.n;
+      append(entry.value);
+    }
+    state->first_unseen = limit;
+  };
+  try {
+    settings.Commit();
+  } catch (const Error&) {
+    show_before(std::min(first_write, reached));
+    throw;
+  }
+  show_before(reached);
+  if (stopped) std::rethrow_exception(stopped);
 }
 
 }  // namespace velm

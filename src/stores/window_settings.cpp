@@ -19,10 +19,13 @@ WindowSettings ReadWindowSettings(Settings& settings) {
   return window;
 }
 
-void WriteWindowSettings(Settings& settings, const WindowSettings& window) {
+void SaveWindowSettings(SettingsFile& file, const std::string& ini_path,
+                        const WindowSettings& window) {
+  Settings settings(file, ini_path);
   settings.WriteBool(kFormSection, kListFlagKey, window.list_flag);
   settings.WriteInteger(kFormSection, kTopKey, window.top);
   settings.WriteInteger(kFormSection, kLeftKey, window.left);
+  settings.Commit();
 }
 
 }  // namespace velm

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "stores/settings.h"
+#include "stores/settings_file.h"
 
 namespace velm {
 
@@ -14,10 +16,13 @@ struct WindowSettings {
   std::int32_t left = 0;
 };
 
-// What is missing or unreadable reads as the defaults above.
+// From the reading settings holds; what is missing or unreadable reads as
+// the defaults above.
 WindowSettings ReadWindowSettings(Settings& settings);
-// LSTFLAG, TOP, LEFT in that order; throws the settings write error of the
-// first one refused.
-void WriteWindowSettings(Settings& settings, const WindowSettings& window);
+
+// Writes the window settings in one replacement of velm.ini, as the close
+// does. Throws the settings write error; then none of the three is written.
+void SaveWindowSettings(SettingsFile& file, const std::string& ini_path,
+                        const WindowSettings& window);
 
 }  // namespace velm

@@ -2,7 +2,7 @@
 // build of the program. Marks go into a fixed array (no allocation while
 // timing) and reach the file once, at the very end, one a line:
 //   frequency <counter ticks per second>
-//   <ticks> <profile ticks> <profile calls> <registry ticks> <registry calls> <name>
+//   <ticks> <settings-file ticks> <settings-file calls> <registry ticks> <registry calls> <name>
 // where the call figures are the totals up to the mark.
 #include <windows.h>
 
@@ -30,7 +30,7 @@ constexpr int kMaxMarks = 32;
 Mark g_marks[kMaxMarks];
 int g_mark_count = 0;
 
-std::unique_ptr<TimedProfile> g_profile;
+std::unique_ptr<TimedSettingsFile> g_profile;
 std::unique_ptr<TimedRegistry> g_registry;
 
 constexpr char kSettingsName[] = "velm.ini";
@@ -66,8 +66,8 @@ void MarkPhase(const char* name) noexcept {
   if (g_registry) mark.registry = g_registry->total();
 }
 
-ProfileBackend& PhaseTimed(ProfileBackend& backend) {
-  g_profile = std::make_unique<TimedProfile>(backend, CounterNow);
+SettingsFile& PhaseTimed(SettingsFile& backend) {
+  g_profile = std::make_unique<TimedSettingsFile>(backend, CounterNow);
   return *g_profile;
 }
 
@@ -82,10 +82,9 @@ void SavePhaseLog() noexcept {
     QueryPerformanceFrequency(&frequency);
     std::string text = "frequency " + std::to_string(frequency.QuadPart) + "\r\n";
     for (int i = 0; i < g_mark_count; ++i) text += LogLine(g_marks[i]);
-    HANDLE opened = CreateFileA(LogPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (opened == INVALID_HANDLE_VALUE) return;
-    UniqueHandle file{opened};
+    UniqueFile file(CreateFileA(LogPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return;
     DWORD written = 0;
     WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
   } catch (...) {

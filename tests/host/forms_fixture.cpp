@@ -7,7 +7,7 @@ namespace velm {
 FormsWorld::FormsWorld()
     : exe_path(folder.File("velm.exe")),
       ini_path(folder.File("velm.ini")),
-      services{profile, registry, dialogs, exe_path, [this] { ++end_requests; }},
+      services{settings_file, registry, dialogs, exe_path, [this] { ++end_requests; }},
       previous_reporter(ui::SetErrorReporter([this](const Error& e) {
         reports.push_back({e.what(), e.kind(), main_view.window().Visible()});
       })),
@@ -19,7 +19,9 @@ FormsWorld::~FormsWorld() {
 }
 
 void FormsWorld::Start() {
-  form1 = std::make_unique<TForm1>(main_view, services, [this](int count) { form2->Open(count); });
+  form1 = std::make_unique<TForm1>(main_view, services, [this](int count, IniDocument settings) {
+    form2->Open(count, std::move(settings));
+  });
   main_view.Create([this] { form1->FormCreate(); });
   form2 = std::make_unique<TForm2>(restore_view, services, *form1);
   restore_view.Create([] {});
