@@ -74,7 +74,7 @@ struct Application {
 
   void CreateRestoreWindow() {
     restore_view = std::make_unique<ui::Win32Form>(Form2Layout(), app->hwnd());
-    restore_form = std::make_unique<TForm2>(*restore_view, *services, *main_form);
+    restore_form = std::make_unique<TForm2>(*restore_view, *main_form);
   }
 
   // Wine does not apply the start-up show command by itself.

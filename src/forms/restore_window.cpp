@@ -12,8 +12,7 @@
 
 namespace velm {
 
-TForm2::TForm2(ui::FormView& view, AppServices& services, RestoreWindowOwner& owner)
-    : view_(view), services_(services), owner_(owner) {
+TForm2::TForm2(ui::FormView& view, RestoreWindowOwner& owner) : view_(view), owner_(owner) {
   view_.Bind(this);
 }
 

@@ -2,7 +2,6 @@
 // puts it in place of its owner's entry list.
 #pragma once
 
-#include "forms/app_services.h"
 #include "forms/form_links.h"
 #include "stores/ini_document.h"
 #include "ui/controls.h"
@@ -23,7 +22,7 @@ const ui::FormLayout& Form2Layout();
 
 class TForm2 : public ui::FormEvents {
  public:
-  TForm2(ui::FormView& view, AppServices& services, RestoreWindowOwner& owner);
+  TForm2(ui::FormView& view, RestoreWindowOwner& owner);
 
   void ListBox1Click();
   void Button1Click();
@@ -44,7 +43,6 @@ class TForm2 : public ui::FormEvents {
   ui::ListControl& ListBox2() { return view_.List(kPreviewList); }
 
   ui::FormView& view_;
-  AppServices& services_;
   RestoreWindowOwner& owner_;
   IniDocument settings_;
 };

@@ -23,7 +23,7 @@ void FormsWorld::Start() {
     form2->Open(count, std::move(settings));
   });
   main_view.Create([this] { form1->FormCreate(); });
-  form2 = std::make_unique<TForm2>(restore_view, services, *form1);
+  form2 = std::make_unique<TForm2>(restore_view, *form1);
   restore_view.Create([] {});
 }
 
