@@ -17,8 +17,8 @@
 #include "shell/phase_marks.h"
 #include "shell/startup_failure.h"
 #include "shell/win32_dialogs.h"
-#include "stores/win32_profile.h"
 #include "stores/win32_registry.h"
+#include "stores/win32_settings_file.h"
 #include "ui/win32_dispatch.h"
 #include "ui/win32_form.h"
 
@@ -32,9 +32,9 @@ constexpr int kStartupFailure = 1;
 // Everything the run owns. Members go in reverse order: the restore window
 // before the main window, both before the application window.
 struct Application {
-  Win32Profile win32_profile;
+  Win32SettingsFile win32_settings_file;
   Win32Registry win32_registry;
-  ProfileBackend& profile = PhaseTimed(win32_profile);
+  SettingsFile& settings_file = PhaseTimed(win32_settings_file);
   RegistryBackend& registry = PhaseTimed(win32_registry);
   std::unique_ptr<AppWindow> app;
   std::unique_ptr<Win32Dialogs> dialogs;
@@ -63,7 +63,7 @@ struct Application {
       PostQuitMessage(0);
     };
     services.reset(
-        new AppServices{profile, registry, *dialogs, ExecutablePath(), end_application,
+        new AppServices{settings_file, registry, *dialogs, ExecutablePath(), end_application,
                         [app_window](const Error& e) { ShowErrorReport(app_window, e.what()); }});
     main_view = std::make_unique<ui::Win32Form>(Form1Layout(), app_window);
     main_form = std::make_unique<TForm1>(*main_view, *services);

@@ -19,11 +19,6 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-constexpr char kFormSection[] = "FORM";
-constexpr char kListFlagKey[] = "LSTFLAG";
-constexpr char kTopKey[] = "TOP";
-constexpr char kLeftKey[] = "LEFT";
-
 // Outer window heights. The drop-down view is 114 at start-up but 124 after a
 // switch; both hide Label1 below the client area. The list view starts at its
 // designed height and is set to 413 by a switch.
@@ -76,7 +71,7 @@ void TForm1::FormCreate() {
     ShowSavedView();
   };
   try {
-    RunStartupSequence(services_.profile, services_.registry, IniPath, append, &state);
+    RunStartupSequence(services_.settings_file, services_.registry, IniPath, append, &state);
   } catch (...) {
     // The saved view is shown whatever the load reached; the error then goes
     // on to the report, which appears before the window does.
@@ -187,10 +182,7 @@ void TForm1::FormClose() {
     for (int i = 0; i < list.Count() && i < kHistoryValues; ++i) entries.push_back(list.Text(i));
     HistoryStore(services_.registry).Save(entries, first_unseen_);
   }
-  Settings settings(services_.profile, IniPath);
-  settings.WriteBool(kFormSection, kListFlagKey, ListFlag);
-  settings.WriteInteger(kFormSection, kTopKey, window().Top());
-  settings.WriteInteger(kFormSection, kLeftKey, window().Left());
+  SaveWindowSettings(services_.settings_file, IniPath, {ListFlag, window().Top(), window().Left()});
 }
 
 void TForm1::OnCloseRequest() {
@@ -207,12 +199,15 @@ void TForm1::OnCloseRequest() {
 }
 
 void TForm1::Button6Click() {
-  int count = CountGenerations(services_.profile, IniPath);
+  // One reading of velm.ini serves the count and every preview until the
+  // window opens again, so an edit made meanwhile by hand shows next time.
+  Settings settings(services_.settings_file, IniPath);
+  int count = CountGenerations(settings.document());
   if (count == 0) {
     services_.dialogs.ErrorDialog(text::kNoGenerations);
     return;
   }
-  Form2->Open(count);
+  Form2->Open(count, settings.document());
   window().SetEnabled(false);
 }
 

@@ -4,12 +4,12 @@
 #include "Unit2.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Unit1.h"
 #include "core/texts.h"
 #include "stores/generations.h"
-#include "stores/startup_sequence.h"
 
 namespace velm {
 
@@ -19,7 +19,8 @@ TForm2::TForm2(ui::FormView& view, AppServices& services) : view_(view), service
   view_.Bind(this);
 }
 
-void TForm2::Open(int generation_count) {
+void TForm2::Open(int generation_count, IniDocument settings) {
+  settings_ = std::move(settings);
   ListBox1().Clear();
   Label1().SetText(text::kRestoreLabelHead + std::to_string(generation_count) +
                    text::kRestoreLabelTail);
@@ -34,8 +35,7 @@ void TForm2::Open(int generation_count) {
 void TForm2::ListBox1Click() {
   int selected = ListBox1().Selected();
   if (selected < 0) return;
-  std::vector<std::string> entries =
-      ReadGeneration(services_.profile, SettingsPathFor(services_.exe_path), selected + 1);
+  std::vector<std::string> entries = ReadGeneration(settings_, selected + 1);
   ListBox2().Clear();
   for (const std::string& entry : entries) ListBox2().Append(entry);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app_services.h"
+#include "stores/ini_document.h"
 #include "ui/controls.h"
 #include "ui/form_layout.h"
 
@@ -26,8 +27,9 @@ class TForm2 : public ui::FormEvents {
   void Button1Click();
   void Button2Click();
 
-  // Called by the main window's "旧データの復旧" with a count of 1..5.
-  void Open(int generation_count);
+  // Called by the main window's "旧データの復旧" with a count of 1..5 and
+  // velm.ini as it read it; the previews come from that reading.
+  void Open(int generation_count, IniDocument settings);
 
   void OnClick(int control_id) override;
   void OnPick(int control_id) override;
@@ -41,6 +43,7 @@ class TForm2 : public ui::FormEvents {
  private:
   ui::FormView& view_;
   AppServices& services_;
+  IniDocument settings_;
 };
 
 extern TForm2* Form2;

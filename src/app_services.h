@@ -6,14 +6,14 @@
 #include <string>
 
 #include "core/error.h"
-#include "stores/profile_backend.h"
 #include "stores/registry_backend.h"
+#include "stores/settings_file.h"
 #include "ui/dialogs.h"
 
 namespace velm {
 
 struct AppServices {
-  ProfileBackend& profile;
+  SettingsFile& settings_file;  // velm.ini
   RegistryBackend& registry;
   ui::Dialogs& dialogs;
   std::string exe_path;                      // full path of the running executable

@@ -2,7 +2,7 @@
 // build of the program. Marks go into a fixed array (no allocation while
 // timing) and reach the file once, at the very end, one a line:
 //   frequency <counter ticks per second>
-//   <ticks> <profile ticks> <profile calls> <registry ticks> <registry calls> <name>
+//   <ticks> <settings-file ticks> <settings-file calls> <registry ticks> <registry calls> <name>
 // where the call figures are the totals up to the mark.
 #include <windows.h>
 
@@ -30,7 +30,7 @@ constexpr int kMaxMarks = 32;
 Mark g_marks[kMaxMarks];
 int g_mark_count = 0;
 
-std::unique_ptr<TimedProfile> g_profile;
+std::unique_ptr<TimedSettingsFile> g_profile;
 std::unique_ptr<TimedRegistry> g_registry;
 
 constexpr char kSettingsName[] = "velm.ini";
@@ -66,8 +66,8 @@ void MarkPhase(const char* name) noexcept {
   if (g_registry) mark.registry = g_registry->total();
 }
 
-ProfileBackend& PhaseTimed(ProfileBackend& backend) {
-  g_profile = std::make_unique<TimedProfile>(backend, CounterNow);
+SettingsFile& PhaseTimed(SettingsFile& backend) {
+  g_profile = std::make_unique<TimedSettingsFile>(backend, CounterNow);
   return *g_profile;
 }
 

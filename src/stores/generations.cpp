@@ -58,23 +58,20 @@ void SnapshotValue(Settings& settings, int n, const std::string& text) {
   }
 }
 
-int CountGenerations(ProfileBackend& backend, const std::string& ini_path) {
-  Settings settings(backend, ini_path);
+int CountGenerations(const IniDocument& settings) {
   int count = 0;
   for (int k = 1; k <= kRestorableGenerations; ++k) {
-    if (!settings.ReadString(GenerationSection(k), kFirstKey).empty()) count = k;
+    if (!settings.Read(GenerationSection(k), kFirstKey).empty()) count = k;
   }
   return count;
 }
 
-std::vector<std::string> ReadGeneration(ProfileBackend& backend, const std::string& ini_path,
-                                        int k) {
+std::vector<std::string> ReadGeneration(const IniDocument& settings, int k) {
   std::vector<std::string> values;
   if (k < 1 || k > kRestorableGenerations) return values;
-  Settings settings(backend, ini_path);
   const std::string section = GenerationSection(k);
   for (int n = 1; n <= kHistoryValues; ++n) {
-    std::string value = settings.ReadString(section, RestoreKeyName(n));
+    std::string value = settings.Read(section, RestoreKeyName(n));
     if (!value.empty()) values.push_back(std::move(value));
   }
   return values;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "stores/profile_backend.h"
+#include "stores/ini_document.h"
 #include "stores/settings.h"
 
 namespace velm {
@@ -24,10 +24,9 @@ void RotateGenerations(Settings& settings);
 void SnapshotValue(Settings& settings, int n, const std::string& text);
 
 // Highest k in 1..5 whose generation holds data; 0 when none.
-int CountGenerations(ProfileBackend& backend, const std::string& ini_path);
+int CountGenerations(const IniDocument& settings);
 
 // The non-empty values of generation k, keys asked as "Url" + n, gaps closed.
-std::vector<std::string> ReadGeneration(ProfileBackend& backend, const std::string& ini_path,
-                                        int k);
+std::vector<std::string> ReadGeneration(const IniDocument& settings, int k);
 
 }  // namespace velm

@@ -8,8 +8,6 @@ namespace velm {
 
 namespace {
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
 }
@@ -112,10 +110,6 @@ std::string Unquote(std::string_view value) {
 
 IniDocument IniDocument::Parse(std::string_view bytes) {
   IniDocument doc;
-  if (bytes.starts_with(kUtf8Bom)) {
-    doc.bom_ = kUtf8Bom;
-    bytes.remove_prefix(kUtf8Bom.size());
-  }
   // CR LF, a lone CR and a lone LF all end a line.
   std::size_t start = 0;
   while (start < bytes.size()) {
@@ -128,7 +122,10 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
 }
 
 std::string IniDocument::Serialize() const {
-  std::string out = bom_;
+  std::size_t size = 0;
+  for (const std::string& line : lines_) size += line.size() + 2;
+  std::string out;
+  out.reserve(size);
   for (const std::string& line : lines_) {
     out += line;
     out += "\r\n";
@@ -169,23 +166,35 @@ std::optional<std::string> IniDocument::Find(std::string_view section, std::stri
   return Unquote(value.substr(0, value.find('\0')));
 }
 
-void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+std::string IniDocument::Read(std::string_view section, std::string_view key) const {
+  std::string value = Find(section, key).value_or("");
+  value.resize(CutLength(value, kMaxProfileValueBytes));
+  return value;
+}
+
+bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
   std::size_t header = FindSection(section);
   if (header == lines_.size()) {
     lines_.push_back(Joined("[", section, "]"));
     lines_.push_back(Joined(key, "=", value));
-    return;
+    return true;
   }
   if (const std::size_t at = FindKey(header, key); at != std::string::npos) {
-    const std::string name(ParseKeyLine(lines_[at])->name);  // first spelling stays
+    const KeyLine line = *ParseKeyLine(lines_[at]);
+    // As the Windows functions judge it: the stored text, blanks trimmed.
+    if (line.value == Trim(value) && FindFirstChar(lines_[at], '=') != std::string_view::npos) {
+      return false;
+    }
+    const std::string name(line.name);  // first spelling stays
     lines_[at] = Joined(name, "=", value);
-    return;
+    return true;
   }
   // After the section's last key, so blank lines and comments that lead into
   // the next section stay with it.
   std::size_t insert_at = SectionEnd(header);
   while (insert_at > header + 1 && !ParseKeyLine(lines_[insert_at - 1])) --insert_at;
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert_at), Joined(key, "=", value));
+  return true;
 }
 
 bool IniDocument::Remove(std::string_view section, std::string_view key) {

@@ -1,17 +1,23 @@
-// The text of an INI file as lines, read and changed the way the Windows
-// private-profile functions do: names match without regard to ASCII case and
-// keep their first spelling; blanks around names, "=" and values are trimmed
-// on reading and one pair of matching quotes is stripped from a value. Lines
+// The text of an INI file (in the ANSI code page) as lines, read and changed
+// the way the Windows private-profile functions do: names match without
+// regard to ASCII case and keep their first spelling; the first of two
+// sections or keys of one name wins; blanks around names, "=" and values are
+// trimmed on reading, a section's name is what stands between "[" and the
+// last "]", and one pair of matching quotes is stripped from a value. Lines
 // the document does not change are written back byte for byte (CP932 text
 // untouched); every line ends in CR LF.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace velm {
+
+// The most a read gives back of a value, as with a 2,048-byte buffer.
+inline constexpr std::size_t kMaxProfileValueBytes = 2047;
 
 class IniDocument {
  public:
@@ -20,9 +26,13 @@ class IniDocument {
 
   // The value as a reader sees it; nullopt when section or key is absent.
   std::optional<std::string> Find(std::string_view section, std::string_view key) const;
+  // As a read with a 2,048-byte buffer gives it: absent reads as empty, and
+  // the value is cut to 2,047 bytes without splitting a character.
+  std::string Read(std::string_view section, std::string_view key) const;
   // Replaces the key's line, or adds it at the end of its section, adding the
-  // section at the end of the file when it is new.
-  void Set(std::string_view section, std::string_view key, std::string_view value);
+  // section at the end of the file when it is new. false: the key already
+  // held this value, and nothing changed.
+  bool Set(std::string_view section, std::string_view key, std::string_view value);
   // Removes the key's line and keeps the section header. false: not there.
   bool Remove(std::string_view section, std::string_view key);
 
@@ -33,7 +43,6 @@ class IniDocument {
   std::size_t FindKey(std::size_t header, std::string_view key) const;
   std::size_t SectionEnd(std::size_t header) const;
 
-  std::string bom_;
   std::vector<std::string> lines_;
 };
 

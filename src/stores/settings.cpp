@@ -4,6 +4,7 @@
 
 #include "core/error.h"
 #include "core/texts.h"
+#include "stores/ansi_text.h"
 
 namespace velm {
 
@@ -48,6 +49,17 @@ bool ParseDecimal(std::string_view digits, bool negative, std::int32_t* out) {
   return true;
 }
 
+// The length of text without a last lead byte that lacks its trail byte.
+std::size_t WholeCharacters(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const std::size_t width = IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+    if (i + width > text.size()) break;
+    i += width;
+  }
+  return i;
+}
+
 bool HoldsLineBreak(std::string_view text) {
   return text.find_first_of("\r\n") != std::string_view::npos;
 }
@@ -79,31 +91,42 @@ std::int32_t ParseStoredInteger(std::string_view stored, std::int32_t fallback) 
   return ok ? value : fallback;
 }
 
-Settings::Settings(ProfileBackend& backend, std::string path)
-    : backend_(backend), path_(std::move(path)) {}
-
-Settings::~Settings() {
-  backend_.Flush(path_);
+Settings::Settings(SettingsFile& file, std::string path) : file_(file), path_(std::move(path)) {
+  std::string bytes;
+  state_ = file_.Load(path_, &bytes);
+  if (state_ != FileState::kLoaded) return;
+  SettingsText text = DecodeSettingsText(bytes, file_);
+  encoding_ = text.encoding;
+  document_ = IniDocument::Parse(text.ansi);
 }
 
-std::string Settings::ReadString(std::string_view section, std::string_view key) {
-  return backend_.Read(path_, section, key);
+std::string Settings::ReadString(std::string_view section, std::string_view key) const {
+  return document_.Read(section, key);
 }
 
 std::int32_t Settings::ReadInteger(std::string_view section, std::string_view key,
-                                   std::int32_t fallback) {
+                                   std::int32_t fallback) const {
   return ParseStoredInteger(ReadString(section, key), fallback);
 }
 
-bool Settings::ReadBool(std::string_view section, std::string_view key, bool fallback) {
+bool Settings::ReadBool(std::string_view section, std::string_view key, bool fallback) const {
   return ReadInteger(section, key, fallback ? 1 : 0) != 0;
 }
 
 void Settings::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   // A raw line break in the file would start a new key or section.
-  const bool refused = HoldsLineBreak(section) || HoldsLineBreak(key) || HoldsLineBreak(value) ||
-                       !backend_.Write(path_, section, key, value);
-  if (refused) throw Error(ErrorKind::kSettingsWrite, FormatText(text::kSettingsWriteError, path_));
+  if (HoldsLineBreak(section) || HoldsLineBreak(key) || HoldsLineBreak(value)) {
+    throw Error(ErrorKind::kSettingsWrite, FormatText(text::kSettingsWriteError, path_));
+  }
+  wrote_ = true;
+  // The text as the platform takes it in: a C string, whose last lead byte
+  // is lost when no trail byte follows it, through UTF-16 and back.
+  auto taken = [this](std::string_view text) {
+    text = text.substr(0, text.find('\0'));
+    text = text.substr(0, WholeCharacters(text));
+    return file_.Narrow(file_.Widen(text));
+  };
+  if (document_.Set(taken(section), taken(key), taken(value))) changed_ = true;
 }
 
 void Settings::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {
@@ -115,7 +138,26 @@ void Settings::WriteBool(std::string_view section, std::string_view key, bool va
 }
 
 void Settings::DeleteKey(std::string_view section, std::string_view key) {
-  backend_.Delete(path_, section, key);
+  if (document_.Remove(section, key)) changed_ = true;
+}
+
+void Settings::Commit() {
+  // Never over a file whose content could not be read: that content would
+  // be lost. An unchanged document still tells a writer that the file
+  // refuses writes, as a write of the same value always did.
+  bool ok = state_ != FileState::kUnreadable;
+  if (ok && changed_) {
+    ok = file_.Replace(path_, EncodeSettingsText({encoding_, document_.Serialize()}, file_));
+  } else if (ok && wrote_) {
+    ok = file_.Writable(path_);
+  }
+  if (ok) {
+    changed_ = false;
+    wrote_ = false;
+    state_ = FileState::kLoaded;
+    return;
+  }
+  if (wrote_) throw Error(ErrorKind::kSettingsWrite, FormatText(text::kSettingsWriteError, path_));
 }
 
 }  // namespace velm

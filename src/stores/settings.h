@@ -1,12 +1,16 @@
-// Settings handle: bound to velm.ini's path for one piece of work, released
-// (with a flush) at its end. Nothing is cached: every read goes to the file.
+// Settings handle: velm.ini read once when the handle opens, read and changed
+// in memory, and written back whole by Commit, in one replacement of the file.
+// Every read answers as the Windows private-profile functions would from the
+// file as it was read plus the changes made since.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "stores/profile_backend.h"
+#include "stores/ini_document.h"
+#include "stores/settings_file.h"
+#include "stores/settings_text.h"
 
 namespace velm {
 
@@ -17,28 +21,44 @@ std::int32_t ParseStoredInteger(std::string_view text, std::int32_t fallback);
 
 class Settings {
  public:
-  Settings(ProfileBackend& backend, std::string path);
-  ~Settings();  // flushes
+  // Reads the file; a missing or unreadable one is an empty document.
+  Settings(SettingsFile& file, std::string path);
   Settings(const Settings&) = delete;
   Settings& operator=(const Settings&) = delete;
 
   const std::string& path() const { return path_; }
+  const IniDocument& document() const { return document_; }
 
-  std::string ReadString(std::string_view section, std::string_view key);
-  std::int32_t ReadInteger(std::string_view section, std::string_view key, std::int32_t fallback);
-  bool ReadBool(std::string_view section, std::string_view key, bool fallback);
+  std::string ReadString(std::string_view section, std::string_view key) const;
+  std::int32_t ReadInteger(std::string_view section, std::string_view key,
+                           std::int32_t fallback) const;
+  bool ReadBool(std::string_view section, std::string_view key, bool fallback) const;
 
-  // Throw Error(kSettingsWrite, "<path> に書き込めません") when refused.
+  // Staged until Commit. A name or value holding a line break is refused at
+  // once with the settings write error: it would create lines in the file.
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
   void WriteBool(std::string_view section, std::string_view key, bool value);
-
-  // Every failure is ignored.
   void DeleteKey(std::string_view section, std::string_view key);
 
+  // Whether a write has been staged since the handle opened, whether or not
+  // it changed a value.
+  bool wrote() const { return wrote_; }
+
+  // Replaces the file with the document when it changed. Throws
+  // Error(kSettingsWrite, "<path> に書き込めません") when a write was staged and
+  // the file cannot be written; then nothing of this handle's changes is in
+  // the file. Deletes alone never fail visibly.
+  void Commit();
+
  private:
-  ProfileBackend& backend_;
+  SettingsFile& file_;
   std::string path_;
+  FileState state_;
+  TextEncoding encoding_ = TextEncoding::kAnsi;
+  IniDocument document_;
+  bool wrote_ = false;
+  bool changed_ = false;
 };
 
 }  // namespace velm

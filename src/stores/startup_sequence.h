@@ -1,5 +1,6 @@
 // The store side of the main window's creation, in its fixed order: window
-// settings, rotation, then the history load with snapshot-then-append.
+// settings, rotation, then the history load with snapshot-then-append, all
+// on one reading of velm.ini that is written back once at the end.
 #pragma once
 
 #include <cstdint>
@@ -7,8 +8,8 @@
 #include <string>
 
 #include "stores/history_store.h"
-#include "stores/profile_backend.h"
 #include "stores/registry_backend.h"
+#include "stores/settings_file.h"
 
 namespace velm {
 
@@ -22,6 +23,11 @@ struct WindowSettings {
   std::int32_t left = 0;
 };
 
+// Writes the window settings in one replacement of velm.ini, as the close
+// does. Throws the settings write error; then none of the three is written.
+void SaveWindowSettings(SettingsFile& file, const std::string& ini_path,
+                        const WindowSettings& window);
+
 struct StartupState {
   WindowSettings window;
   // First history value the load did not reach (26 after a complete load,
@@ -30,11 +36,14 @@ struct StartupState {
 };
 
 // Reads the window settings into state->window (before anything else can
-// fail, so the caller can apply them even when this throws), rotates, loads.
+// fail, so the caller can apply them even when this throws), rotates, loads,
+// and commits what was staged, also when the load stopped at a bad value.
 // append is called with each non-empty history text in order. Throws the
 // settings write error or the history errors; state holds what was reached.
-void RunStartupSequence(ProfileBackend& profile, RegistryBackend& registry,
-                        const std::string& ini_path,
+// When velm.ini cannot be written, nothing of the start-up reaches it, and the
+// list ends where the first write was staged: empty when it was a rotation's,
+// before url n when it was the snapshot of url n.
+void RunStartupSequence(SettingsFile& file, RegistryBackend& registry, const std::string& ini_path,
                         const std::function<void(const std::string&)>& append, StartupState* state);
 
 }  // namespace velm

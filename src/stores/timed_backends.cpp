@@ -24,42 +24,35 @@ auto Measure(const TickSource& now, CallTally& tally, Call&& call) {
 
 }  // namespace
 
-TimedProfile::TimedProfile(ProfileBackend& inner, TickSource now)
+TimedSettingsFile::TimedSettingsFile(SettingsFile& inner, TickSource now)
     : inner_(inner), now_(std::move(now)) {}
 
 template <typename Call>
-auto TimedProfile::Timed(CallTally& tally, Call&& call) {
+auto TimedSettingsFile::Timed(CallTally& tally, Call&& call) {
   return Measure(now_, tally, std::forward<Call>(call));
 }
 
-CallTally TimedProfile::total() const {
-  CallTally sum = reads_;
-  sum += writes_;
-  sum += deletes_;
-  sum += flushes_;
+CallTally TimedSettingsFile::total() const {
+  CallTally sum = loads_;
+  sum += replaces_;
+  sum += checks_;
   return sum;
 }
 
-void TimedProfile::Reset() {
-  reads_ = writes_ = deletes_ = flushes_ = {};
+void TimedSettingsFile::Reset() {
+  loads_ = replaces_ = checks_ = {};
 }
 
-std::string TimedProfile::Read(const std::string& path, std::string_view section,
-                               std::string_view key) {
-  return Timed(reads_, [&] { return inner_.Read(path, section, key); });
+FileState TimedSettingsFile::Load(const std::string& path, std::string* bytes) {
+  return Timed(loads_, [&] { return inner_.Load(path, bytes); });
 }
 
-bool TimedProfile::Write(const std::string& path, std::string_view section, std::string_view key,
-                         std::string_view value) {
-  return Timed(writes_, [&] { return inner_.Write(path, section, key, value); });
+bool TimedSettingsFile::Replace(const std::string& path, std::string_view bytes) {
+  return Timed(replaces_, [&] { return inner_.Replace(path, bytes); });
 }
 
-void TimedProfile::Delete(const std::string& path, std::string_view section, std::string_view key) {
-  Timed(deletes_, [&] { inner_.Delete(path, section, key); });
-}
-
-void TimedProfile::Flush(const std::string& path) {
-  Timed(flushes_, [&] { inner_.Flush(path); });
+bool TimedSettingsFile::Writable(const std::string& path) {
+  return Timed(checks_, [&] { return inner_.Writable(path); });
 }
 
 TimedRegistry::TimedRegistry(RegistryBackend& inner, TickSource now)

@@ -1,6 +1,6 @@
-// Profile and registry back ends that count and time every call they pass
-// on, so the time of start-up and close can be split into the platform calls
-// of the stores and everything around them (the benchmark's build of the
+// Settings-file and registry back ends that count and time every call they
+// pass on, so the time of start-up and close can be split into the platform
+// calls of the stores and everything around them (the benchmark's build of the
 // program and the benchmark use them). The clock is handed in: the
 // performance counter on Windows, a fake one in tests.
 #pragma once
@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "stores/profile_backend.h"
 #include "stores/registry_backend.h"
+#include "stores/settings_file.h"
 
 namespace velm {
 
@@ -29,32 +29,32 @@ struct CallTally {
   }
 };
 
-class TimedProfile : public ProfileBackend {
+// Times loads, replacements and write checks of velm.ini; the text
+// conversions pass untimed.
+class TimedSettingsFile : public SettingsFile {
  public:
-  TimedProfile(ProfileBackend& inner, TickSource now);
+  TimedSettingsFile(SettingsFile& inner, TickSource now);
 
-  const CallTally& reads() const { return reads_; }
-  const CallTally& writes() const { return writes_; }
-  const CallTally& deletes() const { return deletes_; }
-  const CallTally& flushes() const { return flushes_; }
+  const CallTally& loads() const { return loads_; }
+  const CallTally& replaces() const { return replaces_; }
+  const CallTally& checks() const { return checks_; }
   CallTally total() const;
   void Reset();
 
-  std::string Read(const std::string& path, std::string_view section,
-                   std::string_view key) override;
-  [[nodiscard]] bool Write(const std::string& path, std::string_view section, std::string_view key,
-                           std::string_view value) override;
-  void Delete(const std::string& path, std::string_view section, std::string_view key) override;
-  void Flush(const std::string& path) override;
+  FileState Load(const std::string& path, std::string* bytes) override;
+  [[nodiscard]] bool Replace(const std::string& path, std::string_view bytes) override;
+  bool Writable(const std::string& path) override;
+  std::u16string Widen(std::string_view ansi) override { return inner_.Widen(ansi); }
+  std::string Narrow(std::u16string_view wide) override { return inner_.Narrow(wide); }
 
  private:
   // Adds the time call() takes to tally and gives its result.
   template <typename Call>
   auto Timed(CallTally& tally, Call&& call);
 
-  ProfileBackend& inner_;
+  SettingsFile& inner_;
   TickSource now_;
-  CallTally reads_, writes_, deletes_, flushes_;
+  CallTally loads_, replaces_, checks_;
 };
 
 class TimedRegistry : public RegistryBackend {

@@ -21,7 +21,7 @@
 #include "shell/exe_path.h"
 #include "shell/phase_marks.h"
 #include "stores/memory_registry.h"
-#include "stores/portable_profile.h"
+#include "stores/portable_settings_file.h"
 #include "timeline.h"
 
 namespace bench {
@@ -106,17 +106,18 @@ TEST_F(BenchWineTest, AWindowThatNeverShowsFailsTheRunAndTheProgramIsStopped) {
 // this test), read by the driver's parser.
 TEST(PhaseLogFile, WhatAMarkedBuildWritesReadsBackWithItsCallTotals) {
   velm::MemoryRegistry memory;
-  velm::PortableProfile portable;
+  velm::PortableSettingsFile portable;
   velm::RegistryBackend& registry = velm::PhaseTimed(memory);
-  velm::ProfileBackend& profile = velm::PhaseTimed(portable);
+  velm::SettingsFile& file = velm::PhaseTimed(portable);
   const std::string exe = velm::ExecutablePath();
   const std::string dir = exe.substr(0, exe.find_last_of('\\') + 1);
   const std::string ini = dir + "phase-log-test.ini";
   const std::string log = dir + "velm-phases.txt";
 
   velm::MarkPhase("entry");
-  ASSERT_TRUE(profile.Write(ini, "FORM", "TOP", "1"));
-  EXPECT_EQ(profile.Read(ini, "FORM", "TOP"), "1");
+  ASSERT_TRUE(file.Replace(ini, "[FORM]\r\nTOP=1\r\n"));
+  std::string bytes;
+  EXPECT_EQ(file.Load(ini, &bytes), velm::FileState::kLoaded);
   velm::RegistryBackend::Key key = 0;
   ASSERT_TRUE(registry.Open(&key));
   registry.Close(key);

@@ -1,5 +1,6 @@
-// Micro-benchmarks of the portable INI back end: a full rotation of six
-// generations of 25 values, and the whole start-up store sequence, for
+// Micro-benchmarks of the settings document over the portable file: a full
+// rotation of six generations of 25 values, and the whole start-up store
+// sequence, for
 // realistic (80-byte) and extreme (2,000-byte) values. The file is seeded
 // afresh before every iteration, outside the timed part.
 #include <benchmark/benchmark.h>
@@ -10,7 +11,7 @@
 #include "scratch_dir.h"
 #include "stores/generations.h"
 #include "stores/memory_registry.h"
-#include "stores/portable_profile.h"
+#include "stores/portable_settings_file.h"
 #include "stores/settings.h"
 #include "stores/startup_sequence.h"
 
@@ -27,13 +28,14 @@ void BM_RotateGenerations(benchmark::State& state) {
   ScratchDir dir;
   const std::string ini_path = dir.File("velm.ini");
   const std::string seeded = bench::SixGenerationsIni(ValueBytes(state));
-  velm::PortableProfile profile;
+  velm::PortableSettingsFile file;
   for (auto _ : state) {
     state.PauseTiming();
     WriteBytes(ini_path, seeded);
     state.ResumeTiming();
-    velm::Settings settings(profile, ini_path);
+    velm::Settings settings(file, ini_path);
     velm::RotateGenerations(settings);
+    settings.Commit();
   }
   state.counters["ini_bytes"] = static_cast<double>(seeded.size());
 }
@@ -43,7 +45,7 @@ void BM_StartupSequence(benchmark::State& state) {
   const std::string ini_path = dir.File("velm.ini");
   const std::string seeded = bench::SixGenerationsIni(ValueBytes(state));
   const std::vector<std::string> history = bench::FullHistory(ValueBytes(state));
-  velm::PortableProfile profile;
+  velm::PortableSettingsFile file;
   std::size_t entries = 0;
   for (auto _ : state) {
     state.PauseTiming();
@@ -56,7 +58,7 @@ void BM_StartupSequence(benchmark::State& state) {
     state.ResumeTiming();
     velm::StartupState startup;
     velm::RunStartupSequence(
-        profile, registry, ini_path, [&](const std::string&) { ++entries; }, &startup);
+        file, registry, ini_path, [&](const std::string&) { ++entries; }, &startup);
   }
   if (entries != history.size()) state.SkipWithError("the history did not load whole");
 }

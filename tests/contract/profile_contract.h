@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "scratch_dir.h"
-#include "stores/profile_backend.h"
+#include "profile_backend.h"
 
 namespace velm::testing {
 

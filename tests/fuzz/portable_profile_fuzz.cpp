@@ -20,7 +20,8 @@
 #include <utility>
 
 #include "fuzz_check.h"
-#include "stores/portable_profile.h"
+#include "document_profile.h"
+#include "stores/ansi_text.h"
 
 namespace {
 
@@ -69,7 +70,8 @@ bool IsBlank(char c) {
 }
 
 // Makes raw bytes a value the program could write: no CR, LF or zero byte,
-// at most 2,047 bytes, no blank at either end, no matching quotes around it.
+// at most 2,047 bytes, no blank at either end, no matching quotes around it,
+// no lead byte without its trail byte at the end (the platform drops it).
 std::string ValueFrom(std::string_view raw) {
   std::string value;
   for (char c : raw) {
@@ -81,7 +83,11 @@ std::string ValueFrom(std::string_view raw) {
     while (!value.empty() && IsBlank(value.back())) value.pop_back();
     const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
                         value.back() == value.front();
-    if (!quoted) return value;
+    std::size_t whole = 0;
+    while (whole < value.size()) {
+      whole += velm::IsLeadByte(static_cast<unsigned char>(value[whole])) ? 2 : 1;
+    }
+    if (!quoted && whole == value.size()) return value;
     value.pop_back();
   }
 }

@@ -14,7 +14,7 @@
 #include "stores/history_store.h"
 #include "stores/ini_document.h"
 #include "stores/memory_registry.h"
-#include "stores/portable_profile.h"
+#include "document_profile.h"
 #include "stores/startup_sequence.h"
 #include "stores/timed_backends.h"
 #include "timeline.h"
@@ -78,8 +78,8 @@ TEST(BenchCases, StandardCasesAreEmptyRealisticAbout300KbAnd3Mb) {
 }
 
 // A full case must make the start-up do all its work: every generation
-// copied and every snapshot a change, so that the private-profile calls
-// counted and timed are the most a start can make. (The extreme case is the
+// copied and every snapshot a change, so that the file written is the
+// largest a start can make. (The extreme case is the
 // same with longer values; the tests above show its values all differ.)
 TEST(BenchCases, AFullCaseDrivesTheWholeRotationAndSnapshot) {
   ScratchDir dir;
@@ -90,19 +90,19 @@ TEST(BenchCases, AFullCaseDrivesTheWholeRotationAndSnapshot) {
   for (std::size_t i = 0; i < realistic.history.size(); ++i) {
     registry.SetString(velm::HistoryValueName(static_cast<int>(i) + 1), realistic.history[i]);
   }
-  velm::PortableProfile portable;
+  velm::PortableSettingsFile plain;
   std::int64_t clock = 0;
-  velm::TimedProfile profile(portable, [&] { return clock++; });
+  velm::TimedSettingsFile file(plain, [&] { return clock++; });
   std::vector<std::string> entries;
   velm::StartupState state;
   velm::RunStartupSequence(
-      profile, registry, ini, [&](const std::string& e) { entries.push_back(e); }, &state);
+      file, registry, ini, [&](const std::string& e) { entries.push_back(e); }, &state);
 
   EXPECT_EQ(entries, realistic.history);
-  EXPECT_EQ(profile.reads().calls, 3 + 5 * (1 + 25));
-  EXPECT_EQ(profile.writes().calls, 5 * 25 + 25);
-  EXPECT_EQ(profile.deletes().calls, 0);
-  EXPECT_EQ(profile.flushes().calls, 1);
+  EXPECT_EQ(file.loads().calls, 1);
+  EXPECT_EQ(file.replaces().calls, 1);
+  EXPECT_EQ(file.checks().calls, 0);
+  velm::PortableProfile portable;
   // Every generation moved one place back and OldUrl1 took the history.
   EXPECT_EQ(portable.Read(ini, "OldUrl6", "url7"), Address(5, 7, kRealisticBytes));
   EXPECT_EQ(portable.Read(ini, "OldUrl2", "url7"), Address(1, 7, kRealisticBytes));

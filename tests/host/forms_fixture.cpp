@@ -7,7 +7,7 @@ namespace velm {
 FormsWorld::FormsWorld()
     : exe_path(folder.File("velm.exe")),
       ini_path(folder.File("velm.ini")),
-      services{profile,
+      services{settings_file,
                registry,
                dialogs,
                exe_path,

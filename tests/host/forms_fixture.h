@@ -6,7 +6,6 @@
 #pragma once
 
 #include <memory>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,46 +15,16 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "core/error.h"
-#include "failing_disk_profile.h"
+#include "document_profile.h"
+#include "failing_disk.h"
+#include "recording_file.h"
 #include "scratch_dir.h"
 #include "stores/history_store.h"
 #include "stores/memory_registry.h"
-#include "stores/portable_profile.h"
 #include "ui/headless_toolkit.h"
 #include "ui/scripted_dialogs.h"
 
 namespace velm {
-
-// Refuses the writes a test names, as a settings file that cannot be written
-// does; everything else goes to the real file.
-class RefusingProfile : public ProfileBackend {
- public:
-  explicit RefusingProfile(ProfileBackend& inner) : inner_(inner) {}
-
-  void RefuseAll() { refuse_all_ = true; }
-  void Refuse(std::string section, std::string key) {
-    refused_.insert({std::move(section), std::move(key)});
-  }
-
-  std::string Read(const std::string& path, std::string_view section,
-                   std::string_view key) override {
-    return inner_.Read(path, section, key);
-  }
-  bool Write(const std::string& path, std::string_view section, std::string_view key,
-             std::string_view value) override {
-    if (refuse_all_ || refused_.count({std::string(section), std::string(key)})) return false;
-    return inner_.Write(path, section, key, value);
-  }
-  void Delete(const std::string& path, std::string_view section, std::string_view key) override {
-    inner_.Delete(path, section, key);
-  }
-  void Flush(const std::string& path) override { inner_.Flush(path); }
-
- private:
-  ProfileBackend& inner_;
-  bool refuse_all_ = false;
-  std::set<std::pair<std::string, std::string>> refused_;
-};
 
 // One error report as the user met it.
 struct Report {
@@ -96,8 +65,9 @@ class FormsWorld {
   testing::ScratchDir folder;
   std::string exe_path;
   std::string ini_path;
-  FailingDiskProfile file_profile;
-  RefusingProfile profile{file_profile};
+  FailingDisk disk;
+  testing::RecordingFile settings_file{disk};  // the program's velm.ini
+  DocumentProfile file_profile{disk};          // the tests' view of it, one value at a time
   MemoryRegistry registry;
   ui::ScriptedDialogs dialogs;
   std::vector<Report> reports;

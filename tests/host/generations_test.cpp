@@ -15,15 +15,15 @@ TEST_F(GenerationsTest, FirstStartKeepsTheHistoryWithItsGaps) {
   EXPECT_EQ(Start(), (Texts{"a", "c"}));
   EXPECT_EQ(Generation(1), Padded({"a", "", "c"}));
   EXPECT_EQ(ReadBytes(ini_).find("url2"), std::string::npos) << "a gap is no key";
-  EXPECT_EQ(CountGenerations(profile_, ini_), 1);
-  EXPECT_EQ(ReadGeneration(profile_, ini_, 1), (Texts{"a", "c"}));
+  EXPECT_EQ(Count(), 1);
+  EXPECT_EQ(Restorable(1), (Texts{"a", "c"}));
 }
 
 TEST_F(GenerationsTest, EveryStartShiftsTheGenerationsAndTheSixthFallsOff) {
   for (int start = 1; start <= 7; ++start) {
     SetHistory({"h" + std::to_string(start)});
     Start();
-    EXPECT_EQ(CountGenerations(profile_, ini_), std::min(start, 5)) << "start " << start;
+    EXPECT_EQ(Count(), std::min(start, 5)) << "start " << start;
   }
   // After seven starts OldUrl1..6 hold starts 7..2; start 1 is gone.
   for (int k = 1; k <= 6; ++k) EXPECT_EQ(Generation(k), Padded({"h" + std::to_string(8 - k)}));
@@ -37,10 +37,7 @@ TEST_F(GenerationsTest, RotationCopiesTheUrlKeysExactly) {
   Put("OldUrl2", "url2", "y");
   Put("OldUrl2", "url9", "z");
   Put("OldUrl2", "note", "kept");
-  {
-    Settings settings(profile_, ini_);
-    RotateGenerations(settings);
-  }
+  Rotate();
   EXPECT_EQ(Generation(1), Padded({"a", "", "c"})) << "rotation leaves OldUrl1 alone";
   EXPECT_EQ(Generation(2), Padded({"a", "", "c"}));
   EXPECT_EQ(portable_.Read(ini_, "OldUrl2", "note"), "kept");
@@ -51,29 +48,26 @@ TEST_F(GenerationsTest, RotationCopiesTheUrlKeysExactly) {
 TEST_F(GenerationsTest, OnlyUrl1DecidesWhetherAGenerationHoldsData) {
   Put("OldUrl1", "url2", "b");  // no url1: not copied, not counted
   Put("OldUrl2", "url1", "x");
-  EXPECT_EQ(CountGenerations(profile_, ini_), 2);
-  EXPECT_EQ(ReadGeneration(profile_, ini_, 1), (Texts{"b"}));
-  {
-    Settings settings(profile_, ini_);
-    RotateGenerations(settings);
-  }
+  EXPECT_EQ(Count(), 2);
+  EXPECT_EQ(Restorable(1), (Texts{"b"}));
+  Rotate();
   EXPECT_EQ(Generation(2), Padded({"x"}));
   EXPECT_EQ(Generation(3), Padded({"x"}));
 }
 
 TEST_F(GenerationsTest, CountIsTheHighestGenerationWithDataNotHowMany) {
-  EXPECT_EQ(CountGenerations(profile_, ini_), 0);  // no file
+  EXPECT_EQ(Count(), 0);  // no file
   Put("OldUrl6", "url1", "never offered");
-  EXPECT_EQ(CountGenerations(profile_, ini_), 0);
+  EXPECT_EQ(Count(), 0);
   Put("OldUrl3", "url1", "c");
-  EXPECT_EQ(CountGenerations(profile_, ini_), 3);
-  EXPECT_TRUE(ReadGeneration(profile_, ini_, 6).empty());
-  EXPECT_EQ(profile_.write_calls(), 0);
+  EXPECT_EQ(Count(), 3);
+  EXPECT_TRUE(Restorable(6).empty());
+  EXPECT_EQ(file_.replaces(), 0);
 }
 
 TEST_F(GenerationsTest, ReadGenerationFindsKeysWhateverTheirCase) {
   WriteBytes(ini_, "[oldurl2]\r\nurl1=a\r\nURL5=b\r\nUrl25=c\r\nurl26=d\r\n");
-  EXPECT_EQ(ReadGeneration(profile_, ini_, 2), (Texts{"a", "b", "c"}));
+  EXPECT_EQ(Restorable(2), (Texts{"a", "b", "c"}));
 }
 
 TEST_F(GenerationsTest, EmptyHistoryOrNoKeyStillRotates) {
@@ -83,7 +77,7 @@ TEST_F(GenerationsTest, EmptyHistoryOrNoKeyStillRotates) {
   EXPECT_TRUE(Start().empty());
   EXPECT_EQ(Generation(1), Padded({}));
   EXPECT_EQ(Generation(2), Padded({"a", "b"}));
-  EXPECT_EQ(CountGenerations(profile_, ini_), 2);
+  EXPECT_EQ(Count(), 2);
 
   Start();  // OldUrl1 holds nothing and is not copied; OldUrl2 is
   EXPECT_EQ(Generation(2), Padded({"a", "b"}));

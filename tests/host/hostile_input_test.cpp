@@ -22,24 +22,20 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
 }
 
 // velm.ini in memory, for runs that only need a settings file to exist.
-class MapProfile : public ProfileBackend {
+class MemoryFile : public PortableSettingsFile {
  public:
-  std::string Read(const std::string&, std::string_view section, std::string_view key) override {
-    const auto it = values_.find({std::string(section), std::string(key)});
-    return it == values_.end() ? "" : it->second.substr(0, 2047);
+  FileState Load(const std::string&, std::string* bytes) override {
+    *bytes = bytes_;
+    return bytes_.empty() ? FileState::kMissing : FileState::kLoaded;
   }
-  bool Write(const std::string&, std::string_view section, std::string_view key,
-             std::string_view value) override {
-    values_[{std::string(section), std::string(key)}] = value;
+  bool Replace(const std::string&, std::string_view bytes) override {
+    bytes_ = bytes;
     return true;
   }
-  void Delete(const std::string&, std::string_view section, std::string_view key) override {
-    values_.erase({std::string(section), std::string(key)});
-  }
-  void Flush(const std::string&) override {}
+  bool Writable(const std::string&) override { return true; }
 
  private:
-  std::map<std::pair<std::string, std::string>, std::string> values_;
+  std::string bytes_;
 };
 
 std::string Value(int n) {
@@ -57,7 +53,7 @@ TEST(HostileHistory, AValueOfAnyTypeAtAnyIndexIsReadSkippedOrReportedAndNothingI
         SCOPED_TRACE("type " + std::to_string(type) + " at url" + std::to_string(n) +
                      (with_data ? " with data" : " without data"));
         ++cases;
-        MapProfile profile;
+        MemoryFile file;
         MemoryRegistry registry;
         for (int i = 1; i <= kHistoryValues; ++i) registry.SetString(HistoryValueName(i), Value(i));
         registry.SetValue(HistoryValueName(n), type, with_data ? data : std::vector<char>{});
@@ -68,7 +64,7 @@ TEST(HostileHistory, AValueOfAnyTypeAtAnyIndexIsReadSkippedOrReportedAndNothingI
         StartupState state;
         try {
           RunStartupSequence(
-              profile, registry, "velm.ini", [&](const std::string& e) { entries.push_back(e); },
+              file, registry, "velm.ini", [&](const std::string& e) { entries.push_back(e); },
               &state);
           EXPECT_FALSE(fails) << "no error raised";
         } catch (const Error& e) {
@@ -150,12 +146,11 @@ TEST_F(FormsTest, AVelmIniOfGarbageStillStartsSavesAndRestarts) {
   Texts entries;
   StartupState state;
   RunStartupSequence(
-      file_profile, registry, ini_path, [&](const std::string& e) { entries.push_back(e); },
-      &state);
+      disk, registry, ini_path, [&](const std::string& e) { entries.push_back(e); }, &state);
   EXPECT_EQ(entries, (Texts{"a", "c"}));
   EXPECT_FALSE(state.window.list_flag);
   EXPECT_EQ(state.window.top, -7);
-  EXPECT_EQ(ReadGeneration(file_profile, ini_path, 2), (Texts{"a", "c"}));
+  EXPECT_EQ(ReadGeneration(Settings(disk, ini_path).document(), 2), (Texts{"a", "c"}));
 }
 
 TEST_F(FormsTest, TenThousandEntriesCanBeCreatedMovedSwitchedAndSaved) {

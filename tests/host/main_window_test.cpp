@@ -112,7 +112,7 @@ TEST_F(FormsTest, LoadErrorIsReportedBeforeTheWindowAndTheSavedViewStillShows) {
 
 TEST_F(FormsTest, UnwritableSettingsAtStartReportOnceAndLoadNothing) {
   SeedHistory({"a", "b"});
-  profile.RefuseAll();
+  settings_file.RefuseWrites();
   Start();
   ASSERT_EQ(reports.size(), 1u);
   EXPECT_EQ(reports[0].kind, ErrorKind::kSettingsWrite);

@@ -3,7 +3,7 @@
 #include "profile_contract.h"
 #include "registry_contract.h"
 #include "stores/memory_registry.h"
-#include "stores/portable_profile.h"
+#include "document_profile.h"
 
 namespace velm::testing {
 namespace {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "scratch_dir.h"
-#include "stores/portable_profile.h"
+#include "document_profile.h"
 
 namespace velm::testing {
 namespace {

@@ -64,6 +64,15 @@ TEST_F(RestoreTest, PreviewShowsTheGenerationClosedUp) {
   EXPECT_EQ(Preview(), (Entries{"g1-a", "g1-c"}));
   restore_view.Pick(kForm2ListBox1, 1);
   EXPECT_EQ(Preview(), Entries{"g2-b"});
+
+  // velm.ini is read once per opening: an edit by hand shows at the next.
+  SetIni("OldUrl2", "url3", "edited");
+  restore_view.Pick(kForm2ListBox1, 1);
+  EXPECT_EQ(Preview(), Entries{"g2-b"});
+  restore_view.UserClose();
+  main_view.Click(kForm1Button6);
+  restore_view.Pick(kForm2ListBox1, 1);
+  EXPECT_EQ(Preview(), (Entries{"g2-b", "edited"}));
 }
 
 TEST_F(RestoreTest, RestoreReplacesTheVisibleListAndEmptiesTheOther) {

@@ -6,9 +6,9 @@
 
 #include "core/error.h"
 #include "core/texts.h"
-#include "recording_profile.h"
+#include "recording_file.h"
 #include "scratch_dir.h"
-#include "stores/portable_profile.h"
+#include "stores/portable_settings_file.h"
 #include "stores/settings.h"
 
 namespace velm::testing {
@@ -57,24 +57,26 @@ TEST(ParseStoredInteger, InvalidTextGivesTheFallback) {
 class SettingsTest : public ::testing::Test {
  protected:
   std::string Raw(std::string_view section, std::string_view key) {
-    return portable_.Read(ini_, section, key);
+    return Settings(plain_file_, ini_).ReadString(section, key);
   }
 
   ScratchDir dir_;
   std::string ini_ = dir_.File("velm.ini");
-  PortableProfile portable_;
-  RecordingProfile profile_{portable_};
+  PortableSettingsFile plain_file_;
+  RecordingFile file_{plain_file_};
 };
 
 TEST_F(SettingsTest, WritesIntegersAsPlainDecimalAndBooleansAsOneOrZero) {
   {
-    Settings settings(profile_, ini_);
+    Settings settings(file_, ini_);
     settings.WriteInteger("FORM", "TOP", -20);
     settings.WriteInteger("FORM", "LEFT", 0);
     settings.WriteInteger("FORM", "MIN", kMin);
     settings.WriteBool("FORM", "LSTFLAG", false);
     settings.WriteBool("FORM", "ON", true);
+    settings.Commit();
   }
+  EXPECT_EQ(file_.replaces(), 1) << "five writes, one replacement";
   EXPECT_EQ(Raw("FORM", "TOP"), "-20");
   EXPECT_EQ(Raw("FORM", "LEFT"), "0");
   EXPECT_EQ(Raw("FORM", "MIN"), "-2147483648");
@@ -83,7 +85,7 @@ TEST_F(SettingsTest, WritesIntegersAsPlainDecimalAndBooleansAsOneOrZero) {
 }
 
 TEST_F(SettingsTest, ReadBooleanIsReadIntegerAgainstZero) {
-  Settings settings(profile_, ini_);
+  Settings settings(file_, ini_);
   EXPECT_TRUE(settings.ReadBool("FORM", "LSTFLAG", true));  // no file
   EXPECT_FALSE(settings.ReadBool("FORM", "LSTFLAG", false));
   const struct {
@@ -100,42 +102,57 @@ TEST_F(SettingsTest, ReadBooleanIsReadIntegerAgainstZero) {
   }
 }
 
-TEST_F(SettingsTest, RefusedWriteRaisesTheSettingsWriteErrorNamingThePath) {
-  profile_.FailWriteAt("FORM", "TOP");
-  Settings settings(profile_, ini_);
+TEST_F(SettingsTest, RefusedCommitRaisesTheSettingsWriteErrorAndWritesNothing) {
+  {
+    Settings settings(file_, ini_);
+    settings.WriteInteger("FORM", "TOP", 1);
+    settings.Commit();
+  }
+  file_.RefuseWrites();
+  Settings settings(file_, ini_);
   settings.WriteBool("FORM", "LSTFLAG", false);
+  settings.WriteInteger("FORM", "TOP", 5);
+  EXPECT_EQ(settings.ReadInteger("FORM", "TOP", 0), 5) << "staged writes read back at once";
   try {
-    settings.WriteInteger("FORM", "TOP", 5);
+    settings.Commit();
     FAIL() << "no error raised";
   } catch (const Error& e) {
     EXPECT_EQ(e.kind(), ErrorKind::kSettingsWrite);
     EXPECT_EQ(e.what(), FormatText(text::kSettingsWriteError, ini_));
   }
-  EXPECT_EQ(Raw("FORM", "LSTFLAG"), "0") << "writes before the failure stay";
-  EXPECT_EQ(Raw("FORM", "TOP"), "");
+  EXPECT_EQ(Raw("FORM", "LSTFLAG"), "");
+  EXPECT_EQ(Raw("FORM", "TOP"), "1");
 }
 
 TEST_F(SettingsTest, LineBreaksAreRefusedBeforeReachingTheFile) {
-  Settings settings(profile_, ini_);
+  Settings settings(file_, ini_);
   EXPECT_THROW(settings.WriteString("OldUrl1", "url1", "http://a/\r\n[FORM]"), Error);
   EXPECT_THROW(settings.WriteString("OldUrl1", "url1", "a\nb"), Error);
   EXPECT_THROW(settings.WriteString("OldUrl1", "url\r1", "a"), Error);
   EXPECT_THROW(settings.WriteString("Old\nUrl1", "url1", "a"), Error);
-  EXPECT_EQ(profile_.write_calls(), 0);
+  settings.Commit();
+  EXPECT_EQ(file_.replaces(), 0);
   EXPECT_FALSE(std::filesystem::exists(ini_));
 }
 
-TEST_F(SettingsTest, ReleaseFlushesOnceAndDeleteNeverFails) {
+TEST_F(SettingsTest, DeletesNeverFailVisiblyAndTheFileIsReadOnce) {
   {
-    Settings settings(profile_, ini_);
+    Settings settings(file_, ini_);
     settings.DeleteKey("FORM", "TOP");  // no file at all
+    settings.Commit();
+    EXPECT_FALSE(std::filesystem::exists(ini_)) << "nothing changed, nothing written";
     settings.WriteString("FORM", "TOP", "1");
-    settings.DeleteKey("FORM", "TOP");
-    settings.DeleteKey("FORM", "TOP");
-    EXPECT_EQ(profile_.flushes(), 0);
+    settings.WriteString("FORM", "LEFT", "2");
+    settings.Commit();
   }
-  EXPECT_EQ(profile_.flushes(), 1);
-  EXPECT_EQ(Raw("FORM", "TOP"), "");
+  file_.RefuseWrites();
+  Settings settings(file_, ini_);
+  settings.DeleteKey("FORM", "TOP");
+  settings.DeleteKey("FORM", "TOP");
+  EXPECT_EQ(settings.ReadString("FORM", "TOP"), "");
+  EXPECT_NO_THROW(settings.Commit());
+  EXPECT_EQ(Raw("FORM", "TOP"), "1");
+  EXPECT_EQ(file_.loads(), 2) << "one reading per handle";
 }
 
 }  // namespace

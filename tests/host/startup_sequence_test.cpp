@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "core/error.h"
 #include "core/texts.h"
 #include "store_fixture.h"
@@ -39,7 +41,7 @@ TEST_F(StartupSequenceTest, ReadsTheWindowSettingsWithTheirDefaults) {
   EXPECT_FALSE(state_.window.list_flag);
   EXPECT_EQ(state_.window.top, -500);
   EXPECT_EQ(state_.window.left, 32);
-  EXPECT_EQ(profile_.flushes(), 2) << "one settings handle per start";
+  EXPECT_EQ(file_.loads(), 2) << "one reading of velm.ini per start";
 }
 
 TEST_F(StartupSequenceTest, HistoryErrorStopsTheLoadWithOldUrl1PartlyRefreshed) {
@@ -57,38 +59,54 @@ TEST_F(StartupSequenceTest, HistoryErrorStopsTheLoadWithOldUrl1PartlyRefreshed) 
   EXPECT_FALSE(state_.window.list_flag);
   EXPECT_EQ(Generation(1), Padded({"a", "", "c", "d", "old5", "old6"}));
   EXPECT_EQ(registry_.open_keys(), 0);
-  EXPECT_EQ(profile_.flushes(), 1);
+  EXPECT_EQ(file_.replaces(), 1) << "what was staged before url5 is written, once";
 }
 
-TEST_F(StartupSequenceTest, SettingsWriteErrorDuringRotationReadsNoHistory) {
+// velm.ini cannot be written: nothing of the start-up reaches it, and the
+// list ends where the first write was staged.
+TEST_F(StartupSequenceTest, SettingsWriteErrorDuringRotationShowsNoHistory) {
   Put("FORM", "TOP", "7");
   Put("OldUrl1", "url1", "g1");
   Put("OldUrl2", "url1", "g2");
+  const std::string before = ReadBytes(ini_);
   SetHistory({"a"});
-  profile_.FailWriteAt("OldUrl2", "url1");  // OldUrl2 -> OldUrl3 works, OldUrl1 -> OldUrl2 fails
+  file_.RefuseWrites();
 
   StartFailingWith(FormatText(text::kSettingsWriteError, ini_));
   EXPECT_EQ(state_.window.top, 7);
   EXPECT_EQ(state_.first_unseen, 1);
   EXPECT_TRUE(entries_.empty());
-  EXPECT_EQ(Generation(3), Padded({"g2"}));
-  EXPECT_EQ(Generation(1), Padded({"g1"})) << "not refreshed";
-  EXPECT_EQ(registry_.opens(), 0);
+  EXPECT_EQ(ReadBytes(ini_), before) << "not one copy of the rotation";
+  EXPECT_EQ(registry_.open_keys(), 0);
 }
 
 TEST_F(StartupSequenceTest, SettingsWriteErrorAtASnapshotKeepsThatValueOut) {
-  SetHistory({"a", "b", "c", "d"});
-  profile_.FailWriteAt("OldUrl1", "url3");
+  SetHistory({"", "", "c", "d"});  // url1 and url2 stage deletes only, url3 the first write
+  file_.RefuseWrites();
   StartFailingWith(FormatText(text::kSettingsWriteError, ini_));
-  EXPECT_EQ(entries_, (Texts{"a", "b"}));
+  EXPECT_TRUE(entries_.empty());
   EXPECT_EQ(state_.first_unseen, 3);
-  EXPECT_EQ(Generation(1), Padded({"a", "b"}));
+  EXPECT_FALSE(std::filesystem::exists(ini_));
   EXPECT_EQ(registry_.open_keys(), 0);
 
   // The close then keeps url3 and url4, which the user never saw.
   HistoryStore(registry_).Save(entries_, state_.first_unseen);
   EXPECT_EQ(registry_.Text("url3"), "c");
   EXPECT_EQ(registry_.Text("url4"), "d");
+}
+
+TEST_F(StartupSequenceTest, AFileThatRefusesWritesStillReportsWhenNothingChanged) {
+  SetHistory({"a"});
+  // After six starts every generation holds "a": the next one changes nothing.
+  for (int i = 0; i < 6; ++i) Start();
+  const int replaces = file_.replaces();
+  Start();
+  EXPECT_EQ(file_.replaces(), replaces) << "an unchanged file is not rewritten";
+  const std::string before = ReadBytes(ini_);
+  file_.RefuseWrites();
+  StartFailingWith(FormatText(text::kSettingsWriteError, ini_));
+  EXPECT_TRUE(entries_.empty());
+  EXPECT_EQ(ReadBytes(ini_), before);
 }
 
 }  // namespace

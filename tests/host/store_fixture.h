@@ -8,12 +8,13 @@
 #include <gtest/gtest.h>
 
 #include "core/error.h"
-#include "recording_profile.h"
+#include "recording_file.h"
 #include "scratch_dir.h"
 #include "stores/generations.h"
 #include "stores/history_store.h"
 #include "stores/memory_registry.h"
-#include "stores/portable_profile.h"
+#include "document_profile.h"
+#include "stores/portable_settings_file.h"
 #include "stores/settings.h"
 #include "stores/startup_sequence.h"
 
@@ -35,7 +36,7 @@ class StoreFixture : public ::testing::Test {
   std::vector<std::string> Start() {
     entries_.clear();
     RunStartupSequence(
-        profile_, registry_, ini_, [&](const std::string& text) { entries_.push_back(text); },
+        file_, registry_, ini_, [&](const std::string& text) { entries_.push_back(text); },
         &state_);
     return entries_;
   }
@@ -52,12 +53,25 @@ class StoreFixture : public ::testing::Test {
 
   // url1..url25 of generation k as stored, "" for a missing key.
   std::vector<std::string> Generation(int k) {
-    Settings settings(portable_, ini_);
+    Settings settings(plain_file_, ini_);
     std::vector<std::string> values;
     for (int n = 1; n <= kHistoryValues; ++n) {
       values.push_back(settings.ReadString(GenerationSection(k), HistoryValueName(n)));
     }
     return values;
+  }
+
+  // Count generations and read generation, each on a fresh reading of the file.
+  int Count() { return CountGenerations(Settings(plain_file_, ini_).document()); }
+  std::vector<std::string> Restorable(int k) {
+    return ReadGeneration(Settings(plain_file_, ini_).document(), k);
+  }
+
+  // One rotation on its own, committed.
+  void Rotate() {
+    Settings settings(file_, ini_);
+    RotateGenerations(settings);
+    settings.Commit();
   }
 
   // texts padded with "" to the 25 values of a generation.
@@ -72,8 +86,9 @@ class StoreFixture : public ::testing::Test {
 
   ScratchDir dir_;
   std::string ini_ = dir_.File("velm.ini");
+  PortableSettingsFile plain_file_;
+  RecordingFile file_{plain_file_};
   PortableProfile portable_;
-  RecordingProfile profile_{portable_};
   MemoryRegistry registry_;
   StartupState state_;
   std::vector<std::string> entries_;

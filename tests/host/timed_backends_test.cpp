@@ -8,7 +8,7 @@
 #include "scratch_dir.h"
 #include "stores/history_store.h"
 #include "stores/memory_registry.h"
-#include "stores/portable_profile.h"
+#include "stores/portable_settings_file.h"
 #include "stores/timed_backends.h"
 
 namespace velm::testing {
@@ -25,60 +25,57 @@ class TimedBackendsTest : public ::testing::Test {
   std::int64_t clock_ = 0;
 };
 
-TEST_F(TimedBackendsTest, ProfileCallsAreForwardedCountedAndTimedByKind) {
-  PortableProfile portable;
-  TimedProfile profile(portable, [&] { return Tick(); });
+TEST_F(TimedBackendsTest, SettingsFileCallsAreForwardedCountedAndTimedByKind) {
+  PortableSettingsFile plain;
+  TimedSettingsFile file(plain, [&] { return Tick(); });
 
-  ASSERT_TRUE(profile.Write(ini_, "FORM", "TOP", "5"));
+  ASSERT_TRUE(file.Replace(ini_, "[FORM]\r\nTOP=5\r\n"));
   clock_ += 100;  // time outside the calls is not booked
-  EXPECT_EQ(profile.Read(ini_, "FORM", "TOP"), "5");
-  EXPECT_EQ(profile.Read(ini_, "FORM", "LEFT"), "");
-  profile.Delete(ini_, "FORM", "TOP");
-  profile.Flush(ini_);
-  EXPECT_EQ(portable.Read(ini_, "FORM", "TOP"), "") << "the delete reached the file";
+  std::string bytes;
+  EXPECT_EQ(file.Load(ini_, &bytes), FileState::kLoaded);
+  EXPECT_EQ(bytes, "[FORM]\r\nTOP=5\r\n");
+  EXPECT_EQ(file.Load(dir_.File("none.ini"), &bytes), FileState::kMissing);
+  EXPECT_TRUE(file.Writable(ini_));
 
-  EXPECT_EQ(profile.writes().calls, 1);
-  EXPECT_EQ(profile.reads().calls, 2);
-  EXPECT_EQ(profile.deletes().calls, 1);
-  EXPECT_EQ(profile.flushes().calls, 1);
-  EXPECT_EQ(profile.reads().ticks, 2) << "two calls, one tick each";
-  EXPECT_EQ(profile.total().calls, 5);
-  EXPECT_EQ(profile.total().ticks, 5);
+  EXPECT_EQ(file.replaces().calls, 1);
+  EXPECT_EQ(file.loads().calls, 2);
+  EXPECT_EQ(file.checks().calls, 1);
+  EXPECT_EQ(file.loads().ticks, 2) << "two calls, one tick each";
+  EXPECT_EQ(file.total().calls, 4);
+  EXPECT_EQ(file.total().ticks, 4);
 
-  profile.Reset();
-  EXPECT_EQ(profile.total().calls, 0);
-  EXPECT_EQ(profile.total().ticks, 0);
+  file.Reset();
+  EXPECT_EQ(file.total().calls, 0);
+  EXPECT_EQ(file.total().ticks, 0);
 }
 
-// Passes writes on only while allowed, and spends clock ticks in every read.
-class SlowProfile : public ProfileBackend {
+// Refuses every replacement, spends clock ticks in every load, and fails
+// the write check with an exception.
+class SlowFile : public PortableSettingsFile {
  public:
-  SlowProfile(std::int64_t& clock, bool allow) : clock_(clock), allow_(allow) {}
-  std::string Read(const std::string&, std::string_view, std::string_view) override {
+  explicit SlowFile(std::int64_t& clock) : clock_(clock) {}
+  FileState Load(const std::string&, std::string* bytes) override {
     clock_ += 40;
-    return "value";
+    *bytes = "x";
+    return FileState::kLoaded;
   }
-  bool Write(const std::string&, std::string_view, std::string_view, std::string_view) override {
-    return allow_;
-  }
-  void Delete(const std::string&, std::string_view, std::string_view) override {
-    throw std::runtime_error("delete failed");
-  }
-  void Flush(const std::string&) override {}
+  bool Replace(const std::string&, std::string_view) override { return false; }
+  bool Writable(const std::string&) override { throw std::runtime_error("check failed"); }
 
  private:
   std::int64_t& clock_;
-  bool allow_;
 };
 
 TEST_F(TimedBackendsTest, ResultsAndErrorsPassThroughAndTheTimeInsideIsBooked) {
-  SlowProfile refusing(clock_, false);
-  TimedProfile profile(refusing, [&] { return Tick(); });
-  EXPECT_EQ(profile.Read(ini_, "s", "k"), "value");
-  EXPECT_EQ(profile.reads().ticks, 41);
-  EXPECT_FALSE(profile.Write(ini_, "s", "k", "v")) << "a refusal stays a refusal";
-  EXPECT_THROW(profile.Delete(ini_, "s", "k"), std::runtime_error);
-  EXPECT_EQ(profile.deletes().calls, 1) << "a call that throws is booked all the same";
+  SlowFile refusing(clock_);
+  TimedSettingsFile file(refusing, [&] { return Tick(); });
+  std::string bytes;
+  EXPECT_EQ(file.Load(ini_, &bytes), FileState::kLoaded);
+  EXPECT_EQ(bytes, "x");
+  EXPECT_EQ(file.loads().ticks, 41);
+  EXPECT_FALSE(file.Replace(ini_, "v")) << "a refusal stays a refusal";
+  EXPECT_THROW(file.Writable(ini_), std::runtime_error);
+  EXPECT_EQ(file.checks().calls, 1) << "a call that throws is booked all the same";
 }
 
 TEST_F(TimedBackendsTest, RegistryCallsAreForwardedAndCountedTogether) {

@@ -12,8 +12,9 @@
 #include "scratch_dir.h"
 #include "stores/history_store.h"
 #include "stores/startup_sequence.h"
-#include "stores/win32_profile.h"
+#include "win32_profile.h"
 #include "stores/win32_registry.h"
+#include "stores/win32_settings_file.h"
 #include "typed_urls_scratch.h"
 
 namespace velm::testing {
@@ -51,6 +52,7 @@ TEST(Win32Hostile, MegabyteAndOddValuesSurviveAStartOverGarbageAndASave) {
   TypedUrlsScratch::SetRaw("url7", kRegSz, Bytes(std::string_view("after\0", 6)));
   TypedUrlsScratch::SetRaw("url26", kRegSz, Bytes(std::string_view("kept\0", 5)));
 
+  Win32SettingsFile file;
   Win32Profile profile;
   Win32Registry registry;
   Texts entries;
@@ -58,7 +60,7 @@ TEST(Win32Hostile, MegabyteAndOddValuesSurviveAStartOverGarbageAndASave) {
   auto start = std::chrono::steady_clock::now();
   try {
     RunStartupSequence(
-        profile, registry, ini, [&](const std::string& e) { entries.push_back(e); }, &state);
+        file, registry, ini, [&](const std::string& e) { entries.push_back(e); }, &state);
     ADD_FAILURE() << "no error raised";
   } catch (const Error& e) {
     EXPECT_EQ(e.what(), FormatText(text::kHistoryTypeError, "url6"));
@@ -91,12 +93,13 @@ TEST(Win32Hostile, AHistoryValueOfTensOfKilobytesReachesTheBackupCut) {
   ScratchDir dir;
   const std::string value(40000, 'w');
   TypedUrlsScratch::SetRaw("url1", kRegSz, Bytes(value + '\0'));
+  Win32SettingsFile file;
   Win32Profile profile;
   Win32Registry registry;
   Texts entries;
   StartupState state;
   RunStartupSequence(
-      profile, registry, dir.File("velm.ini"), [&](const std::string& e) { entries.push_back(e); },
+      file, registry, dir.File("velm.ini"), [&](const std::string& e) { entries.push_back(e); },
       &state);
   EXPECT_TRUE(entries == Texts{value});
   EXPECT_EQ(profile.Read(dir.File("velm.ini"), "OldUrl1", "url1"), value.substr(0, 2047));

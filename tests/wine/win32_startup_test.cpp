@@ -1,13 +1,16 @@
 // The start-up sequence and the save over the real Windows functions: the
-// prefix's TypedURLs key and a velm.ini in a scratch folder.
+// prefix's TypedURLs key and a velm.ini in a scratch folder, read back
+// through the private-profile functions.
 #include <gtest/gtest.h>
 
 #include "scratch_dir.h"
 #include "stores/generations.h"
 #include "stores/history_store.h"
+#include "stores/settings.h"
 #include "stores/startup_sequence.h"
-#include "stores/win32_profile.h"
+#include "win32_profile.h"
 #include "stores/win32_registry.h"
+#include "stores/win32_settings_file.h"
 #include "typed_urls_scratch.h"
 
 namespace velm::testing {
@@ -26,14 +29,17 @@ class Win32StartupTest : public ::testing::Test {
   Texts Start() {
     Texts entries;
     RunStartupSequence(
-        profile_, registry_, ini_, [&](const std::string& text) { entries.push_back(text); },
-        &state_);
+        file_, registry_, ini_, [&](const std::string& text) { entries.push_back(text); }, &state_);
     return entries;
   }
 
   TypedUrlsScratch scratch_;
   ScratchDir dir_;
   std::string ini_ = dir_.File("velm.ini");
+  int Count() { return CountGenerations(Settings(file_, ini_).document()); }
+  Texts Restorable(int k) { return ReadGeneration(Settings(file_, ini_).document(), k); }
+
+  Win32SettingsFile file_;
   Win32Profile profile_;
   Win32Registry registry_;
   StartupState state_;
@@ -47,8 +53,9 @@ TEST_F(Win32StartupTest, StartSaveAndRestartKeepTheirPromises) {
   Texts entries = Start();
   EXPECT_EQ(entries, (Texts{"http://a/", "%TEMP%\\x"}));
   EXPECT_EQ(state_.first_unseen, 26);
-  EXPECT_EQ(CountGenerations(profile_, ini_), 1);
-  EXPECT_EQ(ReadGeneration(profile_, ini_, 1), entries);
+  EXPECT_EQ(Count(), 1);
+  EXPECT_EQ(Restorable(1), entries);
+  EXPECT_EQ(profile_.Read(ini_, "oldurl1", "URL3"), "%TEMP%\\x");
 
   entries.push_back("http://new/");
   HistoryStore(registry_).Save(entries, state_.first_unseen);
@@ -60,9 +67,9 @@ TEST_F(Win32StartupTest, StartSaveAndRestartKeepTheirPromises) {
   EXPECT_TRUE(TypedUrlsScratch::GetRaw("url26"));
 
   EXPECT_EQ(Start(), entries);
-  EXPECT_EQ(CountGenerations(profile_, ini_), 2);
-  EXPECT_EQ(ReadGeneration(profile_, ini_, 2), (Texts{"http://a/", "%TEMP%\\x"}));
-  EXPECT_EQ(ReadGeneration(profile_, ini_, 1), entries);
+  EXPECT_EQ(Count(), 2);
+  EXPECT_EQ(Restorable(2), (Texts{"http://a/", "%TEMP%\\x"}));
+  EXPECT_EQ(Restorable(1), entries);
 }
 
 TEST_F(Win32StartupTest, AValueWithLineBreaksCannotReachOtherKeys) {

@@ -3,7 +3,9 @@
 // the prefix's TypedURLs key.
 #include "profile_contract.h"
 #include "registry_contract.h"
-#include "stores/win32_profile.h"
+#include "document_profile.h"
+#include "stores/win32_settings_file.h"
+#include "win32_profile.h"
 #include "stores/win32_registry.h"
 #include "typed_urls_scratch.h"
 
@@ -27,10 +29,24 @@ class Win32Harness : public RegistryHarness {
   Win32Registry registry_;
 };
 
-INSTANTIATE_TEST_SUITE_P(Win32, ProfileContract,
-                         ::testing::Values(ProfileContractParam{
-                             "Win32Profile", [] { return std::make_unique<Win32Profile>(); },
-                             /*writes_line_breaks_raw=*/true}));
+// The private-profile functions, and the settings document over the Windows
+// file functions answering the same calls.
+class Win32DocumentProfile : public DocumentProfile {
+ public:
+  Win32DocumentProfile() : DocumentProfile(file_) {}
+
+ private:
+  Win32SettingsFile file_;
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    Win32, ProfileContract,
+    ::testing::Values(ProfileContractParam{"Win32Profile",
+                                           [] { return std::make_unique<Win32Profile>(); },
+                                           /*writes_line_breaks_raw=*/true},
+                      ProfileContractParam{"Win32Document",
+                                           [] { return std::make_unique<Win32DocumentProfile>(); },
+                                           /*writes_line_breaks_raw=*/false}));
 
 INSTANTIATE_TEST_SUITE_P(Win32, RegistryContract,
                          ::testing::Values(RegistryContractParam{

@@ -1,16 +1,16 @@
-// The four private-profile calls the settings file needs, behind one narrow
-// interface: the Win32 back end calls the real functions, the portable one
-// keeps the same contract in a plain INI file.
+// The four private-profile calls, one value at a time, behind one narrow
+// interface: Win32Profile calls the real functions and is the reference the
+// settings document is held against; DocumentProfile answers from the
+// document.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
-namespace velm {
+#include "stores/ini_document.h"
 
-// The most a read gives back of a value, as with a 2,048-byte buffer.
-inline constexpr std::size_t kMaxProfileValueBytes = 2047;
+namespace velm {
 
 class ProfileBackend {
  public:

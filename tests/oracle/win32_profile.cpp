@@ -1,4 +1,4 @@
-#include "stores/win32_profile.h"
+#include "win32_profile.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // velm.ini through the Windows private-profile functions (ANSI forms).
 #pragma once
 
-#include "stores/profile_backend.h"
+#include "profile_backend.h"
 
 namespace velm {
 

@@ -1,0 +1,140 @@
+#include "stores/win32_settings_file.h"
+
+#include <windows.h>
+
+#include <limits>
+
+#include "core/unique_resource.h"
+
+namespace velm {
+
+namespace {
+
+struct FileHandleTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle h) { CloseHandle(h); }
+};
+using UniqueFile = UniqueResource<FileHandleTraits>;
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+std::wstring WidePath(const std::string& path) {
+  const int length =
+      MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), length);
+  return wide;
+}
+
+UniqueFile OpenExisting(const std::wstring& path, DWORD access, DWORD share) {
+  return UniqueFile(CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  if (bytes.size() > std::numeric_limits<DWORD>::max()) return false;
+  DWORD written = 0;
+  return WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+         written == bytes.size();
+}
+
+bool IsReadOnlyOrFolder(DWORD attributes) {
+  return (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0;
+}
+
+// One write over the old content, for a file whose folder takes no new file.
+bool RewriteInPlace(const std::wstring& path, std::string_view bytes) {
+  UniqueFile file = OpenExisting(path, GENERIC_WRITE, FILE_SHARE_READ);
+  if (!file) return false;
+  return WriteAll(file.get(), bytes) && SetEndOfFile(file.get()) && FlushFileBuffers(file.get());
+}
+
+// Puts temp in place of target, keeping target's attributes. ReplaceFileW
+// keeps the rest of what the old file carried (its security, its creation
+// time); where it fails (a file system without it), a plain rename.
+bool MoveIntoPlace(const std::wstring& temp, const std::wstring& target, DWORD attributes,
+                   bool existed) {
+  if (existed) {
+    SetFileAttributesW(temp.c_str(), attributes);
+    if (ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                     nullptr, nullptr)) {
+      return true;
+    }
+  }
+  return MoveFileExW(temp.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+}  // namespace
+
+FileState Win32SettingsFile::Load(const std::string& path, std::string* bytes) {
+  bytes->clear();
+  UniqueFile file = OpenExisting(WidePath(path), GENERIC_READ, kShareAll);
+  if (!file) {
+    const DWORD error = GetLastError();
+    const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    return missing ? FileState::kMissing : FileState::kUnreadable;
+  }
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > std::numeric_limits<DWORD>::max()) {
+    return FileState::kUnreadable;
+  }
+  bytes->resize(static_cast<std::size_t>(size.QuadPart));
+  DWORD read = 0;
+  if (!bytes->empty() &&
+      !ReadFile(file.get(), bytes->data(), static_cast<DWORD>(bytes->size()), &read, nullptr)) {
+    bytes->clear();
+    return FileState::kUnreadable;
+  }
+  bytes->resize(read);
+  return FileState::kLoaded;
+}
+
+bool Win32SettingsFile::Writable(const std::string& path) {
+  const std::wstring wide = WidePath(path);
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return true;  // a new file
+  if (IsReadOnlyOrFolder(attributes)) return false;
+  return OpenExisting(wide, GENERIC_WRITE, kShareAll).valid();
+}
+
+bool Win32SettingsFile::Replace(const std::string& path, std::string_view bytes) {
+  if (!Writable(path)) return false;
+  const std::wstring target = WidePath(path);
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
+
+  const std::wstring temp = target + L".new";
+  UniqueFile out(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!out) return existed && RewriteInPlace(target, bytes);
+  // On the disk before the rename, so the name never points at content that
+  // a power cut could still take away.
+  const bool written = WriteAll(out.get(), bytes) && FlushFileBuffers(out.get());
+  out.reset();
+  if (written && MoveIntoPlace(temp, target, attributes, existed)) return true;
+  SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileW(temp.c_str());
+  return false;
+}
+
+std::u16string Win32SettingsFile::Widen(std::string_view ansi) {
+  const int size = static_cast<int>(ansi.size());
+  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
+  std::u16string wide(static_cast<std::size_t>(length), u'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, reinterpret_cast<wchar_t*>(wide.data()),
+                      length);
+  return wide;
+}
+
+std::string Win32SettingsFile::Narrow(std::u16string_view wide) {
+  const auto* text = reinterpret_cast<const wchar_t*>(wide.data());
+  const int size = static_cast<int>(wide.size());
+  const int length = WideCharToMultiByte(CP_ACP, 0, text, size, nullptr, 0, nullptr, nullptr);
+  std::string ansi(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text, size, ansi.data(), length, nullptr, nullptr);
+  return ansi;
+}
+
+}  // namespace velm

@@ -1,0 +1,78 @@
+// velm.ini through the Windows file functions: loads, whole replacements,
+// the file's attributes, a read-only file, and a folder that takes no
+// temporary file.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "scratch_dir.h"
+#include "stores/win32_settings_file.h"
+
+namespace velm::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Win32SettingsFileTest : public ::testing::Test {
+ protected:
+  DWORD Attributes() const { return GetFileAttributesA(ini_.c_str()); }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir_.path()))
+      names.push_back(entry.path().filename().string());
+    return names;
+  }
+
+  ScratchDir dir_;
+  std::string ini_ = dir_.File("velm.ini");
+  Win32SettingsFile file_;
+};
+
+TEST_F(Win32SettingsFileTest, LoadsWhatIsThereAndTellsMissingFromUnreadable) {
+  std::string bytes = "stale";
+  EXPECT_EQ(file_.Load(ini_, &bytes), FileState::kMissing);
+  EXPECT_TRUE(bytes.empty());
+  EXPECT_EQ(file_.Load(dir_.File("no folder\\velm.ini"), &bytes), FileState::kMissing);
+  WriteBytes(ini_, std::string("[FORM]\r\n\0\xFF", 10));
+  EXPECT_EQ(file_.Load(ini_, &bytes), FileState::kLoaded);
+  EXPECT_EQ(bytes, std::string("[FORM]\r\n\0\xFF", 10));
+  fs::create_directory(dir_.path() / "folder.ini");
+  EXPECT_EQ(file_.Load(dir_.File("folder.ini"), &bytes), FileState::kUnreadable);
+}
+
+TEST_F(Win32SettingsFileTest, ReplacesWholeKeepsAttributesAndLeavesNothingBeside) {
+  ASSERT_TRUE(file_.Replace(ini_, "[FORM]\r\nTOP=1\r\n"));
+  EXPECT_EQ(ReadBytes(ini_), "[FORM]\r\nTOP=1\r\n");
+  ASSERT_TRUE(SetFileAttributesA(ini_.c_str(), FILE_ATTRIBUTE_HIDDEN));
+  ASSERT_TRUE(file_.Replace(ini_, "[FORM]\r\n"));
+  EXPECT_EQ(ReadBytes(ini_), "[FORM]\r\n");
+  EXPECT_TRUE(Attributes() & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_EQ(Names(), std::vector<std::string>{"velm.ini"});
+  EXPECT_FALSE(file_.Replace(dir_.File("no folder\\velm.ini"), "x"));
+}
+
+TEST_F(Win32SettingsFileTest, AReadOnlyFileIsNeverReplaced) {
+  WriteBytes(ini_, "[FORM]\r\nTOP=1\r\n");
+  ASSERT_TRUE(SetFileAttributesA(ini_.c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_FALSE(file_.Writable(ini_));
+  EXPECT_FALSE(file_.Replace(ini_, "[FORM]\r\nTOP=2\r\n"));
+  EXPECT_EQ(ReadBytes(ini_), "[FORM]\r\nTOP=1\r\n");
+  EXPECT_TRUE(Attributes() & FILE_ATTRIBUTE_READONLY);
+  SetFileAttributesA(ini_.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Where no temporary file can be made beside velm.ini, as in a folder that
+// takes no new file, the file is rewritten in place.
+TEST_F(Win32SettingsFileTest, WithoutATemporaryFileTheFileIsRewrittenInPlace) {
+  WriteBytes(ini_, "[FORM]\r\nTOP=1234567890\r\n");
+  fs::create_directory(dir_.path() / "velm.ini.new");
+  ASSERT_TRUE(file_.Replace(ini_, "[FORM]\r\nTOP=2\r\n"));
+  EXPECT_EQ(ReadBytes(ini_), "[FORM]\r\nTOP=2\r\n") << "the longer old content is cut";
+  fs::create_directory(dir_.path() / "new.ini.new");
+  EXPECT_FALSE(file_.Replace(dir_.File("new.ini"), "x")) << "no file to rewrite";
+}
+
+}  // namespace
+}  // namespace velm::testing
