@@ -9,6 +9,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
+#include <optional>
+#include <iostream>
 #include <cctype>
 #include <map>
 #include <set>
@@ -18,6 +21,7 @@
 
 #include "bench_cases.h"
 #include "core/texts.h"
+#include "core/unique_resource.h"
 #include "driver/control_access.h"
 #include "driver/ini_file.h"
 #include "seed_case.h"
@@ -34,8 +38,8 @@ using Ms = std::chrono::milliseconds;
 // Six generations of 25 values of this size make a velm.ini of about 210 KB:
 // long enough to write that a kill lands inside the writing.
 constexpr std::size_t kValueBytes = 1400;
-constexpr int kStartupKills = 16;
-constexpr int kCloseKills = 10;
+constexpr int kStartupKills = 24;
+constexpr int kCloseKills = 16;
 // The source number of the history in bench::Address; generations are 1..6.
 constexpr int kHistory = 0;
 // Where the main window is moved before a close, so the close has a change
@@ -150,14 +154,71 @@ testing::AssertionResult IsWholeState(const std::string& path,
   return failure;
 }
 
-// Kill moments: evenly over the span an uninterrupted run took, from zero.
-Ms KillDelay(Clock::duration span, int index, int count) {
-  return std::chrono::duration_cast<Ms>(span * index / count);
+struct FindTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle handle) { FindClose(handle); }
+};
+
+// Each file of a folder with its size and write time: when this changes, the
+// program has begun (or gone on) writing there.
+std::vector<std::string> FolderState(const std::string& dir) {
+  std::vector<std::string> files;
+  WIN32_FIND_DATAA found;
+  const velm::UniqueResource<FindTraits> search(FindFirstFileA((dir + "\\*").c_str(), &found));
+  if (!search) return files;
+  do {
+    std::ostringstream file;
+    file << found.cFileName << ' ' << found.nFileSizeHigh << ':' << found.nFileSizeLow << ' '
+         << found.ftLastWriteTime.dwHighDateTime << ':' << found.ftLastWriteTime.dwLowDateTime;
+    files.push_back(file.str());
+  } while (FindNextFileA(search.get(), &found));
+  return files;
 }
 
-std::string Moment(int index, int count, Ms delay, const char* after) {
+// The folder as FolderState sees it, for a failure message.
+std::string Listing(const std::string& dir) {
+  std::string listing = "the folder holds (name size write-time):";
+  for (const std::string& file : FolderState(dir)) listing.append("\n  ").append(file);
+  return listing;
+}
+
+// Waits without sleeping: a kill must be able to land inside a write of a
+// millisecond or two.
+void SpinUntil(Clock::time_point moment) {
+  while (Clock::now() < moment) SwitchToThread();
+}
+
+// An uninterrupted start-up or close, timed from its launch or click: when it
+// ended and when the program first and last changed its folder.
+struct RunTiming {
+  Clock::duration end{};
+  std::optional<Clock::duration> first_write, last_write;
+};
+
+// A kill moment: `delay` after the launch (or click), or after the first
+// change the program makes in its folder.
+struct KillAt {
+  Clock::duration delay;
+  bool after_first_write;
+};
+
+// Half the kills spread over the whole run, half over its writing and a
+// little past it.
+std::vector<KillAt> KillMoments(const RunTiming& timing, int count) {
+  const int half = count / 2;
+  const Clock::duration writing = *timing.last_write - *timing.first_write + Ms(2);
+  std::vector<KillAt> kills;
+  for (int i = 0; i < half; ++i) kills.push_back({timing.end * i / half, false});
+  for (int i = 0; i < count - half; ++i) kills.push_back({writing * i / (count - half), true});
+  return kills;
+}
+
+std::string Moment(const KillAt& kill, int index, int count, const char* from) {
   std::ostringstream moment;
-  moment << index + 1 << " of " << count << ", " << delay.count() << " ms after " << after;
+  moment << index + 1 << " of " << count << ", "
+         << std::chrono::duration<double, std::milli>(kill.delay).count() << " ms after "
+         << (kill.after_first_write ? "the first write" : from);
   return moment.str();
 }
 
@@ -178,47 +239,106 @@ class CrashSafetyTest : public VelmTest {
     }
     return testing::AssertionSuccess();
   }
+
+  // Follows the folder from `from` until done(), noting the writes.
+  testing::AssertionResult Watch(Clock::time_point from, const std::function<bool()>& done,
+                                 RunTiming* timing) const {
+    const Clock::time_point deadline = from + kDefaultTimeout;
+    std::vector<std::string> last = FolderState(sandbox_.dir());
+    Clock::time_point next_look = from;
+    for (;;) {
+      const Clock::time_point now = Clock::now();
+      if (std::vector<std::string> state = FolderState(sandbox_.dir()); state != last) {
+        if (!timing->first_write) timing->first_write = now - from;
+        timing->last_write = now - from;
+        last = std::move(state);
+      }
+      // done() asks the window server; now and then is enough.
+      if (now >= next_look) {
+        if (done()) break;
+        next_look = now + Ms(2);
+      }
+      if (now >= deadline) return testing::AssertionFailure() << "the run did not end";
+    }
+    timing->end = Clock::now() - from;
+    if (!timing->first_write) return testing::AssertionFailure() << "the run wrote nothing";
+    return testing::AssertionSuccess();
+  }
+
+  // Kills the program at `kill`, counted from `from`; `before` is the folder
+  // as it was then.
+  testing::AssertionResult KillAtMoment(const KillAt& kill, Clock::time_point from,
+                                        const std::vector<std::string>& before) {
+    if (kill.after_first_write) {
+      while (FolderState(sandbox_.dir()) == before) {
+        if (!app_.Running() || Clock::now() >= from + kDefaultTimeout) {
+          return testing::AssertionFailure() << "no write came";
+        }
+      }
+      from = Clock::now();
+    }
+    SpinUntil(from + kill.delay);
+    app_.Stop();
+    return testing::AssertionSuccess();
+  }
 };
 
 TEST_F(CrashSafetyTest, KilledStartUpsLeaveWholeGenerations) {
-  // One start-up seen through gives the span the kills are spread over.
+  // One start-up seen through gives the spans the kills are spread over.
   ASSERT_TRUE(Seed());
-  const Clock::time_point launched = Clock::now();
-  ASSERT_TRUE(Start());
-  const Clock::duration span = Clock::now() - launched;
+  RunTiming timing;
+  Clock::time_point launched = Clock::now();
+  ASSERT_TRUE(Launch());
+  ASSERT_TRUE(Watch(
+      launched, [&] { return MainWindowShown(); }, &timing));
   app_.Stop();
   ASSERT_TRUE(IsWholeState(IniPath(), {kRotated}, "a start-up seen through"));
 
-  for (int i = 0; i < kStartupKills; ++i) {
+  const std::vector<KillAt> kills = KillMoments(timing, kStartupKills);
+  int written = 0;
+  for (std::size_t i = 0; i < kills.size(); ++i) {
     ASSERT_TRUE(Seed());
-    const Ms delay = KillDelay(span, i, kStartupKills);
+    const std::vector<std::string> before = FolderState(sandbox_.dir());
+    launched = Clock::now();
     ASSERT_TRUE(Launch());
-    Sleep(static_cast<DWORD>(delay.count()));
-    app_.Stop();
+    ASSERT_TRUE(KillAtMoment(kills[i], launched, before));
+    written +=
+        ProfileString(IniPath(), "OldUrl1", "url1") == bench::Address(kHistory, 1, kValueBytes);
     EXPECT_TRUE(IsWholeState(IniPath(), {kSeeded, kRotated},
-                             Moment(i, kStartupKills, delay, "the launch")));
+                             Moment(kills[i], static_cast<int>(i), kStartupKills, "the launch")))
+        << Listing(sandbox_.dir());
   }
+  // Not asserted: shows that the kills fell on both sides of the write.
+  std::cout << written << " of " << kills.size() << " killed start-ups had written\n";
 }
 
 TEST_F(CrashSafetyTest, KilledClosesLeaveWholeGenerationsAndReadableSettings) {
   ASSERT_TRUE(Seed());
   ASSERT_TRUE(StartAndMove());
-  const Clock::time_point clicked = Clock::now();
-  ASSERT_TRUE(ExitAndWait());
-  const Clock::duration span = Clock::now() - clicked;
+  RunTiming timing;
+  Clock::time_point clicked = Clock::now();
+  ASSERT_TRUE(PostClick(main_, velm::text::kButtonExit));
+  ASSERT_TRUE(Watch(
+      clicked, [&] { return !app_.Running(); }, &timing));
+  ASSERT_TRUE(WaitNormalExit());
   ASSERT_EQ(ProfileString(IniPath(), "FORM", "TOP"), std::to_string(kMovedTop));
   ASSERT_TRUE(IsWholeState(IniPath(), {kRotated}, "a close seen through"));
 
-  for (int i = 0; i < kCloseKills; ++i) {
+  const std::vector<KillAt> kills = KillMoments(timing, kCloseKills);
+  int written = 0;
+  for (std::size_t i = 0; i < kills.size(); ++i) {
     ASSERT_TRUE(Seed());
     ASSERT_TRUE(StartAndMove());
-    const Ms delay = KillDelay(span, i, kCloseKills);
+    const std::vector<std::string> before = FolderState(sandbox_.dir());
+    clicked = Clock::now();
     ASSERT_TRUE(PostClick(main_, velm::text::kButtonExit));
-    Sleep(static_cast<DWORD>(delay.count()));
-    app_.Stop();
-    EXPECT_TRUE(
-        IsWholeState(IniPath(), {kRotated}, Moment(i, kCloseKills, delay, "the click on Exit")));
+    ASSERT_TRUE(KillAtMoment(kills[i], clicked, before));
+    written += ProfileString(IniPath(), "FORM", "TOP") == std::to_string(kMovedTop);
+    EXPECT_TRUE(IsWholeState(IniPath(), {kRotated},
+                             Moment(kills[i], static_cast<int>(i), kCloseKills, "the click")))
+        << Listing(sandbox_.dir());
   }
+  std::cout << written << " of " << kills.size() << " killed closes had written\n";
 }
 
 }  // namespace
