@@ -1,11 +1,15 @@
 # The two commands a newcomer needs; both install what is missing first.
-.PHONY: run test bench fuzz
+.PHONY: run test dist bench fuzz
 
 run:
 	scripts/run.sh
 
 test:
 	scripts/test.sh
+
+# The zip a Windows user takes: dist/velm-<version>-win64.zip and SHA256SUMS.
+dist:
+	scripts/dist.sh
 
 # Start-up and close of velm.exe under Wine against a floor program, and the
 # portable INI back end's micro-benchmarks. Prints figures; judges nothing.

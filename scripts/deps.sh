@@ -8,6 +8,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   wine wine64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   xvfb xauth x11-utils fonts-ipafont-gothic fonts-wine imagemagick locales
+  zip unzip
 )
 
 missing=()
@@ -22,9 +23,12 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# Wine takes code page 932 from LC_ALL=ja_JP.UTF-8; with the locale present,
-# Japanese on Unix-side command lines (wine reg, arguments) arrives intact.
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-  if [ "$(id -u)" -ne 0 ]; then sudo=sudo; else sudo=; fi
-  $sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
-fi
+# Wine takes code page 932 from LC_ALL=ja_JP.UTF-8 and 1252 from
+# LC_ALL=en_US.UTF-8; with the locales present, text on Unix-side command
+# lines (wine reg, arguments) and in file names arrives intact.
+for loc in ja_JP en_US; do
+  if ! locale -a 2>/dev/null | grep -qi "^$loc\.utf-\?8\$"; then
+    if [ "$(id -u)" -ne 0 ]; then sudo=sudo; else sudo=; fi
+    $sudo localedef -i "$loc" -f UTF-8 "$loc.UTF-8"
+  fi
+done

@@ -6,8 +6,10 @@ export WINEARCH=win64
 # No Mono / Gecko install prompts when a prefix is created.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-# ensure_prefix DIR: creates the prefix once; without a window manager Wine
-# waits ~2 s per hidden window unless its X11 windows are unmanaged.
+# ensure_prefix DIR: creates the prefix once (without a window manager Wine
+# waits ~2 s per hidden window unless its X11 windows are unmanaged) and
+# brings every prefix, new or made by an older checkout, up to date with the
+# fonts below. Cheap when nothing is missing: it runs before every test.
 ensure_prefix() {
   export WINEPREFIX="$1"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -24,4 +26,33 @@ ensure_prefix() {
   if [ -f "$marlett" ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then
     cp "$marlett" "$fonts/"
   fi
+  ensure_font_substitutes
+}
+
+# The windows ask for ＭＳ Ｐゴシック, which Wine lacks; its fallback is a
+# monospaced face, wide enough to cut the longer labels off. The IPA fonts
+# (fonts-ipafont-gothic) are the same pair, proportional and monospaced.
+# Japanese on a Unix command line arrives garbled, so the names go in
+# through a UTF-16 .reg file. Done once per prefix; the marker is written
+# only when the import worked and the registry is saved.
+ensure_font_substitutes() {
+  local done_marker="$WINEPREFIX/.velm-font-substitutes"
+  [ -f "$done_marker" ] && return 0
+  local reg
+  reg=$(mktemp --suffix=.reg) || return 0
+  {
+    printf '\xff\xfe'
+    sed 's/$/\r/' <<'REG' | iconv -f UTF-8 -t UTF-16LE
+Windows Registry Editor Version 5.00
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]
+"ＭＳ Ｐゴシック"="IPAPGothic"
+"ＭＳ ゴシック"="IPAGothic"
+REG
+  } >"$reg"
+  if timeout 60 wine reg import "Z:${reg//\//\\}" >/dev/null 2>&1 &&
+    timeout 60 wineserver -w; then
+    touch "$done_marker"
+  fi
+  rm -f "$reg"
 }

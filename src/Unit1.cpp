@@ -26,8 +26,12 @@ constexpr int kDropDownHeightAtStart = 114;
 constexpr int kDropDownHeightAfterSwitch = 124;
 constexpr int kListHeightAfterSwitch = 413;
 
+// Texts and item data alike: an entry keeps its original across a switch.
 void CopyEntries(ui::ListControl& from, ui::ListControl& to) {
-  for (int i = 0; i < from.Count(); ++i) to.Append(from.Text(i));
+  for (int i = 0; i < from.Count(); ++i) {
+    to.Append(from.Text(i));
+    if (const std::uintptr_t data = from.ItemData(i)) to.SetItemData(to.Count() - 1, data);
+  }
 }
 
 void SelectFirst(ui::ListControl& list) {
@@ -60,8 +64,10 @@ void TForm1::FormCreate() {
   StartupState state;
   // The window settings are read first, so the entries go where the saved
   // view will show them.
-  auto append = [&](const std::string& entry) {
-    (state.window.list_flag ? ListBox1() : ComboBox1()).Append(entry);
+  auto append = [&](const HistoryValue& value) {
+    ui::ListControl& list = state.window.list_flag ? ListBox1() : ComboBox1();
+    list.Append(value.text);
+    if (!value.original.empty()) list.SetItemData(list.Count() - 1, KeepOriginal(value.original));
   };
   auto apply = [&] {
     ListFlag = state.window.list_flag;
@@ -79,6 +85,16 @@ void TForm1::FormCreate() {
     throw;
   }
   apply();
+}
+
+std::uintptr_t TForm1::KeepOriginal(const std::u16string& original) {
+  originals_.push_back(original);
+  return originals_.size();
+}
+
+const std::u16string& TForm1::OriginalOf(std::uintptr_t item_data) const {
+  static const std::u16string kNone;
+  return item_data == 0 || item_data > originals_.size() ? kNone : originals_[item_data - 1];
 }
 
 void TForm1::ShowSavedView() {
@@ -122,8 +138,12 @@ void TForm1::Button1Click() {
     return;
   }
   ui::ListControl& list = CurrentList();
+  // Cancel, or OK on the text as shown, gives the text back: the entry is
+  // still the value it was read from.
+  const std::uintptr_t data = changed == entry ? list.ItemData(index) : 0;
   list.Remove(index);
   list.Insert(index, changed);
+  if (data != 0) list.SetItemData(index, data);
   list.Select(index);
 }
 
@@ -179,8 +199,12 @@ void TForm1::FormClose() {
   if (!NoSave) {
     ui::ListControl& list = CurrentList();
     std::vector<std::string> entries;
-    for (int i = 0; i < list.Count() && i < kHistoryValues; ++i) entries.push_back(list.Text(i));
-    HistoryStore(services_.registry).Save(entries, first_unseen_);
+    std::vector<std::u16string> originals;
+    for (int i = 0; i < list.Count() && i < kHistoryValues; ++i) {
+      entries.push_back(list.Text(i));
+      originals.push_back(OriginalOf(list.ItemData(i)));
+    }
+    HistoryStore(services_.registry).Save(entries, first_unseen_, originals);
   }
   SaveWindowSettings(services_.settings_file, IniPath, {ListFlag, window().Top(), window().Left()});
 }

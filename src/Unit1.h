@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app_services.h"
 #include "ui/controls.h"
@@ -68,12 +69,20 @@ class TForm1 : public ui::FormEvents {
 
  private:
   void ShowSavedView();
+  // The item data that ties an entry to its original, and back; 0 and
+  // the empty text stand for none.
+  std::uintptr_t KeepOriginal(const std::u16string& original);
+  const std::u16string& OriginalOf(std::uintptr_t item_data) const;
 
   ui::FormView& view_;
   AppServices& services_;
   // First history value the start-up load did not reach; the close leaves
   // values from there on alone unless an entry overwrites them.
   int first_unseen_ = 1;
+  // The own text of each history value whose ANSI form lost characters, as
+  // read at start-up; an entry that came unchanged from such a value holds
+  // its position + 1 as item data, and the close writes this text for it.
+  std::vector<std::u16string> originals_;
 
   bool ListFlag = true;
   bool NoSave = false;

@@ -23,10 +23,25 @@ struct OpenClipboardTraits {
   static void Close(Handle) { CloseClipboard(); }
 };
 
+// Clipboard managers, remote-desktop clients and Wine's own display sync
+// hold the clipboard for a moment right after it changes: wait that out for
+// about a second, as the Windows frameworks do. Sleep only: dispatching
+// messages here could re-enter the dialog that is copying.
+constexpr int kOpenTries = 10;
+constexpr DWORD kOpenRetryMs = 100;
+
+bool OpenClipboardPatiently(HWND owner) {
+  for (int attempt = 1;; ++attempt) {
+    if (OpenClipboard(owner)) return true;
+    if (attempt == kOpenTries) return false;
+    Sleep(kOpenRetryMs);
+  }
+}
+
 }  // namespace
 
 void CopyTextToClipboard(HWND owner, const std::string& text) {
-  UniqueResource<OpenClipboardTraits> open(OpenClipboard(owner) != FALSE);
+  UniqueResource<OpenClipboardTraits> open(OpenClipboardPatiently(owner));
   if (!open) throw Error(ErrorKind::kClipboard, text::kClipboardError);
   EmptyClipboard();
   UniqueResource<GlobalTraits> memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));

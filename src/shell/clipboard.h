@@ -8,7 +8,8 @@ namespace velm {
 
 // Replaces the clipboard's content by text as CF_TEXT. Throws
 // Error(kClipboard, "クリップボードを開くことができません") when another
-// program keeps the clipboard open.
+// program keeps the clipboard open for more than about a second; blocks the
+// calling thread meanwhile without dispatching messages.
 void CopyTextToClipboard(HWND owner, const std::string& text);
 
 }  // namespace velm

@@ -10,6 +10,7 @@
 #include <string>
 #include <typeinfo>
 
+#include "core/ansi_text.h"
 #include "core/report_text.h"
 #include "core/texts.h"
 #include "ui/win32_window_error.h"
@@ -26,18 +27,9 @@ std::string Demangled(const std::type_info& type) {
   return out;
 }
 
-// The file name without its folder; a "\" inside a double-byte character is
-// no separator.
+// The file name without its folder.
 std::string FileNameOf(const std::string& path) {
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    if (IsDBCSLeadByte(static_cast<BYTE>(path[i]))) {
-      ++i;
-      continue;
-    }
-    if (path[i] == '\\' || path[i] == '/') start = i + 1;
-  }
-  return path.substr(start);
+  return path.substr(FolderLength(path));
 }
 
 struct Place {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "stores/ansi_text.h"
+#include "core/ansi_text.h"
 #include "stores/history_store.h"
 
 namespace velm {

@@ -37,7 +37,7 @@ std::string HistoryValueName(int n) {
   return "url" + std::to_string(n);
 }
 
-std::string HistoryStore::ReadValue(RegistryBackend::Key key, int n) {
+HistoryValue HistoryStore::ReadValue(RegistryBackend::Key key, int n) {
   const std::string name = HistoryValueName(n);
   std::uint32_t type = kRegNone;
   std::uint32_t size = 0;
@@ -53,7 +53,9 @@ std::string HistoryStore::ReadValue(RegistryBackend::Key key, int n) {
   // Data stored without a terminating zero fills the buffer exactly: the
   // text then ends with the data, never past it.
   const auto end = std::find(data.begin(), data.end(), '\0');
-  return std::string(data.begin(), end);
+  HistoryValue value{std::string(data.begin(), end), {}};
+  if (!value.text.empty()) value.original = backend_.QueryOriginal(key, name, value.text, size);
+  return value;
 }
 
 LoadResult HistoryStore::Load(const PerValueStep& step) {
@@ -64,7 +66,8 @@ LoadResult HistoryStore::Load(const PerValueStep& step) {
   return LoadResult::kOpened;
 }
 
-void HistoryStore::Save(const std::vector<std::string>& entries, int first_unseen) {
+void HistoryStore::Save(const std::vector<std::string>& entries, int first_unseen,
+                        const std::vector<std::u16string>& originals) {
   RegistryBackend::Key raw = 0;
   if (!backend_.Open(&raw)) return;
   OpenKey key(backend_, raw);
@@ -81,7 +84,11 @@ void HistoryStore::Save(const std::vector<std::string>& entries, int first_unsee
     // The write replaces the value whatever its type. Deleting it first
     // would lose it when the write then fails: the user could only leave
     // without saving, and the value would be gone from the history.
-    if (!backend_.Write(key.get(), name, entries[n - 1])) {
+    const std::size_t i = static_cast<std::size_t>(n) - 1;
+    const bool written = i < originals.size() && !originals[i].empty()
+                             ? backend_.WriteOriginal(key.get(), name, originals[i])
+                             : backend_.Write(key.get(), name, entries[i]);
+    if (!written) {
       Raise(ErrorKind::kHistoryWrite, text::kHistoryWriteError, name);
     }
   }

@@ -17,8 +17,18 @@ std::string HistoryValueName(int n);
 
 enum class LoadResult { kOpened, kUnavailable };
 
-// Called for n = 1..25 with the value's text (empty when absent or empty).
-using PerValueStep = std::function<void(int n, const std::string& text)>;
+// A history value as read: its text in the ANSI code page and, when that
+// text does not carry the value exactly (characters outside the code page),
+// the value's own text to write back in its place. Reads as its text.
+struct HistoryValue {
+  std::string text;
+  std::u16string original;  // empty: text carries the value exactly
+
+  operator const std::string&() const { return text; }
+};
+
+// Called for n = 1..25 with the value (empty text when absent or empty).
+using PerValueStep = std::function<void(int n, const HistoryValue& value)>;
 
 class HistoryStore {
  public:
@@ -32,11 +42,13 @@ class HistoryStore {
   // takes; a failing write leaves its value as it was. Values from url
   // first_unseen on that no entry overwrites are left alone: they were never
   // loaded, so the user never saw them. first_unseen = 26 replaces the whole
-  // history.
-  void Save(const std::vector<std::string>& entries, int first_unseen = kHistoryValues + 1);
+  // history. An entry with a non-empty original (originals[i] beside
+  // entries[i]) is written as that original.
+  void Save(const std::vector<std::string>& entries, int first_unseen = kHistoryValues + 1,
+            const std::vector<std::u16string>& originals = {});
 
-  // The text of url n on an open key; throws the history type / read error.
-  std::string ReadValue(RegistryBackend::Key key, int n);
+  // url n on an open key; throws the history type / read error.
+  HistoryValue ReadValue(RegistryBackend::Key key, int n);
 
  private:
   RegistryBackend& backend_;

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "stores/ansi_text.h"
+#include "core/ansi_text.h"
 
 namespace velm {
 

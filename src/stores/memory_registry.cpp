@@ -26,13 +26,19 @@ void MemoryRegistry::CreateKey() {
 
 void MemoryRegistry::SetValue(const std::string& name, std::uint32_t type, std::vector<char> data) {
   key_present_ = true;
-  values_[Lower(name)] = Value{type, std::move(data)};
+  values_[Lower(name)] = Value{type, std::move(data), {}};
 }
 
 void MemoryRegistry::SetString(const std::string& name, const std::string& text) {
   std::vector<char> data(text.begin(), text.end());
   data.push_back('\0');
   SetValue(name, kRegSz, std::move(data));
+}
+
+void MemoryRegistry::SetLossyString(const std::string& name, std::u16string original,
+                                    const std::string& ansi) {
+  SetString(name, ansi);
+  values_[Lower(name)].original = std::move(original);
 }
 
 void MemoryRegistry::RemoveValue(const std::string& name) {
@@ -126,7 +132,28 @@ bool MemoryRegistry::Write(Key key, const std::string& name, std::string_view te
   writes_.push_back(name);
   std::vector<char> data(text.begin(), text.end());
   data.push_back('\0');
-  values_[Lower(name)] = Value{kRegSz, std::move(data)};
+  values_[Lower(name)] = Value{kRegSz, std::move(data), {}};
+  return true;
+}
+
+std::u16string MemoryRegistry::QueryOriginal(Key key, const std::string& name, std::string_view,
+                                             std::uint32_t) {
+  log_.push_back("original " + name);
+  if (!Usable(key)) return {};
+  const auto it = values_.find(Lower(name));
+  return it == values_.end() ? std::u16string() : it->second.original;
+}
+
+bool MemoryRegistry::WriteOriginal(Key key, const std::string& name,
+                                   const std::u16string& original) {
+  log_.push_back("write " + name);
+  if (!Usable(key)) return false;
+  if (fail_write_.count(Lower(name)) != 0) return false;
+  writes_.push_back(name);
+  std::vector<char> data;
+  for (const char16_t unit : original) data.push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
+  data.push_back('\0');
+  values_[Lower(name)] = Value{kRegSz, std::move(data), original};
   return true;
 }
 

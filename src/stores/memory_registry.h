@@ -26,6 +26,9 @@ class MemoryRegistry : public RegistryBackend {
   struct Value {
     std::uint32_t type = kRegSz;
     std::vector<char> data;
+    // Set only for a value whose ANSI form (data) loses characters: its text
+    // as the wide registry functions hold it.
+    std::u16string original;
   };
 
   // The key exists from the start; RemoveKey makes it absent.
@@ -36,6 +39,9 @@ class MemoryRegistry : public RegistryBackend {
   void SetValue(const std::string& name, std::uint32_t type, std::vector<char> data);
   // REG_SZ with its terminating zero byte.
   void SetString(const std::string& name, const std::string& text);
+  // REG_SZ as the wide functions set it, holding characters that its ANSI
+  // form ansi (what an ANSI read gives) does not carry.
+  void SetLossyString(const std::string& name, std::u16string original, const std::string& ansi);
   void RemoveValue(const std::string& name);
   std::optional<Value> GetValue(const std::string& name) const;
   // The value's bytes up to the first zero; nullopt when absent.
@@ -57,7 +63,8 @@ class MemoryRegistry : public RegistryBackend {
   int misuses() const { return misuses_; }
   const std::vector<std::string>& deletes() const { return deletes_; }
   const std::vector<std::string>& writes() const { return writes_; }
-  // "open", "size url1", "data url1", "delete url1", "write url1", "close".
+  // "open", "size url1", "data url1", "original url1", "delete url1",
+  // "write url1", "close".
   const std::vector<std::string>& log() const { return log_; }
 
   [[nodiscard]] bool Open(Key* key) override;
@@ -67,6 +74,13 @@ class MemoryRegistry : public RegistryBackend {
                                std::vector<char>* data) override;
   void Delete(Key key, const std::string& name) override;
   [[nodiscard]] bool Write(Key key, const std::string& name, std::string_view text) override;
+  [[nodiscard]] std::u16string QueryOriginal(Key key, const std::string& name,
+                                             std::string_view ansi,
+                                             std::uint32_t ansi_size) override;
+  // Logged and recorded as a write; the ANSI form kept beside it has "?" for
+  // every character outside ASCII.
+  [[nodiscard]] bool WriteOriginal(Key key, const std::string& name,
+                                   const std::u16string& original) override;
   void Close(Key key) override;
 
  private:

@@ -1,6 +1,7 @@
-// The six registry operations the history store needs, behind one narrow
+// The registry operations the history store needs, behind one narrow
 // interface: the Win32 back end calls the real *A functions on the TypedURLs
-// key, the in-memory one serves tests (with injectable faults).
+// key, the in-memory one serves tests (with injectable faults). A value's
+// UTF-16 text ("original") is opaque here: it is only read and written back.
 #pragma once
 
 #include <cstdint>
@@ -38,10 +39,21 @@ class RegistryBackend {
   // with its data).
   [[nodiscard]] virtual bool QueryData(Key key, const std::string& name, std::uint32_t* type,
                                        std::vector<char>* data) = 0;
+  // The value's own text, UTF-16 up to its first zero, when ansi (what
+  // QueryData gave, up to its first zero) would not write it back exactly;
+  // empty when it would, or when that cannot be told. ansi_size is the size
+  // query's result. One query at most.
+  [[nodiscard]] virtual std::u16string QueryOriginal(Key key, const std::string& name,
+                                                     std::string_view ansi,
+                                                     std::uint32_t ansi_size) = 0;
   // The result is not looked at by the store.
   virtual void Delete(Key key, const std::string& name) = 0;
   // REG_SZ with the terminating zero byte (length + 1). false: refused.
   [[nodiscard]] virtual bool Write(Key key, const std::string& name, std::string_view text) = 0;
+  // REG_SZ holding an original as QueryOriginal gave it, with its zero.
+  // false: refused.
+  [[nodiscard]] virtual bool WriteOriginal(Key key, const std::string& name,
+                                           const std::u16string& original) = 0;
   virtual void Close(Key key) = 0;
 };
 

@@ -4,7 +4,7 @@
 
 #include "core/error.h"
 #include "core/texts.h"
-#include "stores/ansi_text.h"
+#include "core/ansi_text.h"
 
 namespace velm {
 

@@ -4,9 +4,8 @@
 #include <exception>
 #include <vector>
 
+#include "core/ansi_text.h"
 #include "core/error.h"
-
-#include "stores/ansi_text.h"
 #include "stores/generations.h"
 #include "stores/settings.h"
 
@@ -23,16 +22,7 @@ constexpr char kSettingsFileName[] = "velm.ini";
 }  // namespace
 
 std::string SettingsPathFor(const std::string& exe_path) {
-  std::size_t folder_end = 0;  // one past the last separator
-  for (std::size_t i = 0; i < exe_path.size(); ++i) {
-    const auto c = static_cast<unsigned char>(exe_path[i]);
-    if (IsLeadByte(c) && i + 1 < exe_path.size()) {
-      ++i;
-    } else if (c == '\\' || c == '/') {
-      folder_end = i + 1;
-    }
-  }
-  return exe_path.substr(0, folder_end) + kSettingsFileName;
+  return exe_path.substr(0, FolderLength(exe_path)) + kSettingsFileName;
 }
 
 void SaveWindowSettings(SettingsFile& file, const std::string& ini_path,
@@ -45,7 +35,7 @@ void SaveWindowSettings(SettingsFile& file, const std::string& ini_path,
 }
 
 void RunStartupSequence(SettingsFile& file, RegistryBackend& registry, const std::string& ini_path,
-                        const std::function<void(const std::string&)>& append,
+                        const std::function<void(const HistoryValue&)>& append,
                         StartupState* state) {
   *state = StartupState{};
   Settings settings(file, ini_path);
@@ -59,16 +49,16 @@ void RunStartupSequence(SettingsFile& file, RegistryBackend& registry, const std
 
   struct Entry {
     int n;
-    std::string text;
+    HistoryValue value;
   };
   std::vector<Entry> entries;
   int reached = 1;
   std::exception_ptr stopped;
   try {
-    HistoryStore(registry).Load([&](int n, const std::string& text) {
-      SnapshotValue(settings, n, text);
+    HistoryStore(registry).Load([&](int n, const HistoryValue& value) {
+      SnapshotValue(settings, n, value.text);
       if (first_write > kHistoryValues && settings.wrote()) first_write = n;
-      if (!text.empty()) entries.push_back({n, text});
+      if (!value.text.empty()) entries.push_back({n, value});
       reached = n + 1;
     });
   } catch (...) {
@@ -82,7 +72,7 @@ void RunStartupSequence(SettingsFile& file, RegistryBackend& registry, const std
       // Until its append is through, the value counts as unseen, so the
       // close leaves it untouched.
       state->first_unseen = entry.n;
-      append(entry.text);
+      append(entry.value);
     }
     state->first_unseen = limit;
   };

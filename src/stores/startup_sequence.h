@@ -38,12 +38,13 @@ struct StartupState {
 // Reads the window settings into state->window (before anything else can
 // fail, so the caller can apply them even when this throws), rotates, loads,
 // and commits what was staged, also when the load stopped at a bad value.
-// append is called with each non-empty history text in order. Throws the
+// append is called with each non-empty history value in order. Throws the
 // settings write error or the history errors; state holds what was reached.
 // When velm.ini cannot be written, nothing of the start-up reaches it, and the
 // list ends where the first write was staged: empty when it was a rotation's,
 // before url n when it was the snapshot of url n.
 void RunStartupSequence(SettingsFile& file, RegistryBackend& registry, const std::string& ini_path,
-                        const std::function<void(const std::string&)>& append, StartupState* state);
+                        const std::function<void(const HistoryValue&)>& append,
+                        StartupState* state);
 
 }  // namespace velm

@@ -85,6 +85,16 @@ bool TimedRegistry::Write(Key key, const std::string& name, std::string_view tex
   return Timed([&] { return inner_.Write(key, name, text); });
 }
 
+std::u16string TimedRegistry::QueryOriginal(Key key, const std::string& name, std::string_view ansi,
+                                            std::uint32_t ansi_size) {
+  return Timed([&] { return inner_.QueryOriginal(key, name, ansi, ansi_size); });
+}
+
+bool TimedRegistry::WriteOriginal(Key key, const std::string& name,
+                                  const std::u16string& original) {
+  return Timed([&] { return inner_.WriteOriginal(key, name, original); });
+}
+
 void TimedRegistry::Close(Key key) {
   Timed([&] { inner_.Close(key); });
 }

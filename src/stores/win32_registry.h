@@ -1,4 +1,5 @@
-// The history key through the Windows registry functions (ANSI forms). Every
+// The history key through the Windows registry functions (ANSI forms; the
+// wide ones only for a value whose ANSI form loses characters). Every
 // key it opens is owned until Close, and closed at the latest when the back
 // end goes.
 #pragma once
@@ -31,6 +32,11 @@ class Win32Registry : public RegistryBackend {
                                std::vector<char>* data) override;
   void Delete(Key key, const std::string& name) override;
   [[nodiscard]] bool Write(Key key, const std::string& name, std::string_view text) override;
+  [[nodiscard]] std::u16string QueryOriginal(Key key, const std::string& name,
+                                             std::string_view ansi,
+                                             std::uint32_t ansi_size) override;
+  [[nodiscard]] bool WriteOriginal(Key key, const std::string& name,
+                                   const std::u16string& original) override;
   void Close(Key key) override;
 
  private:

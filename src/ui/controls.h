@@ -2,6 +2,7 @@
 // Implemented over real Win32 controls (ui/win32_*) and headless for tests.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -25,8 +26,12 @@ class ListControl {
   virtual bool Visible() const = 0;
   virtual void SetVisible(bool visible) = 0;
   virtual void SetRedraw(bool redraw) = 0;
+  // A number the program keeps with an entry: it stays with the entry when
+  // others are inserted or removed, and Move carries it. A new entry has 0.
+  virtual std::uintptr_t ItemData(int index) const = 0;
+  virtual void SetItemData(int index, std::uintptr_t data) = 0;
 
-  // Moves the entry at from so that it ends at index to. Throws
+  // Moves the entry at from, with its item data, so that it ends at index to. Throws
   // Error(kIndex, "リストのインデックスが範囲を超えています (from)") and changes
   // nothing when from is not a position of the control.
   void Move(int from, int to);

@@ -15,12 +15,14 @@ std::string HeadlessList::Text(int index) const {
 void HeadlessList::Append(std::string_view text) {
   CheckRoom();
   entries_.emplace_back(text);
+  data_.push_back(0);
 }
 
 void HeadlessList::Insert(int index, std::string_view text) {
   CheckIndex(index, Count());
   CheckRoom();
   entries_.emplace(entries_.begin() + index, text);
+  data_.insert(data_.begin() + index, 0);
   // A real list keeps the same entry selected, so its index moves down.
   if (selected_ >= index) ++selected_;
 }
@@ -28,6 +30,7 @@ void HeadlessList::Insert(int index, std::string_view text) {
 void HeadlessList::Remove(int index) {
   CheckIndex(index, Count() - 1);
   entries_.erase(entries_.begin() + index);
+  data_.erase(data_.begin() + index);
   if (selected_ == index) {
     selected_ = -1;
   } else if (selected_ > index) {
@@ -37,7 +40,18 @@ void HeadlessList::Remove(int index) {
 
 void HeadlessList::Clear() {
   entries_.clear();
+  data_.clear();
   selected_ = -1;
+}
+
+std::uintptr_t HeadlessList::ItemData(int index) const {
+  CheckIndex(index, Count() - 1);
+  return data_[index];
+}
+
+void HeadlessList::SetItemData(int index, std::uintptr_t data) {
+  CheckIndex(index, Count() - 1);
+  data_[index] = data;
 }
 
 void HeadlessList::Select(int index) {

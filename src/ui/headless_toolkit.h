@@ -44,6 +44,8 @@ class HeadlessList : public ListControl {
   bool Visible() const override { return visible_; }
   void SetVisible(bool visible) override { visible_ = visible; }
   void SetRedraw(bool redraw) override { redraw_ = redraw; }
+  std::uintptr_t ItemData(int index) const override;
+  void SetItemData(int index, std::uintptr_t data) override;
 
   const std::vector<std::string>& Entries() const { return entries_; }
   bool Redrawing() const { return redraw_; }
@@ -56,6 +58,7 @@ class HeadlessList : public ListControl {
   void CheckRoom() const;
 
   std::vector<std::string> entries_;
+  std::vector<std::uintptr_t> data_;  // beside entries_
   int selected_ = -1;
   bool visible_;
   bool redraw_ = true;

@@ -10,17 +10,19 @@ namespace velm::ui {
 // The list box and the drop-down list speak the same language with
 // different message numbers.
 struct ListMessages {
-  UINT count, text_length, text, add, insert, remove, reset, get_selection, set_selection;
+  UINT count, text_length, text, add, insert, remove, reset, get_selection, set_selection, get_data,
+      set_data;
 };
 
 namespace {
 
-constexpr ListMessages kListBoxMessages{LB_GETCOUNT,     LB_GETTEXTLEN,   LB_GETTEXT,
-                                        LB_ADDSTRING,    LB_INSERTSTRING, LB_DELETESTRING,
-                                        LB_RESETCONTENT, LB_GETCURSEL,    LB_SETCURSEL};
+constexpr ListMessages kListBoxMessages{
+    LB_GETCOUNT,     LB_GETTEXTLEN, LB_GETTEXT,   LB_ADDSTRING,   LB_INSERTSTRING, LB_DELETESTRING,
+    LB_RESETCONTENT, LB_GETCURSEL,  LB_SETCURSEL, LB_GETITEMDATA, LB_SETITEMDATA};
 constexpr ListMessages kComboBoxMessages{CB_GETCOUNT,     CB_GETLBTEXTLEN, CB_GETLBTEXT,
                                          CB_ADDSTRING,    CB_INSERTSTRING, CB_DELETESTRING,
-                                         CB_RESETCONTENT, CB_GETCURSEL,    CB_SETCURSEL};
+                                         CB_RESETCONTENT, CB_GETCURSEL,    CB_SETCURSEL,
+                                         CB_GETITEMDATA,  CB_SETITEMDATA};
 
 }  // namespace
 
@@ -98,6 +100,19 @@ void Win32ListControl::SetVisible(bool visible) {
 void Win32ListControl::SetRedraw(bool redraw) {
   Send(WM_SETREDRAW, redraw);
   if (redraw) InvalidateRect(control_, nullptr, TRUE);
+}
+
+std::uintptr_t Win32ListControl::ItemData(int index) const {
+  // LB_ERR is also a value the data could have: ask about the index first.
+  if (index < 0 || index >= Count())
+    throw Error(ErrorKind::kIndex, FormatText(text::kIndexError, index));
+  return static_cast<std::uintptr_t>(Send(messages_.get_data, static_cast<WPARAM>(index)));
+}
+
+void Win32ListControl::SetItemData(int index, std::uintptr_t data) {
+  if (index < 0 ||
+      Send(messages_.set_data, static_cast<WPARAM>(index), static_cast<LPARAM>(data)) < 0)
+    throw Error(ErrorKind::kIndex, FormatText(text::kIndexError, index));
 }
 
 std::string WindowText(HWND window) {

@@ -30,6 +30,8 @@ class Win32ListControl final : public ListControl {
   bool Visible() const override;
   void SetVisible(bool visible) override;
   void SetRedraw(bool redraw) override;
+  std::uintptr_t ItemData(int index) const override;
+  void SetItemData(int index, std::uintptr_t data) override;
 
  private:
   LRESULT Send(UINT message, WPARAM wparam = 0, LPARAM lparam = 0) const;

@@ -21,7 +21,7 @@
 
 #include "fuzz_check.h"
 #include "document_profile.h"
-#include "stores/ansi_text.h"
+#include "core/ansi_text.h"
 
 namespace {
 

@@ -149,5 +149,38 @@ TEST_F(FormsTest, HistoryWriteFailureKeepsTheWindowOpenUntilLeftWithoutSaving) {
   EXPECT_EQ(Ini("FORM", "LSTFLAG"), "1");
 }
 
+// An entry read from a value whose ANSI form lost characters is saved as that
+// value until the user rewrites it; moves and the rest are proved end to end.
+TEST_F(FormsTest, OnlyEntriesTheUserWroteAreSavedAsShown) {
+  const std::u16string e_acute = u"http://x/\u00E9";
+  registry.SetLossyString("url1", e_acute, "http://x/e");
+  registry.SetLossyString("url2", u"http://y/\u00E9", "http://y/e");
+  Start();
+  main_view.Pick(kForm1ListBox1, 0);
+  dialogs.CancelInput();
+  main_view.Click(kForm1Button1);  // the text comes back as it was
+  main_view.Pick(kForm1ListBox1, 1);
+  dialogs.AnswerInput("http://y/typed");
+  main_view.Click(kForm1Button1);
+  dialogs.AnswerInput("http://new/");
+  main_view.Click(kForm1Button7);
+  main_view.Click(kForm1Button4);
+  EXPECT_EQ(registry.GetValue("url1")->original, e_acute);
+  EXPECT_EQ(registry.GetValue("url2")->original, u"");
+  EXPECT_EQ(registry.Text("url2"), "http://y/typed");
+  EXPECT_EQ(registry.Text("url3"), "http://new/");
+}
+
+TEST_F(FormsTest, RestoredEntriesAreSavedAsTheBackupHoldsThem) {
+  registry.SetLossyString("url1", u"http://x/\u00E9", "http://x/e");
+  Start();  // the backup holds the ANSI form
+  main_view.Click(kForm1Button6);
+  restore_view.Pick(kForm2ListBox1, 0);
+  restore_view.Click(kForm2Button1);
+  main_view.Click(kForm1Button4);
+  EXPECT_EQ(registry.GetValue("url1")->original, u"");
+  EXPECT_EQ(registry.Text("url1"), "http://x/e");
+}
+
 }  // namespace
 }  // namespace velm

@@ -212,5 +212,15 @@ TEST_F(HistoryStoreTest, SaveLeavesValuesTheLoadNeverReachedUnlessAnEntryTakesTh
   ExpectKeyClosed();
 }
 
+TEST_F(HistoryStoreTest, OneQueryMoreGivesTheOriginalOfAValueWithText) {
+  registry_.SetLossyString("url1", u"http://x/\u00E9", "http://x/e");
+  std::vector<std::u16string> originals;
+  store_.Load([&](int, const HistoryValue& value) { originals.push_back(value.original); });
+  EXPECT_EQ(originals[0], u"http://x/\u00E9");
+  const auto& log = registry_.log();
+  EXPECT_EQ(std::count(log.begin(), log.end(), "original url1"), 1);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "original url2"), 0);  // absent
+}
+
 }  // namespace
 }  // namespace velm::testing

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "stores/ansi_text.h"
+#include "core/ansi_text.h"
 #include "stores/generations.h"
 #include "stores/history_store.h"
 #include "stores/settings.h"

@@ -114,13 +114,15 @@ Step StillOpen(bool* open) {
 }
 
 class DialogsTest : public ::testing::Test {
- protected:
+ public:
   int Confirm(std::vector<Step> steps) {
     ModalScript script(kDialogClass, std::move(steps));
     int result = dialogs.Confirm(text::kExitNoSaveQuestion);
     EXPECT_TRUE(script.finished());
     return result;
   }
+
+ protected:
   int Error(std::vector<Step> steps) {
     ModalScript script(kDialogClass, std::move(steps));
     int result = dialogs.ErrorDialog(text::kNoGenerations);
@@ -251,33 +253,55 @@ TEST_F(DialogsTest, CtrlCCopiesTheSevenLinesAndTheDialogStays) {
             ui::DialogCopyText(text::kConfirmCaption, text::kExitNoSaveQuestion, buttons));
 }
 
-TEST_F(DialogsTest, ABusyClipboardIsReportedAndTheDialogAnswersAfterwards) {
+// Another thread, with a window of its own, takes the clipboard just before
+// Ctrl+C and holds it for hold_ms; the dialog then answers Esc. Gives the
+// reports the copy made.
+std::vector<std::string> CopyWhileClipboardHeld(DialogsTest& fixture, DWORD hold_ms) {
+  HANDLE go = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   std::thread holder([&] {
-    OpenClipboard(nullptr);
+    HWND owner = CreateWindowExA(0, "STATIC", "holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 nullptr, nullptr);
+    WaitForSingleObject(go, 10000);
+    const bool held = OpenClipboard(owner) != FALSE;
     SetEvent(opened);
-    WaitForSingleObject(release, 10000);
-    CloseClipboard();
+    if (held) {
+      Sleep(hold_ms);
+      CloseClipboard();
+    }
+    DestroyWindow(owner);
   });
-  ASSERT_EQ(WaitForSingleObject(opened, 10000), WAIT_OBJECT_0);
   test::ReportRecorder reports;
-  int result = Confirm({[](HWND) {
-                          HoldKey(VK_CONTROL, true);
-                          PostKey(WM_KEYDOWN, 'C');
-                          return true;
-                        },
-                        [](HWND) {
-                          HoldKey(VK_CONTROL, false);
-                          PostKey(WM_KEYDOWN, VK_ESCAPE);
-                          return true;
-                        }});
-  SetEvent(release);
+  const int result = fixture.Confirm({[&](HWND) {
+                                        SetEvent(go);
+                                        WaitForSingleObject(opened, 10000);
+                                        HoldKey(VK_CONTROL, true);
+                                        PostKey(WM_KEYDOWN, 'C');
+                                        return true;
+                                      },
+                                      [](HWND) {
+                                        HoldKey(VK_CONTROL, false);
+                                        PostKey(WM_KEYDOWN, VK_ESCAPE);
+                                        return true;
+                                      }});
+  SetEvent(go);
   holder.join();
+  CloseHandle(go);
   CloseHandle(opened);
-  CloseHandle(release);
-  EXPECT_EQ(reports.messages, std::vector<std::string>{text::kClipboardError});
   EXPECT_EQ(result, ui::kResultNo);
+  return reports.messages;
+}
+
+TEST_F(DialogsTest, ACopyWaitsOutABrieflyHeldClipboardAndReportsOneThatStaysHeld) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  CloseClipboard();
+  EXPECT_EQ(CopyWhileClipboardHeld(*this, 250), std::vector<std::string>{});
+  const std::string_view buttons[] = {text::kYes, text::kNo};
+  EXPECT_EQ(ClipboardText(),
+            ui::DialogCopyText(text::kConfirmCaption, text::kExitNoSaveQuestion, buttons));
+
+  EXPECT_EQ(CopyWhileClipboardHeld(*this, 3000), std::vector<std::string>{text::kClipboardError});
 }
 
 Step PostQuit() {

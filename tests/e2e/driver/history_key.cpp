@@ -130,4 +130,58 @@ HistoryValues ReadHistory() {
   return values;
 }
 
+RegValue WideStringValue(std::wstring_view text) {
+  const std::wstring terminated = std::wstring(text) + L'\0';
+  return {REG_SZ, std::string(reinterpret_cast<const char*>(terminated.data()),
+                              terminated.size() * sizeof(wchar_t))};
+}
+
+HistoryValues SavedWideUrls(std::initializer_list<std::wstring_view> texts) {
+  HistoryValues values;
+  int n = 0;
+  for (std::wstring_view text : texts) values["url" + std::to_string(++n)] = WideStringValue(text);
+  return values;
+}
+
+testing::AssertionResult SeedWideHistory(std::initializer_list<std::wstring_view> texts) {
+  if (testing::AssertionResult reset = ResetHistoryKey(); !reset) return reset;
+  UniqueKey key = OpenHistory(KEY_SET_VALUE);
+  if (!key) return testing::AssertionFailure() << "the history key is missing";
+  for (const auto& [name, value] : SavedWideUrls(texts)) {
+    const std::wstring wide_name(name.begin(), name.end());
+    const LSTATUS status = RegSetValueExW(key.get(), wide_name.c_str(), 0, value.type,
+                                          reinterpret_cast<const BYTE*>(value.data.data()),
+                                          static_cast<DWORD>(value.data.size()));
+    if (status != ERROR_SUCCESS) {
+      return testing::AssertionFailure() << "cannot write " << name << " (error " << status << ")";
+    }
+  }
+  return testing::AssertionSuccess();
+}
+
+HistoryValues ReadWideHistory() {
+  HistoryValues values;
+  UniqueKey key = OpenHistory(KEY_READ);
+  if (!key) return values;
+  for (DWORD index = 0;; ++index) {
+    wchar_t name[256] = {};
+    DWORD name_size = 256;
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegEnumValueW(key.get(), index, name, &name_size, nullptr, &type, nullptr, &size) !=
+        ERROR_SUCCESS) {
+      break;
+    }
+    std::string data(size, '\0');
+    if (RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                         &size) != ERROR_SUCCESS) {
+      continue;
+    }
+    data.resize(size);
+    const std::wstring wide_name(name, name_size);
+    values[std::string(wide_name.begin(), wide_name.end())] = {type, std::move(data)};
+  }
+  return values;
+}
+
 }  // namespace e2e

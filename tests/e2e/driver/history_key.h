@@ -44,4 +44,12 @@ testing::AssertionResult SetHistoryString(std::string_view name, std::string_vie
 bool HistoryKeyExists();
 HistoryValues ReadHistory();
 
+// The same through the wide functions, as the browser stores its history:
+// data are the UTF-16 bytes, the zero included.
+RegValue WideStringValue(std::wstring_view text);
+HistoryValues SavedWideUrls(std::initializer_list<std::wstring_view> texts);
+// Resets the key and writes texts as url1, url2, ... (REG_SZ).
+testing::AssertionResult SeedWideHistory(std::initializer_list<std::wstring_view> texts);
+HistoryValues ReadWideHistory();
+
 }  // namespace e2e

@@ -1,0 +1,54 @@
+// Text in the system's ANSI code page: where its characters begin. A byte
+// after a lead byte belongs to that character even when it looks like "\",
+// "]" or "=", so no such text is split or searched byte by byte. The lead
+// bytes come from the running system (the Windows build asks it; the host
+// build takes the table of the code page the program is made for).
+//
+//   path.substr(0, FolderLength(path))          // "C:\表\" of "C:\表\velm.exe"
+//   value.resize(CutLength(value, 2047));       // never half a character
+#pragma once
+
+#include <bitset>
+#include <cstddef>
+#include <string_view>
+
+namespace velm {
+
+// The lead bytes of one ANSI code page.
+class LeadByteTable {
+ public:
+  // By the code page's known ranges (932, 936, 949, 950, 1361); any other
+  // code page is taken as single-byte.
+  static LeadByteTable ForCodePage(unsigned code_page);
+  // Asks is_lead about every byte value.
+  template <typename IsLead>
+  static LeadByteTable From(IsLead is_lead) {
+    LeadByteTable table;
+    for (unsigned c = 0; c < 256; ++c) table.lead_[c] = is_lead(static_cast<unsigned char>(c));
+    return table;
+  }
+
+  bool IsLead(unsigned char c) const { return lead_[c]; }
+
+ private:
+  std::bitset<256> lead_;
+};
+
+// The lead bytes of the running system's ANSI code page.
+const LeadByteTable& SystemLeadBytes();
+
+inline bool IsLeadByte(unsigned char c) {
+  return SystemLeadBytes().IsLead(c);
+}
+
+// The length of the longest start of text that has at most max bytes and
+// does not split a double-byte character: how the Windows functions cut a
+// value for a buffer that is too small.
+std::size_t CutLength(std::string_view text, std::size_t max,
+                      const LeadByteTable& lead = SystemLeadBytes());
+
+// One past the last "\" or "/" of path that is a character of its own, 0
+// when there is none: the length of its folder part.
+std::size_t FolderLength(std::string_view path, const LeadByteTable& lead = SystemLeadBytes());
+
+}  // namespace velm
