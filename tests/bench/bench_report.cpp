@@ -105,7 +105,7 @@ void PrintPhases(const std::vector<CaseFigures>& figures, bool floor) {
     PrintSpanRow(name, name, tables, [](const Span& s) { return s.ms; });
     if (!HasCalls(name, tables)) continue;
     PrintSpanRow(
-        "  in private-profile calls", name, tables, [](const Span& s) { return s.profile_ms; },
+        "  in velm.ini file calls", name, tables, [](const Span& s) { return s.profile_ms; },
         [](const Span& s) { return s.profile_calls; });
     PrintSpanRow(
         "  in registry calls", name, tables, [](const Span& s) { return s.registry_ms; },
