@@ -8,12 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <functional>
-#include <optional>
 #include <iostream>
-#include <cctype>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -57,8 +57,8 @@ std::string Lower(std::string text) {
   return text;
 }
 
-// Every value seeded anywhere, by [source][n]: a value of key n is whole only
-// when it is one of these for the same n.
+// Every value seeded anywhere, with its source and key number: a value of key
+// n is whole only when it is one of these for the same n.
 class SeededValues {
  public:
   SeededValues() {
