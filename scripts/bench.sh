@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # bench.sh [--runs N] [--settle MS]: builds velm.exe in Release and times its
 # start-up and close under Wine against a floor program, for the empty, the
-# realistic and the extreme case, with the split of where the time goes; then
-# runs the host micro-benchmarks of the portable INI back end. Prints figures.
+# realistic, the 300 KB and the 3 MB case, with the split of where the time
+# goes; then runs the host micro-benchmarks of the settings document over the
+# portable file. Prints figures.
 #
 # Wine runs on a private Xvfb (or $DISPLAY) in its own prefix,
 # build/bench-prefix, which nothing else uses.
@@ -31,5 +32,5 @@ scripts/with-display.sh bash -c '
   exit $rc' bench "$@"
 
 echo
-echo "== portable INI back end (host)"
+echo "== settings document over the portable file (host)"
 build/bench-host/tests/bench/ini_rotation_bench

@@ -43,18 +43,13 @@ bool RewriteInPlace(const std::wstring& path, std::string_view bytes) {
   return WriteAll(file.get(), bytes) && SetEndOfFile(file.get()) && FlushFileBuffers(file.get());
 }
 
-// Puts temp in place of target, keeping target's attributes. ReplaceFileW
-// keeps the rest of what the old file carried (its security, its creation
-// time); where it fails (a file system without it), a plain rename.
+// Puts temp in place of target, keeping target's attributes, in one rename.
+// Not ReplaceFileW: Wine's moves the old file away and deletes it before it
+// renames the new one in, so a process ended between the two leaves no
+// velm.ini at all.
 bool MoveIntoPlace(const std::wstring& temp, const std::wstring& target, DWORD attributes,
                    bool existed) {
-  if (existed) {
-    SetFileAttributesW(temp.c_str(), attributes);
-    if (ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                     nullptr, nullptr)) {
-      return true;
-    }
-  }
+  if (existed) SetFileAttributesW(temp.c_str(), attributes);
   return MoveFileExW(temp.c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }

@@ -39,6 +39,19 @@ std::string SixGenerationsIni(std::size_t value_bytes) {
   return ini;
 }
 
+std::string PaddedIni(std::size_t value_bytes, std::size_t total_bytes) {
+  std::string ini = SixGenerationsIni(value_bytes);
+  // Sections of 20 notes of about 100 bytes, the kind a hand or a tool adds.
+  for (int section = 1; ini.size() < total_bytes; ++section) {
+    ini.append("[Notes").append(std::to_string(section)).append("]\r\n");
+    for (int key = 1; key <= 20; ++key) {
+      ini.append("note").append(std::to_string(key)).append("=");
+      ini.append(Address(section, key, 100)).append("\r\n");
+    }
+  }
+  return ini;
+}
+
 std::vector<std::string> FullHistory(std::size_t value_bytes) {
   std::vector<std::string> history;
   for (int n = 1; n <= velm::kHistoryValues; ++n) history.push_back(Address(0, n, value_bytes));
@@ -49,7 +62,8 @@ std::vector<BenchCase> StandardCases() {
   return {
       {"empty", {}, {}},
       {"realistic", FullHistory(kRealisticBytes), SixGenerationsIni(kRealisticBytes)},
-      {"extreme", FullHistory(kExtremeBytes), SixGenerationsIni(kExtremeBytes)},
+      {"300KB", FullHistory(kExtremeBytes), SixGenerationsIni(kExtremeBytes)},
+      {"3MB", FullHistory(kExtremeBytes), PaddedIni(kExtremeBytes, kHugeIniBytes)},
   };
 }
 

@@ -29,12 +29,19 @@ std::string SixGenerationsIni(std::size_t value_bytes);
 // 25 addresses of value_bytes each: the history as it stands at a start.
 std::vector<std::string> FullHistory(std::size_t value_bytes);
 
-// Value sizes of the realistic and the extreme case.
+// SixGenerationsIni(value_bytes) followed by sections of other names, as a
+// user or another tool may add them, until the file holds at least
+// total_bytes.
+std::string PaddedIni(std::size_t value_bytes, std::size_t total_bytes);
+
+// Value sizes of the realistic and the extreme cases.
 inline constexpr std::size_t kRealisticBytes = 80;
 inline constexpr std::size_t kExtremeBytes = 2000;
+inline constexpr std::size_t kHugeIniBytes = 3'000'000;
 
-// empty (no history, no velm.ini), realistic (80-byte addresses), extreme
-// (2,000-byte addresses, about 300 KB of velm.ini).
+// empty (no history, no velm.ini), realistic (80-byte addresses), 300KB
+// (2,000-byte addresses, about 300 KB of velm.ini), 3MB (the same, with
+// other sections up to 3 MB).
 std::vector<BenchCase> StandardCases();
 
 }  // namespace bench

@@ -69,9 +69,13 @@ void PrintComparison(const std::vector<CaseFigures>& figures, bool startup) {
     char floor_text[64], velm_text[64];
     std::snprintf(floor_text, sizeof floor_text, "%.1f [%.1f-%.1f]", fs.median, fs.min, fs.max);
     std::snprintf(velm_text, sizeof velm_text, "%.1f [%.1f-%.1f]", vs.median, vs.min, vs.max);
-    const double target =
-        startup && c < std::size(kStartupTargets) ? kStartupTargets[c] : kCloseTarget;
-    std::printf("%-10s %-24s %-24s %7.2f %7.2f\n", f.name.c_str(), floor_text, velm_text,
+    char target[16] = "-";
+    if (!startup) {
+      std::snprintf(target, sizeof target, "%.2f", kCloseTarget);
+    } else if (c < std::size(kStartupTargets)) {
+      std::snprintf(target, sizeof target, "%.2f", kStartupTargets[c]);
+    }
+    std::printf("%-10s %-24s %-24s %7.2f %7s\n", f.name.c_str(), floor_text, velm_text,
                 MedianRatio(velm, floor), target);
   }
 }
@@ -101,7 +105,7 @@ void PrintPhases(const std::vector<CaseFigures>& figures, bool floor) {
     PrintSpanRow(name, name, tables, [](const Span& s) { return s.ms; });
     if (!HasCalls(name, tables)) continue;
     PrintSpanRow(
-        "  in private-profile calls", name, tables, [](const Span& s) { return s.profile_ms; },
+        "  in velm.ini file calls", name, tables, [](const Span& s) { return s.profile_ms; },
         [](const Span& s) { return s.profile_calls; });
     PrintSpanRow(
         "  in registry calls", name, tables, [](const Span& s) { return s.registry_ms; },

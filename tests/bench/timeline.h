@@ -1,7 +1,8 @@
 // Where the time of one run goes: named points in time (the driver's own and
 // the marks the program's phase log recorded) turned into spans between
-// them, each with the part spent inside private-profile and registry calls,
-// and the spans of many runs gathered by name.
+// them, each with the part spent inside velm.ini file calls (loads, replaces,
+// write checks) and registry calls, and the spans of many runs gathered by
+// name.
 //
 // The phase log a program writes is text, one entry a line:
 //   frequency <counter ticks per second>
@@ -48,7 +49,7 @@ std::vector<TimePoint> MergeTimeline(std::vector<TimePoint> driver,
 struct Span {
   std::string name;  // "<from> -> <to>"
   double ms = 0;
-  double profile_ms = 0;  // inside private-profile calls
+  double profile_ms = 0;  // inside velm.ini file calls
   int profile_calls = 0;
   double registry_ms = 0;  // inside registry calls
   int registry_calls = 0;

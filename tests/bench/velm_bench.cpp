@@ -1,7 +1,7 @@
 // velm_bench: times velm.exe's start-up and close under Wine against a floor
-// program, for the empty, the realistic and the extreme case, and shows where
-// the time goes. Runs inside the prefix it measures; prints figures only, it
-// judges nothing.
+// program, for the empty, the realistic, the 300 KB and the 3 MB case, and
+// shows where the time goes. Runs inside the prefix it measures; prints
+// figures only, it judges nothing.
 //
 //   velm_bench.exe [--runs N] [--settle MS]
 //

@@ -54,9 +54,9 @@ TEST(BenchCases, SixGenerationsReadBackWhole) {
   }
 }
 
-TEST(BenchCases, StandardCasesAreEmptyRealisticAndAbout300KbExtreme) {
+TEST(BenchCases, StandardCasesAreEmptyRealisticAbout300KbAnd3Mb) {
   const std::vector<BenchCase> cases = StandardCases();
-  ASSERT_EQ(cases.size(), 3u);
+  ASSERT_EQ(cases.size(), 4u);
   EXPECT_EQ(cases[0].name, "empty");
   EXPECT_TRUE(cases[0].history.empty());
   EXPECT_TRUE(cases[0].ini.empty());
@@ -66,6 +66,15 @@ TEST(BenchCases, StandardCasesAreEmptyRealisticAndAbout300KbExtreme) {
   EXPECT_EQ(cases[2].history.size(), 25u);
   EXPECT_GT(cases[2].ini.size(), 290'000u);
   EXPECT_LT(cases[2].ini.size(), 320'000u);
+
+  // The 3 MB file starts with the 300 KB one: the same generations to rotate.
+  EXPECT_EQ(cases[3].history, cases[2].history);
+  EXPECT_EQ(cases[3].ini.compare(0, cases[2].ini.size(), cases[2].ini), 0);
+  EXPECT_GE(cases[3].ini.size(), kHugeIniBytes);
+  EXPECT_LT(cases[3].ini.size(), kHugeIniBytes + 4'000);
+  const velm::IniDocument huge = velm::IniDocument::Parse(cases[3].ini);
+  EXPECT_EQ(huge.Find("OldUrl6", "url25"), Address(6, 25, kExtremeBytes));
+  EXPECT_EQ(huge.Find("notes1", "NOTE20"), Address(1, 20, 100));
 }
 
 // A full case must make the start-up do all its work: every generation
