@@ -6,10 +6,10 @@
 #include <optional>
 #include <utility>
 
+#include "core/texts.h"
+#include "forms/app_services.h"
 #include "forms/main_window.h"
 #include "forms/restore_window.h"
-#include "forms/app_services.h"
-#include "core/texts.h"
 #include "shell/app_window.h"
 #include "shell/error_report.h"
 #include "shell/exe_path.h"

@@ -15,12 +15,12 @@
 #include "driver/ini_file.h"
 #include "driver/sandbox.h"
 #include "driver/wine_path.h"
+#include "memory_registry.h"
 #include "process_timing.h"
 #include "qpc_clock.h"
 #include "seed_case.h"
 #include "shell/exe_path.h"
 #include "shell/phase_marks.h"
-#include "memory_registry.h"
 #include "stores/portable_settings_file.h"
 #include "timeline.h"
 

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "bench_cases.h"
+#include "memory_registry.h"
 #include "scratch_dir.h"
 #include "stores/generations.h"
-#include "memory_registry.h"
 #include "stores/portable_settings_file.h"
 #include "stores/settings.h"
 #include "stores/startup_sequence.h"

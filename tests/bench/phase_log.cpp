@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
+#include "core/win32_handles.h"
 #include "shell/exe_path.h"
 #include "shell/phase_marks.h"
-#include "core/win32_handles.h"
 #include "stores/startup_sequence.h"
 #include "timed_backends.h"
 

@@ -12,8 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include "scratch_dir.h"
 #include "profile_backend.h"
+#include "scratch_dir.h"
 
 namespace velm::testing {
 

@@ -18,8 +18,8 @@
 #include "driver/launched_process.h"
 #include "driver/sandbox.h"
 #include "driver/screen_capture.h"
-#include "driver/wine_path.h"
 #include "driver/window_search.h"
+#include "driver/wine_path.h"
 
 namespace e2e {
 namespace {

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "forms/main_window.h"
 #include "core/texts.h"
 #include "driver/control_access.h"
 #include "driver/history_key.h"
 #include "driver/ini_file.h"
 #include "driver/key_input.h"
 #include "driver/window_search.h"
+#include "forms/main_window.h"
 #include "sample_urls.h"
 #include "velm_test.h"
 

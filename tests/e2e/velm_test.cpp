@@ -2,15 +2,15 @@
 
 #include <iostream>
 
-#include "forms/main_window.h"
-#include "forms/restore_window.h"
 #include "core/texts.h"
 #include "driver/control_access.h"
 #include "driver/history_key.h"
 #include "driver/ini_file.h"
 #include "driver/screen_capture.h"
-#include "driver/wine_path.h"
 #include "driver/window_search.h"
+#include "driver/wine_path.h"
+#include "forms/main_window.h"
+#include "forms/restore_window.h"
 
 // Stops the calling helper with the failure of a step it delegated to.
 #define E2E_STEP(step)                                                       \

@@ -8,6 +8,7 @@
 //        written (up to 2,047 bytes, no CR or LF, no blank at either end, no
 //        matching quote pair around it) reads back unchanged, and the file
 //        always reads like a map that took the same writes and deletes.
+#include <unistd.h>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -16,13 +17,12 @@
 #include <map>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 #include <utility>
 
-#include "core/ascii_text.h"
-#include "fuzz_check.h"
-#include "document_profile.h"
 #include "core/ansi_text.h"
+#include "core/ascii_text.h"
+#include "document_profile.h"
+#include "fuzz_check.h"
 
 namespace {
 

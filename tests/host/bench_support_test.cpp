@@ -3,18 +3,18 @@
 // or every figure printed is wrong.
 #include <gtest/gtest.h>
 
-#include <set>
 #include <optional>
+#include <set>
 #include <stdexcept>
 
 #include "bench_cases.h"
+#include "document_profile.h"
+#include "memory_registry.h"
 #include "sample_stats.h"
 #include "scratch_dir.h"
 #include "stores/generations.h"
 #include "stores/history_store.h"
 #include "stores/ini_document.h"
-#include "memory_registry.h"
-#include "document_profile.h"
 #include "stores/startup_sequence.h"
 #include "timed_backends.h"
 #include "timeline.h"

@@ -11,8 +11,8 @@
 #include <map>
 #include <optional>
 
-#include "core/texts.h"
 #include "core/ascii_text.h"
+#include "core/texts.h"
 #include "forms_fixture.h"
 #include "stores/startup_sequence.h"
 

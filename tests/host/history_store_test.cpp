@@ -6,8 +6,8 @@
 
 #include "core/error.h"
 #include "core/texts.h"
-#include "stores/history_store.h"
 #include "memory_registry.h"
+#include "stores/history_store.h"
 
 namespace velm::testing {
 namespace {

@@ -1,9 +1,9 @@
 // The back-end contracts, run against the portable INI file and the
 // in-memory registry.
+#include "document_profile.h"
+#include "memory_registry.h"
 #include "profile_contract.h"
 #include "registry_contract.h"
-#include "memory_registry.h"
-#include "document_profile.h"
 
 namespace velm::testing {
 namespace {

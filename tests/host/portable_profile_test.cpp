@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "scratch_dir.h"
 #include "document_profile.h"
+#include "scratch_dir.h"
 
 namespace velm::testing {
 namespace {

@@ -8,12 +8,12 @@
 #include <gtest/gtest.h>
 
 #include "core/error.h"
+#include "document_profile.h"
+#include "memory_registry.h"
 #include "recording_file.h"
 #include "scratch_dir.h"
 #include "stores/generations.h"
 #include "stores/history_store.h"
-#include "memory_registry.h"
-#include "document_profile.h"
 #include "stores/portable_settings_file.h"
 #include "stores/settings.h"
 #include "stores/startup_sequence.h"

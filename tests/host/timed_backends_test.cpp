@@ -5,9 +5,9 @@
 
 #include <stdexcept>
 
+#include "memory_registry.h"
 #include "scratch_dir.h"
 #include "stores/history_store.h"
-#include "memory_registry.h"
 #include "stores/portable_settings_file.h"
 #include "timed_backends.h"
 

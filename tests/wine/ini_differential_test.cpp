@@ -15,10 +15,10 @@
 #include <set>
 
 #include "core/error.h"
+#include "memory_registry.h"
 #include "per_value_sequence.h"
 #include "scratch_dir.h"
 #include "stores/generations.h"
-#include "memory_registry.h"
 #include "stores/settings.h"
 #include "stores/startup_sequence.h"
 #include "stores/win32_settings_file.h"

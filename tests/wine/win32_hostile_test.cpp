@@ -12,10 +12,10 @@
 #include "scratch_dir.h"
 #include "stores/history_store.h"
 #include "stores/startup_sequence.h"
-#include "win32_profile.h"
 #include "stores/win32_registry.h"
 #include "stores/win32_settings_file.h"
 #include "typed_urls_scratch.h"
+#include "win32_profile.h"
 
 namespace velm::testing {
 namespace {

@@ -1,13 +1,13 @@
 // The back-end contracts, run against the Windows functions: the private-
 // profile functions on files in a scratch folder, the registry functions on
 // the prefix's TypedURLs key.
+#include "document_profile.h"
 #include "profile_contract.h"
 #include "registry_contract.h"
-#include "document_profile.h"
-#include "stores/win32_settings_file.h"
-#include "win32_profile.h"
 #include "stores/win32_registry.h"
+#include "stores/win32_settings_file.h"
 #include "typed_urls_scratch.h"
+#include "win32_profile.h"
 
 namespace velm::testing {
 namespace {

@@ -5,14 +5,14 @@
 #include <algorithm>
 #include <utility>
 
-#include "forms/main_window.h"
-#include "forms/restore_window.h"
 #include "core/texts.h"
 #include "driver/control_access.h"
 #include "driver/dialog_access.h"
 #include "driver/launched_process.h"
 #include "driver/screen_capture.h"
 #include "driver/window_search.h"
+#include "forms/main_window.h"
+#include "forms/restore_window.h"
 
 // Stops the calling step with the failure of a step it delegated to.
 #define TOUR_STEP(step)                                                      \
