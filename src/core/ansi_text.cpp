@@ -17,6 +17,18 @@ LeadByteTable FromRanges(std::initializer_list<Range> ranges) {
   });
 }
 
+// The longest start of text within max bytes (max <= its size) that ends
+// where a character ends.
+std::size_t WholeWithin(std::string_view text, std::size_t max, const LeadByteTable& lead) {
+  std::size_t i = 0;
+  while (i < max) {
+    const std::size_t width = lead.IsLead(static_cast<unsigned char>(text[i])) ? 2 : 1;
+    if (i + width > max) break;
+    i += width;
+  }
+  return i;
+}
+
 }  // namespace
 
 LeadByteTable LeadByteTable::ForCodePage(unsigned code_page) {
@@ -36,13 +48,11 @@ LeadByteTable LeadByteTable::ForCodePage(unsigned code_page) {
 
 std::size_t CutLength(std::string_view text, std::size_t max, const LeadByteTable& lead) {
   if (text.size() <= max) return text.size();
-  std::size_t i = 0;
-  while (i < max) {
-    const std::size_t width = lead.IsLead(static_cast<unsigned char>(text[i])) ? 2 : 1;
-    if (i + width > max) break;
-    i += width;
-  }
-  return i;
+  return WholeWithin(text, max, lead);
+}
+
+std::size_t WholeLength(std::string_view text, const LeadByteTable& lead) {
+  return WholeWithin(text, text.size(), lead);
 }
 
 std::size_t FolderLength(std::string_view path, const LeadByteTable& lead) {

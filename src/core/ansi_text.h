@@ -43,9 +43,13 @@ inline bool IsLeadByte(unsigned char c) {
 
 // The length of the longest start of text that has at most max bytes and
 // does not split a double-byte character: how the Windows functions cut a
-// value for a buffer that is too small.
+// value for a buffer that is too small. A text that fits is never cut, even
+// when it ends in a lead byte.
 std::size_t CutLength(std::string_view text, std::size_t max,
                       const LeadByteTable& lead = SystemLeadBytes());
+
+// The length of text without a last lead byte that lacks its trail byte.
+std::size_t WholeLength(std::string_view text, const LeadByteTable& lead = SystemLeadBytes());
 
 // One past the last "\" or "/" of path that is a character of its own, 0
 // when there is none: the length of its folder part.

@@ -50,17 +50,6 @@ bool ParseDecimal(std::string_view digits, bool negative, std::int32_t* out) {
   return true;
 }
 
-// The length of text without a last lead byte that lacks its trail byte.
-std::size_t WholeCharacters(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const std::size_t width = IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
-    if (i + width > text.size()) break;
-    i += width;
-  }
-  return i;
-}
-
 }  // namespace
 
 std::int32_t ParseStoredInteger(std::string_view stored, std::int32_t fallback) {
@@ -120,7 +109,7 @@ void Settings::WriteString(std::string_view section, std::string_view key, std::
   // is lost when no trail byte follows it, through UTF-16 and back.
   auto taken = [this](std::string_view text) {
     text = text.substr(0, text.find('\0'));
-    text = text.substr(0, WholeCharacters(text));
+    text = text.substr(0, WholeLength(text));
     return file_.Narrow(file_.Widen(text));
   };
   if (document_.Set(taken(section), taken(key), taken(value))) changed_ = true;

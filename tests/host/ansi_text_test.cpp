@@ -33,6 +33,12 @@ TEST(AnsiText, CutNeverSplitsACharacterOfThePage) {
   EXPECT_EQ(CutLength(text, 3, kShiftJis), 2u);
   EXPECT_EQ(CutLength(text, 3, kWestern), 3u);
   EXPECT_EQ(CutLength(text, 4, kShiftJis), 4u);
+  // A lone lead byte at the end: a text that fits is not cut, but it is not
+  // whole either.
+  EXPECT_EQ(CutLength("ab\xE9", 3, kShiftJis), 3u);
+  EXPECT_EQ(WholeLength("ab\xE9", kShiftJis), 2u);
+  EXPECT_EQ(WholeLength("ab\xE9", kWestern), 3u);
+  EXPECT_EQ(WholeLength(text, kShiftJis), 5u);
 }
 
 }  // namespace
