@@ -77,11 +77,7 @@ std::string ValueFrom(std::string_view raw) {
     while (!value.empty() && IsBlank(value.back())) value.pop_back();
     const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
                         value.back() == value.front();
-    std::size_t whole = 0;
-    while (whole < value.size()) {
-      whole += velm::IsLeadByte(static_cast<unsigned char>(value[whole])) ? 2 : 1;
-    }
-    if (!quoted && whole == value.size()) return value;
+    if (!quoted && velm::WholeLength(value) == value.size()) return value;
     value.pop_back();
   }
 }
