@@ -1,6 +1,7 @@
 #include "stores/settings.h"
 
 #include <cstdint>
+#include <utility>
 
 #include "core/error.h"
 #include "core/texts.h"
@@ -50,18 +51,21 @@ bool ParseDecimal(std::string_view digits, bool negative, std::int32_t* out) {
 }
 
 // The length of text without a last lead byte that lacks its trail byte.
+// Counted from the end: a character begins after any byte that cannot lead,
+// and the lead bytes from there on pair up.
 std::size_t WholeCharacters(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const std::size_t width = IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
-    if (i + width > text.size()) break;
-    i += width;
+  const LeadByteTable& lead = SystemLeadBytes();
+  std::size_t leads = 0;
+  while (leads < text.size() &&
+         lead.IsLead(static_cast<unsigned char>(text[text.size() - 1 - leads]))) {
+    ++leads;
   }
-  return i;
+  return leads % 2 == 0 ? text.size() : text.size() - 1;
 }
 
+// Two memchr scans: find_first_of with a set makes a library call per byte.
 bool HoldsLineBreak(std::string_view text) {
-  return text.find_first_of("\r\n") != std::string_view::npos;
+  return text.find('\r') != std::string_view::npos || text.find('\n') != std::string_view::npos;
 }
 
 }  // namespace
@@ -95,9 +99,9 @@ Settings::Settings(SettingsFile& file, std::string path) : file_(file), path_(st
   std::string bytes;
   state_ = file_.Load(path_, &bytes);
   if (state_ != FileState::kLoaded) return;
-  SettingsText text = DecodeSettingsText(bytes, file_);
+  SettingsText text = DecodeSettingsText(std::move(bytes), file_);
   encoding_ = text.encoding;
-  document_ = IniDocument::Parse(text.ansi);
+  document_ = IniDocument::Parse(std::move(text.ansi));
 }
 
 std::string Settings::ReadString(std::string_view section, std::string_view key) const {
@@ -124,7 +128,7 @@ void Settings::WriteString(std::string_view section, std::string_view key, std::
   auto taken = [this](std::string_view text) {
     text = text.substr(0, text.find('\0'));
     text = text.substr(0, WholeCharacters(text));
-    return file_.Narrow(file_.Widen(text));
+    return AnsiRoundTrip(std::string(text), file_);
   };
   if (document_.Set(taken(section), taken(key), taken(value))) changed_ = true;
 }
