@@ -23,8 +23,9 @@ std::string_view Trim(std::string_view s) {
 // Where an ASCII character occurs as a character of its own, not as the
 // trail byte of a double-byte one: its first occurrence, or its last.
 std::size_t FindFirstChar(std::string_view s, char wanted) {
+  const LeadByteTable& lead = SystemLeadBytes();
   for (std::size_t i = 0; i < s.size(); ++i) {
-    if (IsLeadByte(static_cast<unsigned char>(s[i]))) {
+    if (lead.IsLead(static_cast<unsigned char>(s[i]))) {
       ++i;
     } else if (s[i] == wanted) {
       return i;
@@ -35,8 +36,9 @@ std::size_t FindFirstChar(std::string_view s, char wanted) {
 
 std::size_t FindLastChar(std::string_view s, char wanted) {
   std::size_t last = std::string_view::npos;
+  const LeadByteTable& lead = SystemLeadBytes();
   for (std::size_t i = 0; i < s.size(); ++i) {
-    if (IsLeadByte(static_cast<unsigned char>(s[i]))) {
+    if (lead.IsLead(static_cast<unsigned char>(s[i]))) {
       ++i;
     } else if (s[i] == wanted) {
       last = i;
@@ -108,13 +110,15 @@ std::string Unquote(std::string_view value) {
 
 }  // namespace
 
-IniDocument IniDocument::Parse(std::string_view bytes) {
+IniDocument IniDocument::Parse(std::string text) {
   IniDocument doc;
+  // Views, not a string per line: a 3 MB file has some 30,000 lines.
+  const std::string_view bytes = doc.Keep(std::move(text));
   // CR LF, a lone CR and a lone LF all end a line.
   std::size_t start = 0;
   while (start < bytes.size()) {
     const std::size_t end = LineEnd(bytes, start);
-    doc.lines_.emplace_back(bytes.substr(start, end - start));
+    doc.lines_.push_back(bytes.substr(start, end - start));
     const bool crlf = end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n';
     start = end + (crlf ? 2 : 1);
   }
@@ -123,14 +127,19 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
 
 std::string IniDocument::Serialize() const {
   std::size_t size = 0;
-  for (const std::string& line : lines_) size += line.size() + 2;
+  for (std::string_view line : lines_) size += line.size() + 2;
   std::string out;
   out.reserve(size);
-  for (const std::string& line : lines_) {
+  for (std::string_view line : lines_) {
     out += line;
     out += "\r\n";
   }
   return out;
+}
+
+std::string_view IniDocument::Keep(std::string text) {
+  storage_.push_back(std::make_shared<const std::string>(std::move(text)));
+  return *storage_.back();
 }
 
 std::size_t IniDocument::FindSection(std::string_view section) const {
@@ -175,8 +184,8 @@ std::string IniDocument::Read(std::string_view section, std::string_view key) co
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
   std::size_t header = FindSection(section);
   if (header == lines_.size()) {
-    lines_.push_back(Joined("[", section, "]"));
-    lines_.push_back(Joined(key, "=", value));
+    lines_.push_back(Keep(Joined("[", section, "]")));
+    lines_.push_back(Keep(Joined(key, "=", value)));
     return true;
   }
   if (const std::size_t at = FindKey(header, key); at != std::string::npos) {
@@ -185,15 +194,15 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
     if (line.value == Trim(value) && FindFirstChar(lines_[at], '=') != std::string_view::npos) {
       return false;
     }
-    const std::string name(line.name);  // first spelling stays
-    lines_[at] = Joined(name, "=", value);
+    lines_[at] = Keep(Joined(line.name, "=", value));  // first spelling stays
     return true;
   }
   // After the section's last key, so blank lines and comments that lead into
   // the next section stay with it.
   std::size_t insert_at = SectionEnd(header);
   while (insert_at > header + 1 && !ParseKeyLine(lines_[insert_at - 1])) --insert_at;
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert_at), Joined(key, "=", value));
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert_at),
+                Keep(Joined(key, "=", value)));
   return true;
 }
 

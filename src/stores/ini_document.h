@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,7 +22,8 @@ inline constexpr std::size_t kMaxProfileValueBytes = 2047;
 
 class IniDocument {
  public:
-  static IniDocument Parse(std::string_view bytes);
+  // Keeps bytes and holds its lines as views into it.
+  static IniDocument Parse(std::string bytes);
   std::string Serialize() const;
 
   // The value as a reader sees it; nullopt when section or key is absent.
@@ -42,8 +44,13 @@ class IniDocument {
   // Index of the key's line in the section starting after header, or npos.
   std::size_t FindKey(std::size_t header, std::string_view key) const;
   std::size_t SectionEnd(std::size_t header) const;
+  // A view of text that lives as long as the document or any copy of it.
+  std::string_view Keep(std::string text);
 
-  std::vector<std::string> lines_;
+  // The text lines_ views: the bytes read, and each line written since.
+  // Shared by copies, never changed.
+  std::vector<std::shared_ptr<const std::string>> storage_;
+  std::vector<std::string_view> lines_;
 };
 
 }  // namespace velm
