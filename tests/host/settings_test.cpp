@@ -106,6 +106,24 @@ TEST(AnsiRoundTrip, ConvertsOnlyAroundHighBytesAndAgreesWithTheWholeText) {
   EXPECT_EQ(codec.calls, 0) << "ASCII reads the same in every code page";
 }
 
+TEST(IniDocument, AWrittenLineThatReadsAsAHeaderStartsASectionAsOnTheNextRead) {
+  const std::string text = "[a]\r\n[k=1\r\nz=2\r\n[c]\r\ny=3\r\n";
+  IniDocument doc = IniDocument::Parse(text);
+  const IniDocument before = doc;
+  EXPECT_TRUE(doc.Set("a", "[k", "]"));  // "[k=]": section "k=", z with it
+  EXPECT_TRUE(doc.Set("a", "q", "[x]"));
+  EXPECT_TRUE(doc.Set("new", "[n]", "v"));
+  IniDocument reread = IniDocument::Parse(doc.Serialize());
+  for (IniDocument* d : {&doc, &reread}) {
+    EXPECT_EQ(d->Find("a", "q"), "[x]");
+    EXPECT_EQ(d->Find("a", "z"), std::nullopt);
+    EXPECT_EQ(d->Find("k=", "z"), "2");
+    EXPECT_EQ(d->Find("c", "y"), "3");
+    EXPECT_EQ(d->Find("new", "[n]"), std::nullopt);
+  }
+  EXPECT_EQ(before.Serialize(), text) << "copies stay apart";
+}
+
 class SettingsTest : public ::testing::Test {
  protected:
   std::string Raw(std::string_view section, std::string_view key) {
