@@ -114,19 +114,24 @@ IniDocument IniDocument::Parse(std::string text) {
   IniDocument doc;
   // Views, not a string per line: a 3 MB file has some 30,000 lines.
   const std::string_view bytes = doc.Keep(std::move(text));
+  // A section's lines gather here first, so each section allocates once.
+  std::vector<std::string_view> pending;
   // CR LF, a lone CR and a lone LF all end a line.
   std::size_t start = 0;
   while (start < bytes.size()) {
     const std::size_t end = LineEnd(bytes, start);
     const std::string_view line = bytes.substr(start, end - start);
     if (const auto name = HeaderName(line)) {
+      doc.sections_.back().lines.assign(pending.begin(), pending.end());
+      pending.clear();
       doc.sections_.push_back({line, *name, {}});
     } else {
-      doc.sections_.back().lines.push_back(line);
+      pending.push_back(line);
     }
     const bool crlf = end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n';
     start = end + (crlf ? 2 : 1);
   }
+  doc.sections_.back().lines.assign(pending.begin(), pending.end());
   return doc;
 }
 
