@@ -1,5 +1,6 @@
 #include "stores/ini_document.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "core/ansi_text.h"
@@ -47,16 +48,28 @@ std::size_t FindLastChar(std::string_view s, char wanted) {
   return last;
 }
 
+// Whether any byte of word is b.
+bool HoldsByte(std::uint64_t word, unsigned char b) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  const std::uint64_t x = word ^ (kOnes * b);
+  return ((x - kOnes) & ~x & (kOnes * 0x80)) != 0;
+}
+
 // Where the line that starts at start ends: at its CR or LF, or at the end.
-// Two memchr scans; find_first_of with a set makes a library call per byte,
-// which dominated reading a 300 KB file.
+// Eight bytes at a time in one pass: the Windows runtime's memchr (Wine's
+// among them) goes a byte at a time, and find_first_of with a set makes a
+// library call per byte.
 std::size_t LineEnd(std::string_view bytes, std::size_t start) {
-  const char* begin = bytes.data() + start;
-  const std::size_t rest = bytes.size() - start;
-  const void* lf = std::memchr(begin, '\n', rest);
-  const std::size_t before_lf = lf ? static_cast<const char*>(lf) - begin : rest;
-  const void* cr = std::memchr(begin, '\r', before_lf);
-  return start + (cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - begin) : before_lf);
+  std::size_t i = start;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + i, sizeof word);
+    if (HoldsByte(word, '\n') || HoldsByte(word, '\r')) break;
+  }
+  for (; i < bytes.size(); ++i) {
+    if (bytes[i] == '\r' || bytes[i] == '\n') return i;
+  }
+  return bytes.size();
 }
 
 bool SameName(std::string_view a, std::string_view b) {
