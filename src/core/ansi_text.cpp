@@ -17,18 +17,6 @@ LeadByteTable FromRanges(std::initializer_list<Range> ranges) {
   });
 }
 
-// The longest start of text within max bytes (max <= its size) that ends
-// where a character ends.
-std::size_t WholeWithin(std::string_view text, std::size_t max, const LeadByteTable& lead) {
-  std::size_t i = 0;
-  while (i < max) {
-    const std::size_t width = lead.IsLead(static_cast<unsigned char>(text[i])) ? 2 : 1;
-    if (i + width > max) break;
-    i += width;
-  }
-  return i;
-}
-
 }  // namespace
 
 LeadByteTable LeadByteTable::ForCodePage(unsigned code_page) {
@@ -48,11 +36,24 @@ LeadByteTable LeadByteTable::ForCodePage(unsigned code_page) {
 
 std::size_t CutLength(std::string_view text, std::size_t max, const LeadByteTable& lead) {
   if (text.size() <= max) return text.size();
-  return WholeWithin(text, max, lead);
+  std::size_t i = 0;
+  while (i < max) {
+    const std::size_t width = lead.IsLead(static_cast<unsigned char>(text[i])) ? 2 : 1;
+    if (i + width > max) break;
+    i += width;
+  }
+  return i;
 }
 
+// Counted from the end: a character begins after any byte that cannot lead,
+// and the lead bytes from there on pair up.
 std::size_t WholeLength(std::string_view text, const LeadByteTable& lead) {
-  return WholeWithin(text, text.size(), lead);
+  std::size_t leads = 0;
+  while (leads < text.size() &&
+         lead.IsLead(static_cast<unsigned char>(text[text.size() - 1 - leads]))) {
+    ++leads;
+  }
+  return leads % 2 == 0 ? text.size() : text.size() - 1;
 }
 
 std::size_t FolderLength(std::string_view path, const LeadByteTable& lead) {

@@ -26,8 +26,9 @@ inline bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+// Two memchr scans: find_first_of with a set makes a library call per byte.
 inline bool HoldsLineBreak(std::string_view text) {
-  return text.find_first_of("\r\n") != std::string_view::npos;
+  return text.find('\r') != std::string_view::npos || text.find('\n') != std::string_view::npos;
 }
 
 }  // namespace velm

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,7 +22,8 @@ inline constexpr std::size_t kMaxProfileValueBytes = 2047;
 
 class IniDocument {
  public:
-  static IniDocument Parse(std::string_view bytes);
+  // Keeps bytes and holds its lines as views into it.
+  static IniDocument Parse(std::string bytes);
   std::string Serialize() const;
 
   // The value as a reader sees it; nullopt when section or key is absent.
@@ -37,13 +39,32 @@ class IniDocument {
   bool Remove(std::string_view section, std::string_view key);
 
  private:
-  // Index of the section's header line, or lines_.size().
-  std::size_t FindSection(std::string_view section) const;
-  // Index of the key's line in the section starting after header, or npos.
-  std::size_t FindKey(std::size_t header, std::string_view key) const;
-  std::size_t SectionEnd(std::size_t header) const;
+  // A header line and the lines up to the next one. The first section holds
+  // the lines before any header and has no header of its own.
+  struct Section {
+    std::string_view header;
+    std::string_view name;
+    std::vector<std::string_view> lines;
+  };
 
-  std::vector<std::string> lines_;
+  // Index of the first section of that name, or sections_.size().
+  std::size_t FindSection(std::string_view name) const;
+  // Index of the key's line in section.lines, or npos.
+  static std::size_t FindKey(const Section& section, std::string_view key);
+  // Puts line at index at of the section's lines. A line that reads as a
+  // header starts a section there, taking the lines after it, as it does
+  // when the file is read again.
+  void InsertLine(std::size_t section, std::size_t at, std::string_view line);
+  void AppendLine(std::string_view line);
+  // A view of text that lives as long as the document or any copy of it.
+  std::string_view Keep(std::string text);
+
+  // The text the lines view: the bytes read, and each line written since.
+  // Shared by copies, never changed.
+  std::vector<std::shared_ptr<const std::string>> storage_;
+  // Indexed by section, so a lookup passes over headers, not every line,
+  // and a new line moves only its own section's lines.
+  std::vector<Section> sections_ = std::vector<Section>(1);
 };
 
 }  // namespace velm

@@ -1,6 +1,7 @@
 #include "stores/settings.h"
 
 #include <cstdint>
+#include <utility>
 
 #include "core/ansi_text.h"
 #include "core/ascii_text.h"
@@ -81,9 +82,9 @@ Settings::Settings(SettingsFile& file, std::string path) : file_(file), path_(st
   std::string bytes;
   state_ = file_.Load(path_, &bytes);
   if (state_ != FileState::kLoaded) return;
-  SettingsText text = DecodeSettingsText(bytes, file_);
+  SettingsText text = DecodeSettingsText(std::move(bytes), file_);
   encoding_ = text.encoding;
-  document_ = IniDocument::Parse(text.ansi);
+  document_ = IniDocument::Parse(std::move(text.ansi));
 }
 
 std::string Settings::ReadString(std::string_view section, std::string_view key) const {
@@ -110,7 +111,7 @@ void Settings::WriteString(std::string_view section, std::string_view key, std::
   auto taken = [this](std::string_view text) {
     text = text.substr(0, text.find('\0'));
     text = text.substr(0, WholeLength(text));
-    return file_.Narrow(file_.Widen(text));
+    return AnsiRoundTrip(std::string(text), file_);
   };
   if (document_.Set(taken(section), taken(key), taken(value))) changed_ = true;
 }

@@ -1,5 +1,9 @@
 #include "stores/settings_text.h"
 
+#include <cstdint>
+#include <cstring>
+#include <utility>
+
 namespace velm {
 
 namespace {
@@ -28,6 +32,53 @@ std::string Utf16ToBytes(std::u16string_view text, bool big_endian) {
     out[2 * i + 1] = big_endian ? low : high;
   }
   return out;
+}
+
+bool IsAscii(char c) {
+  return static_cast<unsigned char>(c) < 0x80;
+}
+
+// The first byte above 0x7F at or after from, or npos. 32 bytes at a time:
+// a whole file of ASCII is the common case.
+std::size_t FindHigh(std::string_view s, std::size_t from) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+  std::size_t i = from;
+  for (; i + 32 <= s.size(); i += 32) {
+    std::uint64_t words[4];
+    std::memcpy(words, s.data() + i, sizeof words);
+    if ((words[0] | words[1] | words[2] | words[3]) & kHighBits) break;
+  }
+  for (; i < s.size(); ++i) {
+    if (!IsAscii(s[i])) return i;
+  }
+  return std::string_view::npos;
+}
+
+std::size_t FindAscii(std::string_view s, std::size_t from) {
+  for (std::size_t i = from; i < s.size(); ++i) {
+    if (IsAscii(s[i])) return i;
+  }
+  return std::string_view::npos;
+}
+
+// Fewer ASCII bytes than this between two bytes above 0x7F go through the
+// codec with them: a codec call per double-byte character would cost more
+// than the bytes it spares.
+constexpr std::size_t kShortestAsciiGap = 64;
+
+// Where a stretch for the codec that begins at from may end: right after an
+// ASCII byte (only bytes above 0x7F lead, so a character begins there) that
+// a long run of ASCII or the end of the text follows.
+std::size_t StretchEnd(std::string_view s, std::size_t from) {
+  std::size_t end = from;
+  while (true) {
+    const std::size_t ascii = FindAscii(s, end);
+    if (ascii == std::string_view::npos) return s.size();
+    end = ascii + 1;
+    const std::size_t next = FindHigh(s, end);
+    if (next == std::string_view::npos || next - end >= kShortestAsciiGap) return end;
+    end = next;
+  }
 }
 
 void AppendCodePoint(std::u16string& out, char32_t c) {
@@ -107,24 +158,42 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
   return out;
 }
 
-SettingsText DecodeSettingsText(std::string_view bytes, SettingsFile& codec) {
-  if (bytes.starts_with(kUtf8Bom)) {
-    bytes.remove_prefix(kUtf8Bom.size());
-    return {TextEncoding::kUtf8, codec.Narrow(Utf8ToUtf16(bytes))};
+std::string AnsiRoundTrip(std::string text, SettingsFile& codec) {
+  const std::string_view all(text);
+  std::size_t from = FindHigh(all, 0);
+  if (from == std::string_view::npos) return text;
+  std::string out;
+  out.reserve(all.size());
+  std::size_t done = 0;
+  while (from != std::string_view::npos) {
+    const std::size_t end = StretchEnd(all, from);
+    out.append(all.substr(done, from - done));
+    out += codec.Narrow(codec.Widen(all.substr(from, end - from)));
+    done = end;
+    from = FindHigh(all, end);
   }
-  if (bytes.starts_with(kUtf16LeBom) || bytes.starts_with(kUtf16BeBom)) {
-    const bool big_endian = bytes.starts_with(kUtf16BeBom);
-    bytes.remove_prefix(kUtf16LeBom.size());
-    return {big_endian ? TextEncoding::kUtf16Be : TextEncoding::kUtf16Le,
-            codec.Narrow(Utf16FromBytes(bytes, big_endian))};
-  }
-  // Through UTF-16 and back, as the platform reads the file: a byte the
-  // code page cannot take (a lead byte without its trail byte) reads as the
-  // code page's default character.
-  return {TextEncoding::kAnsi, codec.Narrow(codec.Widen(bytes))};
+  out.append(all.substr(done));
+  return out;
 }
 
-std::string EncodeSettingsText(const SettingsText& text, SettingsFile& codec) {
+SettingsText DecodeSettingsText(std::string bytes, SettingsFile& codec) {
+  std::string_view view(bytes);
+  if (view.starts_with(kUtf8Bom)) {
+    view.remove_prefix(kUtf8Bom.size());
+    return {TextEncoding::kUtf8, codec.Narrow(Utf8ToUtf16(view))};
+  }
+  if (view.starts_with(kUtf16LeBom) || view.starts_with(kUtf16BeBom)) {
+    const bool big_endian = view.starts_with(kUtf16BeBom);
+    view.remove_prefix(kUtf16LeBom.size());
+    return {big_endian ? TextEncoding::kUtf16Be : TextEncoding::kUtf16Le,
+            codec.Narrow(Utf16FromBytes(view, big_endian))};
+  }
+  // As the platform reads the file: a byte the code page cannot take reads
+  // as the code page's default character.
+  return {TextEncoding::kAnsi, AnsiRoundTrip(std::move(bytes), codec)};
+}
+
+std::string EncodeSettingsText(SettingsText text, SettingsFile& codec) {
   switch (text.encoding) {
     case TextEncoding::kUtf8:
       return std::string(kUtf8Bom) + Utf16ToUtf8(codec.Widen(text.ansi));
@@ -135,7 +204,7 @@ std::string EncodeSettingsText(const SettingsText& text, SettingsFile& codec) {
     case TextEncoding::kAnsi:
       break;
   }
-  return text.ansi;
+  return std::move(text.ansi);
 }
 
 }  // namespace velm

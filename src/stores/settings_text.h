@@ -18,8 +18,15 @@ struct SettingsText {
   std::string ansi;
 };
 
-SettingsText DecodeSettingsText(std::string_view bytes, SettingsFile& codec);
-std::string EncodeSettingsText(const SettingsText& text, SettingsFile& codec);
+SettingsText DecodeSettingsText(std::string bytes, SettingsFile& codec);
+std::string EncodeSettingsText(SettingsText text, SettingsFile& codec);
+
+// ANSI text through UTF-16 and back, as the platform takes it in: a byte the
+// code page cannot take (a lead byte without its trail byte) comes back as
+// the code page's default character. Only the stretches around bytes above
+// 0x7F go through the codec: ASCII is the same in every ANSI code page, and
+// no character continues past an ASCII byte, so the result is the same.
+std::string AnsiRoundTrip(std::string text, SettingsFile& codec);
 
 // UTF-8 and UTF-16 of the same text; invalid UTF-8 becomes U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view utf8);

@@ -1,8 +1,9 @@
 // Micro-benchmarks of the settings document over the portable file: a full
-// rotation of six generations of 25 values, and the whole start-up store
-// sequence, for
-// realistic (80-byte) and extreme (2,000-byte) values. The file is seeded
-// afresh before every iteration, outside the timed part.
+// rotation of six generations of 25 values, the whole start-up store
+// sequence and the close's write of the window settings, for realistic
+// (80-byte) and extreme (2,000-byte) values, the latter also in a file padded
+// with other sections to 3 MB. The file is seeded afresh before every
+// iteration, outside the timed part.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -24,6 +25,12 @@ std::size_t ValueBytes(const benchmark::State& state) {
   return static_cast<std::size_t>(state.range(0));
 }
 
+// The six generations, padded to range(1) bytes when the case has one.
+std::string SeededIni(const benchmark::State& state) {
+  const std::size_t total = state.range(1) > 0 ? static_cast<std::size_t>(state.range(1)) : 0;
+  return bench::PaddedIni(ValueBytes(state), total);
+}
+
 void BM_RotateGenerations(benchmark::State& state) {
   ScratchDir dir;
   const std::string ini_path = dir.File("velm.ini");
@@ -43,7 +50,7 @@ void BM_RotateGenerations(benchmark::State& state) {
 void BM_StartupSequence(benchmark::State& state) {
   ScratchDir dir;
   const std::string ini_path = dir.File("velm.ini");
-  const std::string seeded = bench::SixGenerationsIni(ValueBytes(state));
+  const std::string seeded = SeededIni(state);
   const std::vector<std::string> history = bench::FullHistory(ValueBytes(state));
   velm::PortableSettingsFile file;
   std::size_t entries = 0;
@@ -61,6 +68,23 @@ void BM_StartupSequence(benchmark::State& state) {
         file, registry, ini_path, [&](const std::string&) { ++entries; }, &startup);
   }
   if (entries != history.size()) state.SkipWithError("the history did not load whole");
+  state.counters["ini_bytes"] = static_cast<double>(seeded.size());
+}
+
+// The close: three FORM values changed in one replacement of the file.
+void BM_SaveWindowSettings(benchmark::State& state) {
+  ScratchDir dir;
+  const std::string ini_path = dir.File("velm.ini");
+  const std::string seeded = SeededIni(state);
+  velm::PortableSettingsFile file;
+  int top = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    WriteBytes(ini_path, seeded);
+    state.ResumeTiming();
+    velm::SaveWindowSettings(file, ini_path, {false, ++top, 300});
+  }
+  state.counters["ini_bytes"] = static_cast<double>(seeded.size());
 }
 
 BENCHMARK(BM_RotateGenerations)
@@ -68,8 +92,14 @@ BENCHMARK(BM_RotateGenerations)
     ->Arg(bench::kExtremeBytes)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StartupSequence)
-    ->Arg(bench::kRealisticBytes)
-    ->Arg(bench::kExtremeBytes)
+    ->Args({bench::kRealisticBytes, 0})
+    ->Args({bench::kExtremeBytes, 0})
+    ->Args({bench::kExtremeBytes, bench::kHugeIniBytes})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveWindowSettings)
+    ->Args({bench::kRealisticBytes, 0})
+    ->Args({bench::kExtremeBytes, 0})
+    ->Args({bench::kExtremeBytes, bench::kHugeIniBytes})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
