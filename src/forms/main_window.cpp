@@ -59,8 +59,8 @@ TForm1::TForm1(ui::FormView& view, AppServices& services, RestoreWindowOpener op
 }
 
 void TForm1::FormCreate() {
-  ini_path_ = SettingsPathFor(services_.exe_path);
-  no_save_ = false;
+  IniPath = SettingsPathFor(services_.exe_path);
+  NoSave = false;
 
   StartupState state;
   // The window settings are read first, so the entries go where the saved
@@ -71,14 +71,14 @@ void TForm1::FormCreate() {
     if (!value.original.empty()) list.SetItemData(list.Count() - 1, KeepOriginal(value.original));
   };
   auto apply = [&] {
-    list_flag_ = state.window.list_flag;
+    ListFlag = state.window.list_flag;
     window().SetTop(state.window.top);
     window().SetLeft(state.window.left);
     first_unseen_ = state.first_unseen;
     ShowSavedView();
   };
   try {
-    RunStartupSequence(services_.settings_file, services_.registry, ini_path_, append, &state);
+    RunStartupSequence(services_.settings_file, services_.registry, IniPath, append, &state);
   } catch (...) {
     // The saved view is shown whatever the load reached; the error then goes
     // on to the report, which appears before the window does.
@@ -99,32 +99,32 @@ const std::u16string& TForm1::OriginalOf(std::uintptr_t item_data) const {
 }
 
 void TForm1::ShowSavedView() {
-  ListBox1().SetVisible(list_flag_);
-  ComboBox1().SetVisible(!list_flag_);
+  ListBox1().SetVisible(ListFlag);
+  ComboBox1().SetVisible(!ListFlag);
   // The list view keeps its designed height and, freshly filled, has no
   // selection.
-  if (!list_flag_) {
+  if (!ListFlag) {
     SelectFirst(ComboBox1());
     window().SetHeight(kDropDownHeightAtStart);
   }
 }
 
 void TForm1::Button3Click() {
-  if (list_flag_) {
+  if (ListFlag) {
     ComboBox1().Clear();
     CopyEntries(ListBox1(), ComboBox1());
     ListBox1().SetVisible(false);
     ComboBox1().SetVisible(true);
     SelectFirst(ComboBox1());
     window().SetHeight(kDropDownHeightAfterSwitch);
-    list_flag_ = false;
+    ListFlag = false;
   } else {
     ListBox1().Clear();
     CopyEntries(ComboBox1(), ListBox1());
     ListBox1().SetVisible(true);
     ComboBox1().SetVisible(false);
     window().SetHeight(kListHeightAfterSwitch);
-    list_flag_ = true;
+    ListFlag = true;
   }
 }
 
@@ -168,7 +168,7 @@ void TForm1::Button9Click() {
 void TForm1::Button8Click() {
   int index = CurrentList().Selected();
   if (index < 0) return;
-  move_from_ = index;
+  MoveFrom = index;
   if (window().Caption() == text::kAppTitle) {
     // The caption already says "moving" while the message is up.
     window().SetCaption(text::kMovingCaption);
@@ -179,11 +179,11 @@ void TForm1::Button8Click() {
 }
 
 void TForm1::ListBox1Click() {
-  FinishMove(window(), ListBox1(), move_from_);
+  FinishMove(window(), ListBox1(), MoveFrom);
 }
 
 void TForm1::ComboBox1Click() {
-  FinishMove(window(), ComboBox1(), move_from_);
+  FinishMove(window(), ComboBox1(), MoveFrom);
 }
 
 void TForm1::Button4Click() {
@@ -192,12 +192,12 @@ void TForm1::Button4Click() {
 
 void TForm1::Button5Click() {
   if (services_.dialogs.Confirm(text::kExitNoSaveQuestion) != ui::kResultYes) return;
-  no_save_ = true;
+  NoSave = true;
   window().RequestClose();
 }
 
 void TForm1::FormClose() {
-  if (!no_save_) {
+  if (!NoSave) {
     ui::ListControl& list = CurrentList();
     std::vector<std::string> entries;
     std::vector<std::u16string> originals;
@@ -207,8 +207,7 @@ void TForm1::FormClose() {
     }
     HistoryStore(services_.registry).Save(entries, first_unseen_, originals);
   }
-  SaveWindowSettings(services_.settings_file, ini_path_,
-                     {list_flag_, window().Top(), window().Left()});
+  SaveWindowSettings(services_.settings_file, IniPath, {ListFlag, window().Top(), window().Left()});
 }
 
 void TForm1::OnCloseRequest() {
@@ -227,7 +226,7 @@ void TForm1::OnCloseRequest() {
 void TForm1::Button6Click() {
   // One reading of velm.ini serves the count and every preview until the
   // window opens again, so an edit made meanwhile by hand shows next time.
-  Settings settings(services_.settings_file, ini_path_);
+  Settings settings(services_.settings_file, IniPath);
   int count = CountGenerations(settings.document());
   if (count == 0) {
     services_.dialogs.ErrorDialog(text::kNoGenerations);

@@ -62,10 +62,10 @@ class TForm1 : public ui::FormEvents, public RestoreWindowOwner {
   void ReplaceEntries(const std::vector<std::string>& entries) override;
   void EnableAgain() override;
 
-  bool list_flag() const { return list_flag_; }
-  bool no_save() const { return no_save_; }
-  std::int32_t move_from() const { return move_from_; }
-  const std::string& ini_path() const { return ini_path_; }
+  bool list_flag() const { return ListFlag; }
+  bool no_save() const { return NoSave; }
+  std::int32_t move_from() const { return MoveFrom; }
+  const std::string& ini_path() const { return IniPath; }
 
  private:
   ui::Window& window() { return view_.window(); }
@@ -73,7 +73,7 @@ class TForm1 : public ui::FormEvents, public RestoreWindowOwner {
   ui::ListControl& ComboBox1() { return view_.List(kDropDownView); }
   // The control that holds the entry list: by the view flag, the one rule
   // for which list is current.
-  ui::ListControl& CurrentList() { return list_flag_ ? ListBox1() : ComboBox1(); }
+  ui::ListControl& CurrentList() { return ListFlag ? ListBox1() : ComboBox1(); }
 
   void ShowSavedView();
   // The item data that ties an entry to its original, and back; 0 and
@@ -92,10 +92,12 @@ class TForm1 : public ui::FormEvents, public RestoreWindowOwner {
   // its position + 1 as item data, and the close writes this text for it.
   std::vector<std::u16string> originals_;
 
-  bool list_flag_ = true;  // true: the list view; false: the drop-down view
-  bool no_save_ = false;
-  std::int32_t move_from_ = 0;
-  std::string ini_path_;
+  // The form's own state keeps the names it has always had; the members
+  // above belong to the C++ wrapper and follow the code base's style.
+  bool ListFlag = true;  // true: the list view; false: the drop-down view
+  bool NoSave = false;
+  std::int32_t MoveFrom = 0;
+  std::string IniPath;
 };
 
 }  // namespace velm
