@@ -24,7 +24,7 @@ source scripts/wine-env.sh
 if [ -n "${WINEPREFIX:-}" ]; then
   own_prefix=0
   # A user's prefix is theirs: no font mapping goes into it unasked.
-  echo "run: for the fonts the windows ask for, map ＭＳ Ｐゴシック to IPAPGothic and ＭＳ ゴシック to IPAGothic under HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes in $WINEPREFIX"
+  echo "run: for the fonts the windows ask for, map ＭＳ Ｐゴシック and MS Shell Dlg to IPAPGothic and ＭＳ ゴシック to IPAGothic under HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes in $WINEPREFIX"
 else
   own_prefix=1
   ensure_prefix "$root/build/demo-prefix"

@@ -32,27 +32,32 @@ ensure_prefix() {
 # The windows ask for ＭＳ Ｐゴシック, which Wine lacks; its fallback is a
 # monospaced face, wide enough to cut the longer labels off. The IPA fonts
 # (fonts-ipafont-gothic) are the same pair, proportional and monospaced.
-# Japanese on a Unix command line arrives garbled, so the names go in
-# through a UTF-16 .reg file. Done once per prefix; the marker is written
-# only when the import worked and the registry is saved.
+# Title bars and message dialogs use the system's fonts, "MS Shell Dlg",
+# which a Japanese Wine maps to MS UI Gothic, also missing; Wine follows one
+# substitute only, so the proportional face replaces that mapping. Japanese on a Unix command line arrives garbled, so
+# the names go in through a UTF-16 .reg file. The marker holds the mapping
+# last imported and is written only when the import worked and the registry
+# is saved, so a prefix made before a mapping was added gets it as well.
 ensure_font_substitutes() {
   local done_marker="$WINEPREFIX/.velm-font-substitutes"
-  [ -f "$done_marker" ] && return 0
+  local mapping='"ＭＳ Ｐゴシック"="IPAPGothic"
+"ＭＳ ゴシック"="IPAGothic"
+"MS Shell Dlg"="IPAPGothic"'
+  [ "$(cat "$done_marker" 2>/dev/null)" = "$mapping" ] && return 0
   local reg
   reg=$(mktemp --suffix=.reg) || return 0
   {
     printf '\xff\xfe'
-    sed 's/$/\r/' <<'REG' | iconv -f UTF-8 -t UTF-16LE
+    sed 's/$/\r/' <<REG | iconv -f UTF-8 -t UTF-16LE
 Windows Registry Editor Version 5.00
 
 [HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]
-"ＭＳ Ｐゴシック"="IPAPGothic"
-"ＭＳ ゴシック"="IPAGothic"
+$mapping
 REG
   } >"$reg"
   if timeout 60 wine reg import "Z:${reg//\//\\}" >/dev/null 2>&1 &&
     timeout 60 wineserver -w; then
-    touch "$done_marker"
+    printf '%s\n' "$mapping" >"$done_marker"
   fi
   rm -f "$reg"
 }
