@@ -4,8 +4,10 @@
 # The build's `dist` target runs it (make dist).
 #
 # README is kept as UTF-8 with LF; the zip gets it in CP932 with CR LF, which
-# Notepad of every Windows version reads. Its @VERSION@ becomes VERSION, and
-# its change log must have an entry for VERSION.
+# Notepad of every Windows version reads. Its @VERSION@ becomes VERSION,
+# @DATE@ the day of the last commit (UTC), and @COPYRIGHT@ the copyright line
+# of the version record in res/velm.rc; its change log must have an entry for
+# VERSION.
 #
 # The same inputs give the same bytes: both files carry the time of the last
 # commit (SOURCE_DATE_EPOCH when set), go in by name, with fixed modes and no
@@ -27,10 +29,20 @@ if [ -z "$epoch" ]; then
   exit 1
 fi
 
+released=$(date -u -d "@$epoch" +%Y/%m/%d)
+copyright=$(sed -n 's/^ *VALUE "LegalCopyright", "\(.*\)"/\1/p' "$root/res/velm.rc")
+if [ -z "$copyright" ]; then
+  echo "package: res/velm.rc has no LegalCopyright" >&2
+  exit 1
+fi
+
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 cp "$exe" "$stage/velm.exe"
-sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$readme" | iconv -f UTF-8 -t CP932 >"$stage/readme.txt"
+# The copyright line as sed's replacement text: its own "\", "&" and "|" kept.
+copyright=$(printf '%s' "$copyright" | sed 's/[\\&|]/\\&/g')
+sed -e "s|@VERSION@|$version|g" -e "s|@DATE@|$released|g" -e "s|@COPYRIGHT@|$copyright|g" \
+  -e 's/$/\r/' "$readme" | iconv -f UTF-8 -t CP932 >"$stage/readme.txt"
 chmod 755 "$stage/velm.exe"
 chmod 644 "$stage/readme.txt"
 touch -d "@$epoch" "$stage/velm.exe" "$stage/readme.txt"
