@@ -21,6 +21,8 @@ rm -rf "$work" && mkdir -p "$work/unpacked" "$work/shots" && unzip -q "$dist/$na
   { fail "the zip does not unpack" && exit 1; }
 readme=$work/unpacked/readme.txt
 iconv -f CP932 -t UTF-8 "$readme" | grep '^■ 変更履歴' >/dev/null || fail "readme.txt is not Japanese in CP932"
+placeholders=$(iconv -f CP932 -t UTF-8 "$readme" | grep -o '@[A-Z]\+@' | tr '\n' ' ')
+[ -z "$placeholders" ] || fail "readme.txt keeps the placeholders $placeholders"
 # CR LF only: as many CRs as LFs, each ending a line, and the last line ended.
 crs=$(tr -cd '\r' <"$readme" | wc -c)
 lfs=$(tr -cd '\n' <"$readme" | wc -c)
