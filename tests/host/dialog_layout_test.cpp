@@ -13,7 +13,7 @@ void ExpectRect(const Rect& r, int left, int top, int width, int height) {
 }
 
 TEST(DialogUnits, AverageTheLettersAndRoundToTheNearestPixel) {
-  DialogUnits units = DialogUnits::FromLetters(6 * 52 + 51, 12);
+  DialogUnits units = DialogUnits::FromLetters(6 * 52 + 51, 12, 96);
   EXPECT_EQ(units.x, 6);  // integer division of the 52 letters' extent
   EXPECT_EQ(units.Horz(8), 12);
   EXPECT_EQ(units.Vert(14), 21);
@@ -41,6 +41,13 @@ TEST(InputBoxLayout, GrowsByEachLineOfThePrompt) {
   EXPECT_EQ(two.client.height - one.client.height, 12);
   EXPECT_EQ(two.client.width, one.client.width);
   EXPECT_EQ(two.edit.top - one.edit.top, 12);
+}
+
+TEST(InputBoxLayout, PixelGapsFollowTheDpi) {
+  InputBoxLayout box = LayoutInputBox({9, 18, 144}, {177, 18}, 30);
+  EXPECT_EQ(box.edit.top - box.prompt.bottom(), 8);  // 7.5
+  EXPECT_EQ(box.ok.top - box.edit.bottom(), 23);     // 22.5
+  EXPECT_EQ(box.client.height - box.ok.bottom(), 20);
 }
 
 TEST(MessageDialogLayout, PutsTheTextBesideTheIconAndCentresTheButtons) {
@@ -72,6 +79,12 @@ TEST(MessageDialogLayout, WideCaptionsWidenEveryButtonAndTheRow) {
   EXPECT_EQ(d.client.width, 98 * 2 + 6 + 24);
   EXPECT_EQ(d.buttons[0].left, 12);
   EXPECT_EQ(d.text.left, 12);  // the text block is not centred
+}
+
+TEST(MessageDialogLayout, IconAndCaptionPaddingFollowTheDpi) {
+  MessageDialogLayout d = LayoutMessageDialog({9, 18, 144}, {20, 18}, true, 1, 150);
+  ExpectRect(d.icon, 18, 18, 48, 48);
+  EXPECT_EQ(d.buttons[0].width, 162);
 }
 
 }  // namespace
