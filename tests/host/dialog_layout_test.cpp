@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/dialog_layout.h"
+#include "dialogs/dialog_layout.h"
 
 namespace velm::ui {
 namespace {

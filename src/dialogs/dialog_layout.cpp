@@ -1,4 +1,4 @@
-#include "ui/dialog_layout.h"
+#include "dialogs/dialog_layout.h"
 
 #include <algorithm>
 

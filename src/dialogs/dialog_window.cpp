@@ -1,4 +1,4 @@
-#include "shell/dialog_window.h"
+#include "dialogs/dialog_window.h"
 
 #include "shell/clipboard.h"
 #include "shell/task_windows.h"

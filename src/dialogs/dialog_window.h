@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/dialog_layout.h"
+#include "dialogs/dialog_layout.h"
 #include "ui/win32_base_window.h"
 
 namespace velm {

@@ -1,8 +1,8 @@
-#include "shell/input_box.h"
+#include "dialogs/input_box.h"
 
 #include "core/texts.h"
-#include "shell/dialog_window.h"
-#include "shell/text_measure.h"
+#include "dialogs/dialog_window.h"
+#include "dialogs/text_measure.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/win32_controls.h"

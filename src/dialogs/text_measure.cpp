@@ -1,4 +1,4 @@
-#include "shell/text_measure.h"
+#include "dialogs/text_measure.h"
 
 #include "core/texts.h"
 #include "ui/win32_dpi.h"
