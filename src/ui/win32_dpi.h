@@ -5,6 +5,14 @@
 
 #include <windows.h>
 
+// The messages of a dpi change, declared only for Windows 10 on.
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+#ifndef WM_GETDPISCALEDSIZE
+#define WM_GETDPISCALEDSIZE 0x02E4
+#endif
+
 namespace velm::ui {
 
 // The screen's dpi (the system's): what fonts made from points follow.

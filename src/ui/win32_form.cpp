@@ -5,14 +5,6 @@
 
 #include "ui/win32_dpi.h"
 
-// Declared from Windows 10 on; the build targets older systems.
-#ifndef WM_DPICHANGED
-#define WM_DPICHANGED 0x02E0
-#endif
-#ifndef WM_GETDPISCALEDSIZE
-#define WM_GETDPISCALEDSIZE 0x02E4
-#endif
-
 namespace velm::ui {
 
 namespace {

@@ -197,19 +197,12 @@ TEST_F(MainWindowTest, APositionOffEveryScreenOpensWhereNoneStoredWould) {
 }
 
 // The prefix's dpi (LogPixels) as a new process reads it; 96 again afterwards.
-class PrefixDpi {
- public:
+struct PrefixDpi {
   explicit PrefixDpi(DWORD dpi) { Set(dpi); }
   ~PrefixDpi() { Set(96); }
-
- private:
   static void Set(DWORD dpi) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS)
-      return;
-    RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
-    RegCloseKey(key);
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi,
+                    sizeof dpi);
   }
 };
 
@@ -236,9 +229,8 @@ TEST_F(MainWindowTest, At144DpiEveryWindowIsItsDesignOneAndAHalfTimes) {
 
   PrefixDpi dpi(144);
   ASSERT_TRUE(Start());
-  const SIZE client = ClientSize(main_);
-  EXPECT_EQ(client.cx, 771);
-  EXPECT_EQ(client.cy, 579);
+  EXPECT_EQ(ClientSize(main_).cx, 771);
+  EXPECT_EQ(ClientSize(main_).cy, 579);
   for (const velm::ui::ControlLayout& design : velm::Form1Layout().controls) {
     if (design.id == velm::kChangeButton || design.id == velm::kClearButton ||
         design.id == velm::kListView)
@@ -253,12 +245,9 @@ TEST_F(MainWindowTest, At144DpiEveryWindowIsItsDesignOneAndAHalfTimes) {
   ASSERT_TRUE(Answer(box, text::kCancel));
 
   ASSERT_TRUE(OpenRestore());
-  const SIZE restore = ClientSize(restore_);
-  EXPECT_EQ(restore.cx, 624);
-  EXPECT_EQ(restore.cy, 515);  // 514.5
-  for (const velm::ui::ControlLayout& design : velm::Form2Layout().controls) {
-    if (design.id == velm::kPreviewList) ExpectOneAndAHalfTimes(PreviewList(), design);
-  }
+  EXPECT_EQ(ClientSize(restore_).cx, 624);
+  EXPECT_EQ(ClientSize(restore_).cy, 515);  // 514.5
+  ExpectOneAndAHalfTimes(PreviewList(), velm::Form2Layout().controls.back());
   ASSERT_TRUE(LeaveRestore(text::kButtonBack));
   ASSERT_TRUE(ExitAndWait());
 }

@@ -43,13 +43,6 @@ TEST(InputBoxLayout, GrowsByEachLineOfThePrompt) {
   EXPECT_EQ(two.edit.top - one.edit.top, 12);
 }
 
-TEST(InputBoxLayout, PixelGapsFollowTheDpi) {
-  InputBoxLayout box = LayoutInputBox({9, 18, 144}, {177, 18}, 30);
-  EXPECT_EQ(box.edit.top - box.prompt.bottom(), 8);  // 7.5
-  EXPECT_EQ(box.ok.top - box.edit.bottom(), 23);     // 22.5
-  EXPECT_EQ(box.client.height - box.ok.bottom(), 20);
-}
-
 TEST(MessageDialogLayout, PutsTheTextBesideTheIconAndCentresTheButtons) {
   MessageDialogLayout d = LayoutMessageDialog({6, 12}, {200, 12}, true, 2, 40);
   ExpectRect(d.icon, 12, 12, 32, 32);
