@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "core/texts.h"
+#include "dialogs/win32_dialogs.h"
 #include "forms/app_services.h"
 #include "forms/main_window.h"
 #include "forms/restore_window.h"
@@ -17,7 +18,6 @@
 #include "shell/message_loop.h"
 #include "shell/phase_marks.h"
 #include "shell/startup_failure.h"
-#include "shell/win32_dialogs.h"
 #include "stores/win32_registry.h"
 #include "stores/win32_settings_file.h"
 #include "ui/dispatch.h"

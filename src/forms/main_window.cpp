@@ -76,6 +76,12 @@ void TForm1::FormCreate() {
     window().SetLeft(state.window.left);
     first_unseen_ = state.first_unseen;
     ShowSavedView();
+    // A position kept from a monitor no longer attached would open the
+    // window where the user can neither see nor reach it.
+    if (!window().MeetsAWorkArea()) {
+      window().SetTop(WindowSettings{}.top);
+      window().SetLeft(WindowSettings{}.left);
+    }
   };
   try {
     RunStartupSequence(services_.settings_file, services_.registry, IniPath, append, &state);

@@ -14,8 +14,6 @@ class InstanceGuard {
   // lifetime, or nothing when the system would not create it.
   static std::optional<InstanceGuard> Acquire(const char* name);
 
-  bool holds_mutex() const { return mutex_.valid(); }
-
  private:
   explicit InstanceGuard(UniqueHandle mutex) : mutex_(std::move(mutex)) {}
   UniqueHandle mutex_;

@@ -6,7 +6,9 @@ namespace velm {
 
 namespace {
 
-HWND FormOf(const MSG& msg, std::span<const HWND> forms) {
+// The form a keyboard message is for, whose dialog keys (Tab, Enter, access
+// keys) it may be; nullptr for any other message or window.
+HWND FormTakingKeys(const MSG& msg, std::span<const HWND> forms) {
   if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd) return nullptr;
   HWND root = GetAncestor(msg.hwnd, GA_ROOT);
   return std::find(forms.begin(), forms.end(), root) != forms.end() ? root : nullptr;
@@ -22,7 +24,7 @@ int RunMessageLoop(std::span<const HWND> forms) {
       continue;
     }
     if (msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
-    if (HWND form = FormOf(msg, forms); form && IsDialogMessageA(form, &msg)) continue;
+    if (HWND form = FormTakingKeys(msg, forms); form && IsDialogMessageA(form, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }

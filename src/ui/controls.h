@@ -44,8 +44,10 @@ class Label {
   virtual void SetText(std::string_view text) = 0;
 };
 
-// The form's own window. Height, Top and Left are the outer window in screen
-// pixels.
+// The form's own window. Top and Left are the outer window in screen pixels.
+// SetHeight takes the outer height as designed at 96 dpi; a window shown at
+// another dpi takes the same client area scaled, and Height tells the outer
+// height it then has.
 class Window {
  public:
   virtual ~Window() = default;
@@ -64,6 +66,9 @@ class Window {
   virtual void Hide() = 0;
   // The close request: what the close box, Alt+F4 and the system menu do.
   virtual void RequestClose() = 0;
+  // Whether the window meets the work area of some monitor, so the user
+  // can see and reach it.
+  virtual bool MeetsAWorkArea() const = 0;
 };
 
 // What a form does when its controls fire; the toolkit calls these inside

@@ -4,6 +4,8 @@
 
 #include "core/error.h"
 #include "core/texts.h"
+#include "ui/dpi_scale.h"
+#include "ui/win32_dpi.h"
 
 namespace velm::ui {
 
@@ -149,9 +151,22 @@ int Win32Window::Height() const {
   return rect.bottom - rect.top;
 }
 
+// The designed outer height less the frame at 96 dpi is the client height
+// the window keeps at any dpi.
 void Win32Window::SetHeight(int height) {
-  RECT rect = Bounds();
-  SetWindowPos(window_, nullptr, 0, 0, rect.right - rect.left, height,
+  design_client_.cy = height - OuterSize(window_, {0, 0}, kDesignDpi).cy;
+  ScaleTo(dpi_);
+}
+
+SIZE Win32Window::OuterSizeAt(int dpi) const {
+  return OuterSize(window_,
+                   {ScaleToDpi(design_client_.cx, dpi), ScaleToDpi(design_client_.cy, dpi)}, dpi);
+}
+
+void Win32Window::ScaleTo(int dpi) {
+  dpi_ = dpi;
+  const SIZE outer = OuterSizeAt(dpi);
+  SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -201,6 +216,35 @@ void Win32Window::Hide() {
 
 void Win32Window::RequestClose() {
   SendMessageA(window_, WM_CLOSE, 0, 0);
+}
+
+namespace {
+
+struct WorkAreaSearch {
+  RECT window;
+  bool met = false;
+};
+
+BOOL CALLBACK FindWorkAreaMet(HMONITOR monitor, HDC, RECT*, LPARAM search_param) {
+  auto& search = *reinterpret_cast<WorkAreaSearch*>(search_param);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  RECT common;
+  if (GetMonitorInfoA(monitor, &info) && IntersectRect(&common, &info.rcWork, &search.window)) {
+    search.met = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+// Of the monitors the window meets, one whose work area it meets too: a
+// window on a taskbar only is out of reach as well.
+bool Win32Window::MeetsAWorkArea() const {
+  WorkAreaSearch search{Bounds()};
+  EnumDisplayMonitors(nullptr, &search.window, &FindWorkAreaMet, reinterpret_cast<LPARAM>(&search));
+  return search.met;
 }
 
 void ActivateNextWindow(HWND except) {

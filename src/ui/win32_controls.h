@@ -54,10 +54,14 @@ class Win32Label final : public Label {
   HWND control_;
 };
 
-// A top-level form window. Height, Top and Left are its outer rectangle.
+// A top-level form window. Top and Left are its outer rectangle in screen
+// pixels; its client area is the designed one scaled to the window's dpi.
 class Win32Window final : public Window {
  public:
-  explicit Win32Window(HWND window) : window_(window) {}
+  // design_client: the client area as designed at 96 dpi; window is sized
+  // for it at dpi.
+  Win32Window(HWND window, SIZE design_client, int dpi)
+      : window_(window), design_client_(design_client), dpi_(dpi) {}
   Win32Window(const Win32Window&) = delete;
   Win32Window& operator=(const Win32Window&) = delete;
 
@@ -75,12 +79,20 @@ class Win32Window final : public Window {
   void Show() override;
   void Hide() override;
   void RequestClose() override;
+  bool MeetsAWorkArea() const override;
+
+  // Sizes the window for dpi, keeping its designed client area.
+  void ScaleTo(int dpi);
+  // The outer size the window takes at dpi.
+  SIZE OuterSizeAt(int dpi) const;
 
  private:
   RECT Bounds() const;
   void MoveTo(int left, int top);
 
   HWND window_;
+  SIZE design_client_;
+  int dpi_;
 };
 
 // The text of any window, in the ANSI code page.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "ui/win32_dpi.h"
+
 namespace velm::ui {
 
 namespace {
@@ -22,10 +24,14 @@ Frame FrameFor(FrameKind kind) {
 
 }  // namespace
 
+// The window is created at the screen's dpi, which is its own unless it
+// opens on a monitor of another; then it is sized again before it shows.
 Win32Form::Win32Form(const FormLayout& layout, HWND owner)
     : layout_(layout), class_name_(std::string("T") + layout.name) {
   const Frame frame = FrameFor(layout.frame);
-  RECT outer{0, 0, layout.client_width, layout.client_height};
+  const int screen_dpi = ScreenDpi();
+  RECT outer{0, 0, ScaleToDpi(layout.client_width, screen_dpi),
+             ScaleToDpi(layout.client_height, screen_dpi)};
   AdjustWindowRectEx(&outer, frame.style, FALSE, frame.ex_style);
 
   WNDCLASSEXA cls{};
@@ -37,7 +43,10 @@ Win32Form::Win32Form(const FormLayout& layout, HWND owner)
     cls.hIcon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
   CreateOfClass(cls, frame.ex_style, layout.caption, frame.style, layout.left, layout.top,
                 outer.right - outer.left, outer.bottom - outer.top, owner);
-  window_ = std::make_unique<Win32Window>(hwnd());
+  window_ = std::make_unique<Win32Window>(hwnd(), SIZE{layout.client_width, layout.client_height},
+                                          screen_dpi);
+  dpi_ = WindowDpi(hwnd());
+  if (dpi_ != screen_dpi) window_->ScaleTo(dpi_);
 
   for (const ControlLayout& control : layout.controls) {
     HWND child = CreateControl(control);
@@ -92,16 +101,40 @@ HWND Win32Form::CreateControl(const ControlLayout& control) {
       break;
   }
   HWND child = CreateWindowExA(ex_style, cls, control.caption ? control.caption : "", style,
-                               control.left, control.top, control.width, control.height, hwnd(),
+                               Scaled(control.left), Scaled(control.top), Scaled(control.width),
+                               Scaled(control.height), hwnd(),
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
                                GetModuleHandleA(nullptr), nullptr);
   if (!child) ThrowWindowCreationError();
+  FitToDpi(child, control);
+  return child;
+}
+
+void Win32Form::FitToDpi(HWND child, const ControlLayout& control) {
   // The font first: a combo box measures its items anew when it gets one.
   SendMessageA(child, WM_SETFONT,
-               reinterpret_cast<WPARAM>(FontFor(control.font_height, control.bold_italic)), FALSE);
-  if (control.kind == ControlKind::kListBox) SendMessageA(child, LB_SETITEMHEIGHT, 0, kItemHeight);
+               reinterpret_cast<WPARAM>(FontFor(Scaled(control.font_height), control.bold_italic)),
+               FALSE);
+  if (control.kind == ControlKind::kListBox)
+    SendMessageA(child, LB_SETITEMHEIGHT, 0, Scaled(kItemHeight));
   if (control.kind == ControlKind::kComboBox) FitComboBox(child, control);
-  return child;
+}
+
+// The window moved to a monitor of another dpi: every control and font
+// again from the table. The fonts of the old dpi go once no control holds
+// them any more.
+void Win32Form::ScaleTo(int dpi) {
+  dpi_ = dpi;
+  const auto old_fonts = std::move(fonts_);
+  fonts_.clear();
+  for (const Child& child : children_) {
+    const ControlLayout& control = *child.control;
+    SetWindowPos(child.hwnd, nullptr, Scaled(control.left), Scaled(control.top),
+                 Scaled(control.width), Scaled(control.height), SWP_NOZORDER | SWP_NOACTIVATE);
+    FitToDpi(child.hwnd, control);
+  }
+  window_->ScaleTo(dpi);
+  InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 // The closed drop-down list gets the table's height by sizing its selection
@@ -111,9 +144,11 @@ HWND Win32Form::CreateControl(const ControlLayout& control) {
 // height (it sets item heights of owner-drawn combo boxes only), so the dropped height is measured
 // rather than assumed.
 void Win32Form::FitComboBox(HWND combo, const ControlLayout& control) {
-  SendMessageA(combo, CB_SETITEMHEIGHT, 0, kItemHeight);
+  const int height = Scaled(control.height);
+  SendMessageA(combo, CB_SETITEMHEIGHT, 0, Scaled(kItemHeight));
   const auto item = static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0));
-  SetWindowPos(combo, nullptr, 0, 0, control.width, control.height + kDroppedDownItems * item + 4,
+  SetWindowPos(combo, nullptr, 0, 0, Scaled(control.width),
+               height + kDroppedDownItems * item + Scaled(4),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   // Platforms differ in what the field height they report and take counts
   // (Wine adds 2 to what it is given); correct by what shows.
@@ -121,7 +156,7 @@ void Win32Form::FitComboBox(HWND combo, const ControlLayout& control) {
   for (int attempt = 0; attempt < 3; ++attempt) {
     RECT closed{};
     GetWindowRect(combo, &closed);
-    const int excess = static_cast<int>(closed.bottom - closed.top) - control.height;
+    const int excess = static_cast<int>(closed.bottom - closed.top) - height;
     if (excess == 0 || field <= excess) break;
     field -= excess;
     SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
@@ -156,11 +191,6 @@ const Win32Form::Child* Win32Form::Find(int control_id) const {
   for (const Child& child : children_)
     if (child.control->id == control_id) return &child;
   return nullptr;
-}
-
-HWND Win32Form::Control(int control_id) const {
-  const Child* child = Find(control_id);
-  return child ? child->hwnd : nullptr;
 }
 
 ListControl& Win32Form::List(int control_id) {
@@ -233,6 +263,16 @@ LRESULT Win32Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case DM_GETDEFID:
       return FocusedButtonAsDefault();
+    case WM_GETDPISCALEDSIZE:  // the size to suggest for the coming WM_DPICHANGED
+      *reinterpret_cast<SIZE*>(lparam) = window_->OuterSizeAt(static_cast<int>(wparam));
+      return TRUE;
+    case WM_DPICHANGED: {
+      ScaleTo(HIWORD(wparam));
+      const RECT& suggested = *reinterpret_cast<const RECT*>(lparam);
+      SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
     case WM_SYSCOMMAND:
       // The main window's minimize minimizes the application: the program
       // shrinks to its taskbar entry, which belongs to the owner.

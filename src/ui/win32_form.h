@@ -1,6 +1,8 @@
 // A form instantiated from its ui::FormLayout over real Win32 windows: the
 // window (created hidden), its controls at the table's positions in tab
 // order, and the routing of their notifications to the bound FormEvents.
+// The table is the design at 96 dpi; the form shows it scaled to the
+// window's dpi, and lays itself out again when that dpi changes.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "ui/controls.h"
+#include "ui/dpi_scale.h"
 #include "ui/form_layout.h"
 #include "ui/win32_base_window.h"
 #include "ui/win32_controls.h"
@@ -30,10 +33,6 @@ class Win32Form final : public FormView, public BaseWindow<Win32Form> {
   ListControl& List(int control_id) override;
   Label& LabelControl(int control_id) override;
 
-  const FormLayout& layout() const { return layout_; }
-  // nullptr for an id the form does not have.
-  HWND Control(int control_id) const;
-
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
  private:
@@ -42,9 +41,13 @@ class Win32Form final : public FormView, public BaseWindow<Win32Form> {
     HWND hwnd;
   };
 
+  int Scaled(int designed) const { return ScaleToDpi(designed, dpi_); }
   HWND CreateControl(const ControlLayout& control);
+  // The control's font and item heights at the form's dpi.
+  void FitToDpi(HWND child, const ControlLayout& control);
   void FitComboBox(HWND combo, const ControlLayout& control);
   HFONT FontFor(int char_height, bool bold_italic);
+  void ScaleTo(int dpi);
   void ApplyTabOrder();
   const Child* Find(int control_id) const;
   void OnCommand(int id, int code);
@@ -54,6 +57,8 @@ class Win32Form final : public FormView, public BaseWindow<Win32Form> {
   const FormLayout& layout_;
   std::string class_name_;
   FormEvents* events_ = nullptr;
+  int dpi_ = kDesignDpi;
+  // Fonts by pixel height and bold italic, at the form's dpi.
   std::vector<std::pair<std::pair<int, bool>, UniqueFont>> fonts_;
   std::vector<Child> children_;
   std::unique_ptr<Win32Window> window_;

@@ -15,6 +15,7 @@
 #include "driver/key_input.h"
 #include "driver/window_search.h"
 #include "forms/main_window.h"
+#include "forms/restore_window.h"
 #include "sample_urls.h"
 #include "velm_test.h"
 
@@ -174,15 +175,81 @@ TEST_F(MainWindowTest, CloseBoxAndAltF4SaveLikeExit) {
   }
 }
 
-TEST_F(MainWindowTest, NegativePositionIsAppliedAndStoredUnchanged) {
-  ASSERT_TRUE(WriteIni("[FORM]\r\nTOP=-500\r\nLEFT=-20\r\n"));
+TEST_F(MainWindowTest, APositionPartlyOnTheScreenIsAppliedAndStoredUnchanged) {
+  ASSERT_TRUE(WriteIni("[FORM]\r\nTOP=-300\r\nLEFT=-20\r\n"));
   ASSERT_TRUE(Start());
   const RECT rect = OuterRect(main_);
-  EXPECT_EQ(rect.top, -500);
+  EXPECT_EQ(rect.top, -300);
   EXPECT_EQ(rect.left, -20);
   ASSERT_TRUE(ExitAndWait());
   EXPECT_EQ(ProfileSection(IniPath(), "FORM"),
-            (Form{{"LSTFLAG", "1"}, {"TOP", "-500"}, {"LEFT", "-20"}}));
+            (Form{{"LSTFLAG", "1"}, {"TOP", "-300"}, {"LEFT", "-20"}}));
+}
+
+TEST_F(MainWindowTest, APositionOffEveryScreenOpensWhereNoneStoredWould) {
+  // Saved on a monitor right of the 1280-pixel screen that is gone now.
+  ASSERT_TRUE(WriteIni("[FORM]\r\nTOP=100\r\nLEFT=3000\r\n"));
+  ASSERT_TRUE(Start());
+  const RECT rect = OuterRect(main_);
+  EXPECT_EQ(rect.top, 0);
+  EXPECT_EQ(rect.left, 0);
+  ASSERT_TRUE(ExitAndWait());
+}
+
+// The prefix's dpi (LogPixels) as a new process reads it; 96 again afterwards.
+struct PrefixDpi {
+  explicit PrefixDpi(DWORD dpi) { Set(dpi); }
+  ~PrefixDpi() { Set(96); }
+  static void Set(DWORD dpi) {
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi,
+                    sizeof dpi);
+  }
+};
+
+// A control's rectangle in its parent's client area against its design at
+// 96 dpi taken to 144, allowing for the rounding.
+void ExpectOneAndAHalfTimes(HWND control, const velm::ui::ControlLayout& design) {
+  SCOPED_TRACE(design.name);
+  RECT r = OuterRect(control);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_NEAR(r.left, design.left * 1.5, 0.5);
+  EXPECT_NEAR(r.top, design.top * 1.5, 0.5);
+  EXPECT_NEAR(r.right - r.left, design.width * 1.5, 0.5);
+  EXPECT_NEAR(r.bottom - r.top, design.height * 1.5, 0.5);
+}
+
+TEST_F(MainWindowTest, At144DpiEveryWindowIsItsDesignOneAndAHalfTimes) {
+  ASSERT_TRUE(SeedHistory({"http://a/"}));
+  ASSERT_TRUE(Start());
+  DialogView box;
+  ASSERT_TRUE(PressForDialog(text::kButtonCreate, &box));
+  const SIZE box_at_96 = ClientSize(box.window);
+  ASSERT_TRUE(Answer(box, text::kCancel));
+  ASSERT_TRUE(ExitAndWait());
+
+  PrefixDpi dpi(144);
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(ClientSize(main_).cx, 771);
+  EXPECT_EQ(ClientSize(main_).cy, 579);
+  for (const velm::ui::ControlLayout& design : velm::Form1Layout().controls) {
+    if (design.id == velm::kChangeButton || design.id == velm::kClearButton ||
+        design.id == velm::kListView)
+      ExpectOneAndAHalfTimes(GetDlgItem(main_, design.id), design);
+  }
+  EXPECT_EQ(SendMessageA(ListBox1(), LB_GETITEMHEIGHT, 0, 0), 18);
+
+  ASSERT_TRUE(PressForDialog(text::kButtonCreate, &box));
+  const SIZE box_at_144 = ClientSize(box.window);
+  EXPECT_NEAR(box_at_144.cx, box_at_96.cx * 1.5, box_at_96.cx * 0.1);
+  EXPECT_NEAR(box_at_144.cy, box_at_96.cy * 1.5, box_at_96.cy * 0.1);
+  ASSERT_TRUE(Answer(box, text::kCancel));
+
+  ASSERT_TRUE(OpenRestore());
+  EXPECT_EQ(ClientSize(restore_).cx, 624);
+  EXPECT_EQ(ClientSize(restore_).cy, 515);  // 514.5
+  ExpectOneAndAHalfTimes(PreviewList(), velm::Form2Layout().controls.back());
+  ASSERT_TRUE(LeaveRestore(text::kButtonBack));
+  ASSERT_TRUE(ExitAndWait());
 }
 
 TEST_F(MainWindowTest, AnEmptyListRemovesEveryHistoryValue) {

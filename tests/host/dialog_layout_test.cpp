@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/dialog_layout.h"
+#include "dialogs/dialog_layout.h"
 
 namespace velm::ui {
 namespace {
@@ -13,7 +13,7 @@ void ExpectRect(const Rect& r, int left, int top, int width, int height) {
 }
 
 TEST(DialogUnits, AverageTheLettersAndRoundToTheNearestPixel) {
-  DialogUnits units = DialogUnits::FromLetters(6 * 52 + 51, 12);
+  DialogUnits units = DialogUnits::FromLetters(6 * 52 + 51, 12, 96);
   EXPECT_EQ(units.x, 6);  // integer division of the 52 letters' extent
   EXPECT_EQ(units.Horz(8), 12);
   EXPECT_EQ(units.Vert(14), 21);
@@ -72,6 +72,12 @@ TEST(MessageDialogLayout, WideCaptionsWidenEveryButtonAndTheRow) {
   EXPECT_EQ(d.client.width, 98 * 2 + 6 + 24);
   EXPECT_EQ(d.buttons[0].left, 12);
   EXPECT_EQ(d.text.left, 12);  // the text block is not centred
+}
+
+TEST(MessageDialogLayout, IconAndCaptionPaddingFollowTheDpi) {
+  MessageDialogLayout d = LayoutMessageDialog({9, 18, 144}, {20, 18}, true, 1, 150);
+  ExpectRect(d.icon, 18, 18, 48, 48);
+  EXPECT_EQ(d.buttons[0].width, 162);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include "core/error.h"
 #include "core/report_text.h"
 #include "core/texts.h"
-#include "ui/dialog_copy_text.h"
+#include "dialogs/dialog_copy_text.h"
 
 namespace velm {
 namespace {

@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "core/texts.h"
-#include "shell/win32_dialogs.h"
-#include "ui/dialog_copy_text.h"
+#include "dialogs/dialog_copy_text.h"
+#include "dialogs/win32_dialogs.h"
 #include "ui/dialogs.h"
 #include "ui/win32_controls.h"
 #include "ui/win32_font.h"

@@ -91,24 +91,24 @@ TEST(ToolFrame, HasADialogFrameAndTheCloseBoxOnlyAndIsOwned) {
 }
 
 TEST_F(FormTest, ControlsStandAtTheTablesPlacesWithTheirFonts) {
-  RECT list = ClientRectOf(form.Control(kList));
+  RECT list = ClientRectOf(GetDlgItem(form.hwnd(), kList));
   EXPECT_EQ(list.left, 16);
   EXPECT_EQ(list.top, 64);
   EXPECT_EQ(list.right - list.left, 481);
   EXPECT_EQ(list.bottom - list.top, 305) << "no integral height";
-  RECT button = ClientRectOf(form.Control(kButtonB));
+  RECT button = ClientRectOf(GetDlgItem(form.hwnd(), kButtonB));
   EXPECT_EQ(button.left, 88);
   EXPECT_EQ(button.bottom - button.top, 25);
-  EXPECT_EQ(SendMessageA(form.Control(kList), LB_GETITEMHEIGHT, 0, 0), 12);
-  RECT combo = ClientRectOf(form.Control(kCombo));
+  EXPECT_EQ(SendMessageA(GetDlgItem(form.hwnd(), kList), LB_GETITEMHEIGHT, 0, 0), 12);
+  RECT combo = ClientRectOf(GetDlgItem(form.hwnd(), kCombo));
   EXPECT_EQ(combo.bottom - combo.top, 20) << "closed drop-down list";
 
-  LOGFONTA body = FontOf(form.Control(kButtonA));
+  LOGFONTA body = FontOf(GetDlgItem(form.hwnd(), kButtonA));
   EXPECT_EQ(body.lfHeight, -12);
   EXPECT_EQ(body.lfCharSet, SHIFTJIS_CHARSET);
   EXPECT_STREQ(body.lfFaceName, text::kFontName);
   EXPECT_EQ(body.lfWeight, FW_NORMAL);
-  LOGFONTA label = FontOf(form.Control(kLabel));
+  LOGFONTA label = FontOf(GetDlgItem(form.hwnd(), kLabel));
   EXPECT_EQ(label.lfHeight, -16);
   EXPECT_EQ(label.lfWeight, FW_BOLD);
   EXPECT_TRUE(label.lfItalic);
@@ -119,15 +119,16 @@ TEST_F(FormTest, TheDropDownListShowsEightEntries) {
   for (int i = 0; i < 20; ++i) combo.Append(std::to_string(i));
   form.window().Show();
   combo.SetVisible(true);
-  SendMessageA(form.Control(kCombo), CB_SHOWDROPDOWN, TRUE, 0);
+  SendMessageA(GetDlgItem(form.hwnd(), kCombo), CB_SHOWDROPDOWN, TRUE, 0);
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
-  GetComboBoxInfo(form.Control(kCombo), &info);
+  GetComboBoxInfo(GetDlgItem(form.hwnd(), kCombo), &info);
   RECT list;
   GetClientRect(info.hwndList, &list);
-  const auto item = static_cast<int>(SendMessageA(form.Control(kCombo), CB_GETITEMHEIGHT, 0, 0));
+  const auto item =
+      static_cast<int>(SendMessageA(GetDlgItem(form.hwnd(), kCombo), CB_GETITEMHEIGHT, 0, 0));
   EXPECT_EQ(list.bottom / item, 8);
-  SendMessageA(form.Control(kCombo), CB_SHOWDROPDOWN, FALSE, 0);
+  SendMessageA(GetDlgItem(form.hwnd(), kCombo), CB_SHOWDROPDOWN, FALSE, 0);
 }
 
 TEST_F(FormTest, VisibilityComesFromTheTable) {
@@ -145,10 +146,10 @@ TEST_F(FormTest, TabGoesThroughTheStopsInTabOrder) {
   HWND at = GetNextDlgTabItem(form.hwnd(), nullptr, FALSE);
   for (int i = 0; i < 4 && at; ++i, at = GetNextDlgTabItem(form.hwnd(), at, FALSE))
     order.push_back(at);
-  std::vector<HWND> expected = {form.Control(kList), form.Control(kButtonB), form.Control(kButtonA),
-                                form.Control(kCombo)};
+  std::vector<HWND> expected = {GetDlgItem(form.hwnd(), kList), GetDlgItem(form.hwnd(), kButtonB),
+                                GetDlgItem(form.hwnd(), kButtonA), GetDlgItem(form.hwnd(), kCombo)};
   EXPECT_EQ(order, expected);
-  EXPECT_FALSE(GetWindowLongPtrA(form.Control(kLabel), GWL_STYLE) & WS_TABSTOP);
+  EXPECT_FALSE(GetWindowLongPtrA(GetDlgItem(form.hwnd(), kLabel), GWL_STYLE) & WS_TABSTOP);
 }
 
 // Labels that are no tab stops, before, between and after the stops.
@@ -171,15 +172,17 @@ std::vector<HWND> ZOrder(HWND parent) {
 TEST(ZOrder, TabStopsInTabOrderThenTheRestInCreationOrder) {
   Win32Form main(kMainLayout, nullptr);
   EXPECT_EQ(ZOrder(main.hwnd()),
-            (std::vector<HWND>{main.Control(kList), main.Control(kButtonB), main.Control(kButtonA),
-                               main.Control(kCombo), main.Control(kLabel)}));
+            (std::vector<HWND>{GetDlgItem(main.hwnd(), kList), GetDlgItem(main.hwnd(), kButtonB),
+                               GetDlgItem(main.hwnd(), kButtonA), GetDlgItem(main.hwnd(), kCombo),
+                               GetDlgItem(main.hwnd(), kLabel)}));
 
   const FormLayout layout = {"TestZ", "z",         FrameKind::kToolDialog, 100, 100, 0, 0, false,
                              12,      kInterleaved};
   Win32Form form(layout, nullptr);
   EXPECT_EQ(ZOrder(form.hwnd()),
-            (std::vector<HWND>{form.Control(4), form.Control(2), form.Control(5), form.Control(1),
-                               form.Control(3), form.Control(6)}));
+            (std::vector<HWND>{GetDlgItem(form.hwnd(), 4), GetDlgItem(form.hwnd(), 2),
+                               GetDlgItem(form.hwnd(), 5), GetDlgItem(form.hwnd(), 1),
+                               GetDlgItem(form.hwnd(), 3), GetDlgItem(form.hwnd(), 6)}));
 }
 
 TEST_F(FormTest, WindowGeometryIsTheOuterRectangleAndIsAppliedUnchanged) {
@@ -214,7 +217,7 @@ TEST_F(FormTest, LabelTextRoundTrips) {
 }
 
 TEST_F(FormTest, ButtonsClickAndTheCloseRequestKeepsTheWindow) {
-  SendMessageA(form.Control(kButtonB), BM_CLICK, 0, 0);
+  SendMessageA(GetDlgItem(form.hwnd(), kButtonB), BM_CLICK, 0, 0);
   SendMessageA(form.hwnd(), WM_CLOSE, 0, 0);
   form.window().RequestClose();
   EXPECT_EQ(events.log, (std::vector<std::string>{"click:304", "close", "close"}));
@@ -223,13 +226,13 @@ TEST_F(FormTest, ButtonsClickAndTheCloseRequestKeepsTheWindow) {
 
 TEST_F(FormTest, EnterPressesTheFocusedButtonThroughDialogKeys) {
   form.window().Show();
-  SetFocus(form.Control(kButtonA));
-  MSG msg{form.Control(kButtonA), WM_KEYDOWN, VK_RETURN, 0x001C0001, 0, {}};
+  SetFocus(GetDlgItem(form.hwnd(), kButtonA));
+  MSG msg{GetDlgItem(form.hwnd(), kButtonA), WM_KEYDOWN, VK_RETURN, 0x001C0001, 0, {}};
   EXPECT_TRUE(IsDialogMessageA(form.hwnd(), &msg));
   EXPECT_EQ(events.log, std::vector<std::string>{"click:301"});
   events.log.clear();
-  SetFocus(form.Control(kList));  // not a button: Enter does nothing
-  msg.hwnd = form.Control(kList);
+  SetFocus(GetDlgItem(form.hwnd(), kList));  // not a button: Enter does nothing
+  msg.hwnd = GetDlgItem(form.hwnd(), kList);
   IsDialogMessageA(form.hwnd(), &msg);
   PumpMessages();
   EXPECT_TRUE(events.log.empty());
@@ -242,8 +245,8 @@ void ThrowInsertError() {
 TEST_F(FormTest, AnErrorInAHandlerIsReportedAndTheFormGoesOn) {
   ReportRecorder reports;
   events.throw_on_click = &ThrowInsertError;
-  SendMessageA(form.Control(kButtonA), BM_CLICK, 0, 0);
-  SendMessageA(form.Control(kButtonA), BM_CLICK, 0, 0);
+  SendMessageA(GetDlgItem(form.hwnd(), kButtonA), BM_CLICK, 0, 0);
+  SendMessageA(GetDlgItem(form.hwnd(), kButtonA), BM_CLICK, 0, 0);
   EXPECT_EQ(reports.messages, (std::vector<std::string>{text::kInsertError, text::kInsertError}));
   EXPECT_EQ(events.log.size(), 2u);
   EXPECT_TRUE(IsWindow(form.hwnd()));
@@ -290,7 +293,7 @@ class ListContract : public ::testing::TestWithParam<int> {
     for (int i = 0; i < list.Count(); ++i) out.push_back(list.Text(i));
     return out;
   }
-  HWND Handle() { return form.Control(GetParam()); }
+  HWND Handle() { return GetDlgItem(form.hwnd(), GetParam()); }
 
   Win32Form form;
   RecordingEvents events;
@@ -392,8 +395,8 @@ TEST_F(FormTest, AMouseClickOnAListBoxEntryIsAPick) {
   list.Append("b");
   form.window().Show();
   const LPARAM second_row = MAKELPARAM(20, 12 + 6);
-  SendMessageA(form.Control(kList), WM_LBUTTONDOWN, MK_LBUTTON, second_row);
-  SendMessageA(form.Control(kList), WM_LBUTTONUP, 0, second_row);
+  SendMessageA(GetDlgItem(form.hwnd(), kList), WM_LBUTTONDOWN, MK_LBUTTON, second_row);
+  SendMessageA(GetDlgItem(form.hwnd(), kList), WM_LBUTTONUP, 0, second_row);
   PumpMessages();
   EXPECT_EQ(list.Selected(), 1);
   EXPECT_EQ(events.log, std::vector<std::string>{"pick:302"});

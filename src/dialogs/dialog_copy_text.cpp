@@ -1,4 +1,4 @@
-#include "ui/dialog_copy_text.h"
+#include "dialogs/dialog_copy_text.h"
 
 namespace velm::ui {
 

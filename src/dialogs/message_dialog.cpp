@@ -1,13 +1,13 @@
-#include "shell/message_dialog.h"
+#include "dialogs/message_dialog.h"
 
 #include <algorithm>
 #include <string_view>
 #include <vector>
 
 #include "core/texts.h"
-#include "shell/dialog_window.h"
-#include "shell/text_measure.h"
-#include "ui/dialog_copy_text.h"
+#include "dialogs/dialog_copy_text.h"
+#include "dialogs/dialog_window.h"
+#include "dialogs/text_measure.h"
 #include "ui/dialogs.h"
 
 namespace velm {
@@ -24,13 +24,13 @@ struct Button {
   int access_key;  // 0: none
 };
 
-struct KindLook {
+struct DialogParts {
   const char* caption;
   LPCSTR icon;                  // nullptr: none
   std::vector<Button> buttons;  // in the order Yes, No, OK, Cancel
 };
 
-KindLook LookOf(MessageKind kind) {
+DialogParts DialogPartsFor(MessageKind kind) {
   switch (kind) {
     case MessageKind::kError:
       return {text::kErrorCaption, IDI_HAND, {{ui::kResultOk, text::kOk, 0}}};
@@ -63,7 +63,7 @@ int CancelOf(const std::vector<Button>& buttons) {
 }  // namespace
 
 int RunMessageDialog(HWND owner, MessageKind kind, const std::string& message) {
-  const KindLook look = LookOf(kind);
+  const DialogParts parts = DialogPartsFor(kind);
   UniqueFont font = CreateMessageFont();
   ui::MessageDialogLayout layout;
   {
@@ -71,20 +71,20 @@ int RunMessageDialog(HWND owner, MessageKind kind, const std::string& message) {
     const ui::Size text_size =
         measure.Wrapped(message, GetSystemMetrics(SM_CXSCREEN) / 2, DT_NOPREFIX);
     int widest = 0;
-    for (const Button& button : look.buttons)
+    for (const Button& button : parts.buttons)
       widest = std::max(widest, measure.LineWidth(button.caption));
-    layout = ui::LayoutMessageDialog(measure.Units(), text_size, look.icon != nullptr,
-                                     static_cast<int>(look.buttons.size()), widest);
+    layout = ui::LayoutMessageDialog(measure.Units(), text_size, parts.icon != nullptr,
+                                     static_cast<int>(parts.buttons.size()), widest);
   }
 
-  DialogWindow dialog(owner, look.caption, layout.client, font.get());
-  if (look.icon) dialog.AddIcon(LoadIconA(nullptr, look.icon), layout.icon);
+  DialogWindow dialog(owner, parts.caption, layout.client, font.get());
+  if (parts.icon) dialog.AddIcon(LoadIconA(nullptr, parts.icon), layout.icon);
   dialog.AddText(kMessageTextId, message, layout.text, SS_LEFT | SS_NOPREFIX);
-  const int default_result = DefaultOf(look.buttons);
+  const int default_result = DefaultOf(parts.buttons);
   HWND first = nullptr;
   std::vector<std::string_view> captions;
-  for (std::size_t i = 0; i < look.buttons.size(); ++i) {
-    const Button& button = look.buttons[i];
+  for (std::size_t i = 0; i < parts.buttons.size(); ++i) {
+    const Button& button = parts.buttons[i];
     HWND control = dialog.AddButton(button.result, button.caption, layout.buttons[i],
                                     button.result == default_result);
     if (!first) first = control;
@@ -92,8 +92,8 @@ int RunMessageDialog(HWND owner, MessageKind kind, const std::string& message) {
     captions.push_back(button.caption);
   }
   dialog.SetDefaultResult(default_result);
-  dialog.SetCancelResult(CancelOf(look.buttons));
-  dialog.SetCopyText(ui::DialogCopyText(look.caption, message, captions));
+  dialog.SetCancelResult(CancelOf(parts.buttons));
+  dialog.SetCopyText(ui::DialogCopyText(parts.caption, message, captions));
   return dialog.Run(first);
 }
 

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "ui/dpi_scale.h"
+
 namespace velm::ui {
 
 struct Size {
@@ -22,16 +24,20 @@ struct Rect {
 };
 
 // x: the average width of "A".."Z" and "a".."z" (their joint extent / 52);
-// y: the font's character height.
+// y: the font's character height; dpi: the dpi the font was made for, which
+// the lengths given in pixels follow too.
 struct DialogUnits {
   int x = 0;
   int y = 0;
-  static DialogUnits FromLetters(int extent_of_52_letters, int char_height) {
-    return {extent_of_52_letters / 52, char_height};
+  int dpi = kDesignDpi;
+  static DialogUnits FromLetters(int extent_of_52_letters, int char_height, int dpi) {
+    return {extent_of_52_letters / 52, char_height, dpi};
   }
   // n units in pixels, rounded to the nearest pixel.
   int Horz(int n) const { return (n * x + 2) / 4; }
   int Vert(int n) const { return (n * y + 4) / 8; }
+  // n pixels as designed at 96 dpi.
+  int Pixels(int n) const { return ScaleToDpi(n, dpi); }
 };
 
 struct InputBoxLayout {
@@ -43,7 +49,7 @@ struct InputBoxLayout {
 int InputBoxPromptWrapWidth(DialogUnits units);
 
 // prompt: the prompt's size when wrapped at InputBoxPromptWrapWidth;
-// edit_height: the font's character height plus eight borders.
+// edit_height: the font's character height plus eight borders at the dpi.
 InputBoxLayout LayoutInputBox(DialogUnits units, Size prompt, int edit_height);
 
 struct MessageDialogLayout {
@@ -53,6 +59,7 @@ struct MessageDialogLayout {
   Size client;
 };
 
+// The icon's side at 96 dpi.
 inline constexpr int kIconSize = 32;
 
 // text: the message's size when wrapped at half the screen's width;

@@ -1,8 +1,8 @@
-#include "shell/input_box.h"
+#include "dialogs/input_box.h"
 
 #include "core/texts.h"
-#include "shell/dialog_window.h"
-#include "shell/text_measure.h"
+#include "dialogs/dialog_window.h"
+#include "dialogs/text_measure.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/win32_controls.h"
@@ -22,7 +22,7 @@ std::string RunInputBox(HWND owner, const std::string& caption, const std::strin
     const ui::DialogUnits units = measure.Units();
     // The prompt keeps "&" as an access mark, as its label shows it.
     const ui::Size prompt_size = measure.Wrapped(prompt, ui::InputBoxPromptWrapWidth(units), 0);
-    const int edit_height = measure.CharHeight() + 8 * GetSystemMetrics(SM_CYBORDER);
+    const int edit_height = measure.CharHeight() + units.Pixels(8 * GetSystemMetrics(SM_CYBORDER));
     layout = ui::LayoutInputBox(units, prompt_size, edit_height);
   }
   DialogWindow dialog(owner, caption, layout.client, font.get());

@@ -1,8 +1,9 @@
-#include "shell/dialog_window.h"
+#include "dialogs/dialog_window.h"
 
 #include "shell/clipboard.h"
 #include "shell/task_windows.h"
 #include "ui/dialogs.h"
+#include "ui/win32_dpi.h"
 
 namespace velm {
 
@@ -18,7 +19,7 @@ bool KeyDown(int virtual_key) {
 }  // namespace
 
 DialogWindow::DialogWindow(HWND owner, const std::string& caption, ui::Size client, HFONT font)
-    : font_(font) {
+    : font_(font), dpi_(ui::ScreenDpi()) {
   RECT outer{0, 0, client.width, client.height};
   AdjustWindowRectEx(&outer, kFrameStyle, FALSE, kFrameExStyle);
   const int width = outer.right - outer.left;
@@ -168,6 +169,32 @@ int DialogWindow::Run(HWND first_focus) {
   return *result_;
 }
 
+// Every control and the font from the old dpi to the new; the window takes
+// the rectangle the system suggests. The font of the old dpi goes once no
+// control holds it any more.
+void DialogWindow::ScaleTo(int dpi, const RECT& suggested) {
+  LOGFONTA font{};
+  GetObjectA(font_, sizeof font, &font);
+  font.lfHeight = MulDiv(font.lfHeight, dpi, dpi_);
+  UniqueFont scaled{CreateFontIndirectA(&font)};
+  for (HWND child = GetWindow(hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT at{};
+    GetWindowRect(child, &at);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&at), 2);
+    SetWindowPos(child, nullptr, MulDiv(at.left, dpi, dpi_), MulDiv(at.top, dpi, dpi_),
+                 MulDiv(at.right - at.left, dpi, dpi_), MulDiv(at.bottom - at.top, dpi, dpi_),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (scaled) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(scaled.get()), TRUE);
+  }
+  if (scaled) {
+    font_ = scaled.get();
+    scaled_font_ = std::move(scaled);
+  }
+  dpi_ = dpi;
+  SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 LRESULT DialogWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
@@ -176,6 +203,9 @@ LRESULT DialogWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) 
       return 0;
     case WM_CLOSE:  // close box, system menu, Alt+F4
       result_ = ui::kResultCancel;
+      return 0;
+    case WM_DPICHANGED:
+      ScaleTo(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return 0;
   }
   return DefWindowProcA(hwnd(), message, wparam, lparam);

@@ -5,7 +5,9 @@
 // default one) and Esc the cancel button, both only without Shift, Ctrl or
 // Alt; Tab moves the focus; access keys work with or without Alt; Ctrl+C
 // copies the dialog's text when it has one. The close box, Alt+F4 and a
-// quit message end it with 2.
+// quit message end it with 2. It is laid out at the screen's dpi, as its
+// font is made; moved to a monitor of another dpi, it scales its controls
+// and font to that dpi.
 #pragma once
 
 #include <windows.h>
@@ -15,7 +17,8 @@
 #include <utility>
 #include <vector>
 
-#include "ui/dialog_layout.h"
+#include "core/win32_handles.h"
+#include "dialogs/dialog_layout.h"
 #include "ui/win32_base_window.h"
 
 namespace velm {
@@ -49,8 +52,11 @@ class DialogWindow final : public ui::BaseWindow<DialogWindow> {
   bool HandleKey(const MSG& msg);
   void MoveFocus(bool backwards);
   int ButtonResult(HWND window) const;
+  void ScaleTo(int dpi, const RECT& suggested);
 
   HFONT font_;
+  UniqueFont scaled_font_;  // the font at a dpi the dialog moved to
+  int dpi_;
   std::vector<std::pair<int, HWND>> buttons_;
   int default_result_ = 0;
   int cancel_result_ = 0;

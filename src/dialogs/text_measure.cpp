@@ -1,14 +1,12 @@
-#include "shell/text_measure.h"
+#include "dialogs/text_measure.h"
 
 #include "core/texts.h"
+#include "ui/win32_dpi.h"
 
 namespace velm {
 
 UniqueFont CreateInputBoxFont() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return ui::CreateFormFont(MulDiv(9, dpi, 72), false);
+  return ui::CreateFormFont(MulDiv(9, ui::ScreenDpi(), 72), false);
 }
 
 UniqueFont CreateMessageFont() {
@@ -26,11 +24,12 @@ TextMeasure::~TextMeasure() {
   ReleaseDC(nullptr, dc_);
 }
 
+// The dialogs are laid out at the screen's dpi, which their fonts follow.
 ui::DialogUnits TextMeasure::Units() const {
   static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
   SIZE extent{};
   GetTextExtentPoint32A(dc_, kLetters, 52, &extent);
-  return ui::DialogUnits::FromLetters(extent.cx, CharHeight());
+  return ui::DialogUnits::FromLetters(extent.cx, CharHeight(), ui::ScreenDpi());
 }
 
 int TextMeasure::CharHeight() const {

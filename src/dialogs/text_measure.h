@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "ui/dialog_layout.h"
+#include "dialogs/dialog_layout.h"
 #include "ui/win32_font.h"
 
 namespace velm {

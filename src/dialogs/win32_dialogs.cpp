@@ -1,9 +1,9 @@
-#include "shell/win32_dialogs.h"
+#include "dialogs/win32_dialogs.h"
 
 #include <string>
 
-#include "shell/input_box.h"
-#include "shell/message_dialog.h"
+#include "dialogs/input_box.h"
+#include "dialogs/message_dialog.h"
 
 namespace velm {
 
