@@ -7,9 +7,10 @@
 //   velm_bench.exe [--runs N] [--settle MS]
 //
 // Each round takes every case in turn: the three programs one after the
-// other (the first of them rotating), then their builds with phase marks,
-// each seeded afresh, so all figures of a round see the machine in the same
-// state. One round of warm-up is thrown away.
+// other, then their builds with phase marks in the same order, the first of
+// them rotating from case to case and round to round, each run seeded afresh,
+// so all figures of a round see the machine in the same state. One round of
+// warm-up is thrown away.
 #include <windows.h>
 
 #include <algorithm>
@@ -160,7 +161,8 @@ bool Measure(const Subjects& subjects, const std::vector<BenchCase>& cases,
       CaseFigures* target = round < 0 ? &warmup : &(*figures)[c];
       const std::size_t first = static_cast<std::size_t>(round + kWarmupRounds + c) % 3;
       if (!RunTriple(subjects, cases[c], first, options, target)) return false;
-      for (const Subject& subject : subjects) {
+      for (std::size_t turn = 0; turn < subjects.size(); ++turn) {
+        const Subject& subject = subjects[(first + turn) % subjects.size()];
         if (!RunPhases(subject.marked, cases[c], options, &(target->*subject.figures).phases)) {
           return false;
         }
