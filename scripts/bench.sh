@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # bench.sh [--runs N] [--settle MS]: builds velm.exe in Release and times its
-# start-up and close under Wine against a floor program, for the empty, the
-# realistic, the 300 KB and the 3 MB case, with the split of where the time
-# goes; then runs the host micro-benchmarks of the settings document over the
-# portable file. Prints figures.
+# start-up and close under Wine against two floor programs (one window; and
+# velm.exe's own windows and nothing else), for the empty, the realistic, the
+# 300 KB and the 3 MB case, with the split of where the time goes; then runs
+# the host micro-benchmarks of the settings document over the portable file.
+# Prints figures.
 #
 # Wine runs on a private Xvfb (or $DISPLAY) in its own prefix,
 # build/bench-prefix, which nothing else uses.

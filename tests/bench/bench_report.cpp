@@ -56,49 +56,57 @@ void PrintSize(std::uint64_t bytes) {
 }
 
 void PrintComparison(const std::vector<CaseFigures>& figures, bool startup) {
-  std::printf("\n%s (ms: median [min-max])\n",
-              startup ? "start-up: process start to main window shown"
-                      : "close: click on Exit (floor: WM_CLOSE) to process end");
-  std::printf("%-10s %-24s %-24s %7s %7s\n", "case", "floor", "velm.exe", "ratio", "target");
+  std::printf(
+      "\n%s (ms: median [min-max]; ratios: medians of velm.exe's run over the floor's "
+      "run of the same round)\n",
+      startup ? "start-up: process start to main window shown"
+              : "close: click on Exit (one-window floor: WM_CLOSE) to process end");
+  std::printf("%-10s %-22s %-22s %-22s %9s %9s %7s\n", "case", "one-window floor",
+              "same-window floor", "velm.exe", "x one-win", "x same", "target");
+  auto times = [startup](const ProgramFigures& p) -> const std::vector<double>& {
+    return startup ? p.startup : p.close;
+  };
   for (std::size_t c = 0; c < figures.size(); ++c) {
     const CaseFigures& f = figures[c];
-    const std::vector<double>& floor = startup ? f.floor_startup : f.floor_close;
-    const std::vector<double>& velm = startup ? f.velm_startup : f.velm_close;
-    const Spread fs = SpreadOf(floor);
-    const Spread vs = SpreadOf(velm);
-    char floor_text[64], velm_text[64];
-    std::snprintf(floor_text, sizeof floor_text, "%.1f [%.1f-%.1f]", fs.median, fs.min, fs.max);
-    std::snprintf(velm_text, sizeof velm_text, "%.1f [%.1f-%.1f]", vs.median, vs.min, vs.max);
+    char cells[3][64];
+    const ProgramFigures* programs[] = {&f.floor, &f.forms_floor, &f.velm};
+    for (std::size_t p = 0; p < std::size(programs); ++p) {
+      const Spread s = SpreadOf(times(*programs[p]));
+      std::snprintf(cells[p], sizeof cells[p], "%.1f [%.1f-%.1f]", s.median, s.min, s.max);
+    }
     char target[16] = "-";
     if (!startup) {
       std::snprintf(target, sizeof target, "%.2f", kCloseTarget);
     } else if (c < std::size(kStartupTargets)) {
       std::snprintf(target, sizeof target, "%.2f", kStartupTargets[c]);
     }
-    std::printf("%-10s %-24s %-24s %7.2f %7s\n", f.name.c_str(), floor_text, velm_text,
-                MedianRatio(velm, floor), target);
+    std::printf("%-10s %-22s %-22s %-22s %9.2f %9.2f %7s\n", f.name.c_str(), cells[0], cells[1],
+                cells[2], MedianRatio(times(f.velm), times(f.floor)),
+                MedianRatio(times(f.velm), times(f.forms_floor)), target);
   }
 }
 
 void PrintMemory(const std::vector<CaseFigures>& figures) {
   std::printf("\npeak memory (MB, median; PeakWorkingSetSize / PeakPagefileUsage)\n");
-  std::printf("%-10s %-20s %-20s\n", "case", "floor", "velm.exe");
+  std::printf("%-10s %-20s %-20s %-20s\n", "case", "one-window floor", "same-window floor",
+              "velm.exe");
   for (const CaseFigures& f : figures) {
-    char floor_text[48], velm_text[48];
-    std::snprintf(floor_text, sizeof floor_text, "%.1f / %.1f", Median(f.floor_peak_ws),
-                  Median(f.floor_peak_pf));
-    std::snprintf(velm_text, sizeof velm_text, "%.1f / %.1f", Median(f.velm_peak_ws),
-                  Median(f.velm_peak_pf));
-    std::printf("%-10s %-20s %-20s\n", f.name.c_str(), floor_text, velm_text);
+    std::printf("%-10s", f.name.c_str());
+    for (const ProgramFigures* p : {&f.floor, &f.forms_floor, &f.velm}) {
+      char cell[48];
+      std::snprintf(cell, sizeof cell, "%.1f / %.1f", Median(p->peak_ws), Median(p->peak_pf));
+      std::printf(" %-20s", cell);
+    }
+    std::printf("\n");
   }
 }
 
-void PrintPhases(const std::vector<CaseFigures>& figures, bool floor) {
+void PrintPhases(const std::vector<CaseFigures>& figures, ProgramFigures CaseFigures::*program,
+                 const char* marked_exe) {
   if (figures.empty()) return;
   std::vector<const SpanTable*> tables;
-  for (const CaseFigures& f : figures) tables.push_back(floor ? &f.floor_phases : &f.phases);
-  std::printf("\nwhere the time goes: %s, spans between marks\n",
-              floor ? "bench_floor_phases.exe" : "velm_phases.exe");
+  for (const CaseFigures& f : figures) tables.push_back(&(f.*program).phases);
+  std::printf("\nwhere the time goes: %s, spans between marks\n", marked_exe);
   std::printf("(ms, median; in brackets the number of calls)\n");
   PrintCaseHeader("span", 14, figures);
   for (const auto& [name, runs] : tables.front()->rows()) {

@@ -1,5 +1,5 @@
 // The benchmark's Windows side against the real thing: seeding a case, one
-// timed run of the floor and of velm.exe, a run that never shows its window,
+// timed run of each floor and of velm.exe, a run that never shows its window,
 // and the phase log as a marked build writes it. No time is asserted, only
 // that every reading is taken and in order.
 #include <windows.h>
@@ -75,6 +75,21 @@ TEST_F(BenchWineTest, TimesTheFloorFromStartToItsEnd) {
   ASSERT_TRUE(TimeRun({sandbox_.exe(), sandbox_.dir(), "VelmBenchFloor", ""},
                       {e2e::Timeout{15000}, std::chrono::milliseconds(0)}, &sample));
   ExpectWholeRun(sample);
+}
+
+// Closed as velm.exe is closed, and with nothing else done: neither velm.ini
+// nor the history is touched.
+TEST_F(BenchWineTest, TimesTheSameWindowFloorToTheExitButtonAndItLeavesTheCaseAlone) {
+  MakeSandbox(BENCH_FLOOR_FORMS_EXE);
+  const BenchCase realistic = StandardCases()[1];
+  ASSERT_TRUE(SeedCase(realistic, sandbox_.File("velm.ini")));
+  const e2e::HistoryValues seeded = e2e::ReadHistory();
+  RunSample sample;
+  ASSERT_TRUE(TimeRun({sandbox_.exe(), sandbox_.dir(), "TForm1", velm::text::kButtonExit},
+                      {e2e::Timeout{15000}, std::chrono::milliseconds(0)}, &sample));
+  ExpectWholeRun(sample);
+  EXPECT_EQ(e2e::ReadFileBytes(sandbox_.File("velm.ini")), realistic.ini);
+  EXPECT_EQ(e2e::ReadHistory(), seeded);
 }
 
 TEST_F(BenchWineTest, TimesVelmFromStartToTheExitButton) {

@@ -1,5 +1,6 @@
-// Everything measured for one case over all rounds: the floor and velm.exe
-// side by side, and the phase spans of their marked builds.
+// Everything measured for one case over all rounds: the two floors and
+// velm.exe side by side, run for run, and the phase spans of their marked
+// builds.
 #pragma once
 
 #include <string>
@@ -9,12 +10,19 @@
 
 namespace bench {
 
+// One program's runs of a case; run i of every program of a case was taken
+// in the same round.
+struct ProgramFigures {
+  std::vector<double> startup, close;    // ms
+  std::vector<double> peak_ws, peak_pf;  // MB
+  SpanTable phases;                      // of its phase-marked build
+};
+
 struct CaseFigures {
   std::string name;
-  std::vector<double> floor_startup, velm_startup, floor_close, velm_close;      // ms
-  std::vector<double> floor_peak_ws, velm_peak_ws, floor_peak_pf, velm_peak_pf;  // MB
-  SpanTable phases;                                                              // velm_phases.exe
-  SpanTable floor_phases;  // bench_floor_phases.exe
+  ProgramFigures floor;        // bench_floor.exe: one window
+  ProgramFigures forms_floor;  // bench_floor_forms.exe: velm.exe's windows only
+  ProgramFigures velm;
 };
 
 }  // namespace bench

@@ -1,17 +1,20 @@
-// velm_bench: times velm.exe's start-up and close under Wine against a floor
-// program, for the empty, the realistic, the 300 KB and the 3 MB case, and
-// shows where the time goes. Runs inside the prefix it measures; prints
-// figures only, it judges nothing.
+// velm_bench: times velm.exe's start-up and close under Wine against two
+// floor programs, one that shows one window and one that makes velm.exe's
+// own windows and nothing else, for the empty, the realistic, the 300 KB and
+// the 3 MB case, and shows where the time goes. Runs inside the prefix it
+// measures; prints figures only, it judges nothing.
 //
 //   velm_bench.exe [--runs N] [--settle MS]
 //
-// Each round takes every case in turn: the floor and velm.exe one after the
-// other (in alternating order), then the builds of both with phase marks,
-// each seeded afresh, so all figures of a round see the machine in the same
-// state. One round of warm-up is thrown away.
+// Each round takes every case in turn: the three programs one after the
+// other, then their builds with phase marks in the same order, the first of
+// them rotating from case to case and round to round, each run seeded afresh,
+// so all figures of a round see the machine in the same state. One round of
+// warm-up is thrown away.
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -58,14 +61,16 @@ bool ParseOptions(int argc, char** argv, Options* options) {
   return options->runs > 0 && options->settle_ms >= 0;
 }
 
-// What one round runs.
-struct Subjects {
-  Program floor;
-  Program velm;
-  Program phases;        // velm_phases.exe, writing its phase log beside itself
-  Program floor_phases;  // bench_floor_phases.exe, likewise
-  RunOptions run_options;
+// A program, its build with phase marks (writing its phase log beside
+// itself) and where its figures go.
+struct Subject {
+  Program program;
+  Program marked;
+  ProgramFigures CaseFigures::*figures;
 };
+
+// What one round runs, in the order of the first round.
+using Subjects = std::array<Subject, 3>;
 
 double Megabytes(std::uint64_t bytes) {
   return static_cast<double>(bytes) / (1024.0 * 1024.0);
@@ -113,25 +118,23 @@ bool PhaseTimeline(const RunSample& sample, const std::string& log_path,
   return true;
 }
 
-// The floor and velm.exe, one after the other, in the order given.
-bool RunPair(const Subjects& s, const BenchCase& bench_case, bool floor_first,
-             CaseFigures* figures) {
-  RunSample floor, velm;
-  for (int turn = 0; turn < 2; ++turn) {
-    const bool floor_turn = (turn == 0) == floor_first;
-    if (!RunOnce(floor_turn ? s.floor : s.velm, bench_case, s.run_options,
-                 floor_turn ? &floor : &velm)) {
-      return false;
-    }
+// The three programs one after the other, starting with subjects[first];
+// their figures are kept only when all three ran, so run i of each stays in
+// the same round.
+bool RunTriple(const Subjects& subjects, const BenchCase& bench_case, std::size_t first,
+               const RunOptions& options, CaseFigures* figures) {
+  std::array<RunSample, std::tuple_size_v<Subjects>> samples;
+  for (std::size_t turn = 0; turn < subjects.size(); ++turn) {
+    const std::size_t i = (first + turn) % subjects.size();
+    if (!RunOnce(subjects[i].program, bench_case, options, &samples[i])) return false;
   }
-  figures->floor_startup.push_back(floor.startup_ms);
-  figures->velm_startup.push_back(velm.startup_ms);
-  figures->floor_close.push_back(floor.close_ms);
-  figures->velm_close.push_back(velm.close_ms);
-  figures->floor_peak_ws.push_back(Megabytes(floor.peak_working_set));
-  figures->velm_peak_ws.push_back(Megabytes(velm.peak_working_set));
-  figures->floor_peak_pf.push_back(Megabytes(floor.peak_pagefile));
-  figures->velm_peak_pf.push_back(Megabytes(velm.peak_pagefile));
+  for (std::size_t i = 0; i < subjects.size(); ++i) {
+    ProgramFigures& program = figures->*subjects[i].figures;
+    program.startup.push_back(samples[i].startup_ms);
+    program.close.push_back(samples[i].close_ms);
+    program.peak_ws.push_back(Megabytes(samples[i].peak_working_set));
+    program.peak_pf.push_back(Megabytes(samples[i].peak_pagefile));
+  }
   return true;
 }
 
@@ -150,17 +153,19 @@ bool RunPhases(const Program& program, const BenchCase& bench_case, const RunOpt
   return true;
 }
 
-bool Measure(const Subjects& s, const std::vector<BenchCase>& cases, int runs,
-             std::vector<CaseFigures>* figures) {
+bool Measure(const Subjects& subjects, const std::vector<BenchCase>& cases,
+             const RunOptions& options, int runs, std::vector<CaseFigures>* figures) {
   for (int round = -kWarmupRounds; round < runs; ++round) {
     for (std::size_t c = 0; c < cases.size(); ++c) {
       CaseFigures warmup;
       CaseFigures* target = round < 0 ? &warmup : &(*figures)[c];
-      const bool floor_first = (round + static_cast<int>(c)) % 2 == 0;
-      if (!RunPair(s, cases[c], floor_first, target) ||
-          !RunPhases(s.phases, cases[c], s.run_options, &target->phases) ||
-          !RunPhases(s.floor_phases, cases[c], s.run_options, &target->floor_phases)) {
-        return false;
+      const std::size_t first = static_cast<std::size_t>(round + kWarmupRounds + c) % 3;
+      if (!RunTriple(subjects, cases[c], first, options, target)) return false;
+      for (std::size_t turn = 0; turn < subjects.size(); ++turn) {
+        const Subject& subject = subjects[(first + turn) % subjects.size()];
+        if (!RunPhases(subject.marked, cases[c], options, &(target->*subject.figures).phases)) {
+          return false;
+        }
       }
     }
     std::fprintf(stderr, "velm_bench: round %d of %d done\n", round + 1, runs);
@@ -180,43 +185,45 @@ int Main(int argc, char** argv) {
     std::fprintf(stderr, "usage: velm_bench [--runs N] [--settle MS]\n");
     return 2;
   }
+  // Each program runs from a folder of its own, with its velm.ini beside it.
   const std::string work_root = e2e::WinePath(BENCH_WORK_ROOT);
-  e2e::Sandbox floor_box, velm_box, phases_box, floor_phases_box;
-  if (Failed(e2e::Sandbox::Create(work_root, "floor", e2e::WinePath(BENCH_FLOOR_EXE), &floor_box),
-             "floor folder") ||
-      Failed(e2e::Sandbox::Create(work_root, "velm", e2e::WinePath(BENCH_VELM_EXE), &velm_box),
-             "velm folder") ||
-      Failed(
-          e2e::Sandbox::Create(work_root, "phases", e2e::WinePath(BENCH_PHASES_EXE), &phases_box),
-          "phases folder") ||
-      Failed(e2e::Sandbox::Create(work_root, "floor_phases", e2e::WinePath(BENCH_FLOOR_PHASES_EXE),
-                                  &floor_phases_box),
-             "floor phases folder")) {
-    return 1;
-  }
-  const Subjects subjects{
-      {floor_box.exe(), floor_box.dir(), "VelmBenchFloor", ""},
-      {velm_box.exe(), velm_box.dir(), "TForm1", velm::text::kButtonExit},
-      {phases_box.exe(), phases_box.dir(), "TForm1", velm::text::kButtonExit},
-      {floor_phases_box.exe(), floor_phases_box.dir(), "VelmBenchFloor", ""},
-      {e2e::Timeout{30000}, std::chrono::milliseconds(options.settle_ms)},
+  bool placed = true;
+  auto place = [&](const char* folder, const char* exe, const char* window_class,
+                   const char* exit_button) {
+    e2e::Sandbox box;
+    placed = placed && !Failed(e2e::Sandbox::Create(work_root, folder, e2e::WinePath(exe), &box),
+                               std::string(folder) + " folder");
+    return Program{box.exe(), box.dir(), window_class, exit_button};
   };
+  const char* const exit = velm::text::kButtonExit;
+  const Subjects subjects{{
+      {place("floor", BENCH_FLOOR_EXE, "VelmBenchFloor", ""),
+       place("floor_phases", BENCH_FLOOR_PHASES_EXE, "VelmBenchFloor", ""), &CaseFigures::floor},
+      {place("floor_forms", BENCH_FLOOR_FORMS_EXE, "TForm1", exit),
+       place("floor_forms_phases", BENCH_FLOOR_FORMS_PHASES_EXE, "TForm1", exit),
+       &CaseFigures::forms_floor},
+      {place("velm", BENCH_VELM_EXE, "TForm1", exit),
+       place("phases", BENCH_PHASES_EXE, "TForm1", exit), &CaseFigures::velm},
+  }};
+  if (!placed) return 1;
+  const RunOptions run_options{e2e::Timeout{30000}, std::chrono::milliseconds(options.settle_ms)};
   const std::vector<BenchCase> cases = StandardCases();
   std::vector<CaseFigures> figures(cases.size());
   for (std::size_t c = 0; c < cases.size(); ++c) figures[c].name = cases[c].name;
 
-  if (!Measure(subjects, cases, options.runs, &figures)) return 1;
+  if (!Measure(subjects, cases, run_options, options.runs, &figures)) return 1;
   // The prefix is the benchmark's own; leave no history behind all the same.
   if (Failed(e2e::DeleteHistoryKey(), "removing the history")) return 1;
 
-  PrintSize(FileSize(velm_box.exe()));
+  PrintSize(FileSize(subjects[2].program.exe));
   std::printf("%d rounds after %d of warm-up; %d ms settle before each close\n", options.runs,
               kWarmupRounds, options.settle_ms);
   PrintComparison(figures, true);
   PrintComparison(figures, false);
   PrintMemory(figures);
-  PrintPhases(figures, false);
-  PrintPhases(figures, true);
+  PrintPhases(figures, &CaseFigures::velm, "velm_phases.exe");
+  PrintPhases(figures, &CaseFigures::forms_floor, "bench_floor_forms_phases.exe");
+  PrintPhases(figures, &CaseFigures::floor, "bench_floor_phases.exe");
   return 0;
 }
 
