@@ -5,8 +5,8 @@
 // rules are held against the Windows functions value by value.
 #pragma once
 
+#include "portable_settings_file.h"
 #include "profile_backend.h"
-#include "stores/portable_settings_file.h"
 #include "stores/settings_file.h"
 
 namespace velm {
