@@ -1,6 +1,9 @@
 #include "stores/ini_document.h"
 
+#include <algorithm>
+#include <cstring>
 #include <optional>
+#include <utility>
 
 #include "core/ascii_text.h"
 
@@ -13,6 +16,11 @@ constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 
 const LeadByteTable kNoLeadBytes;
+
+bool IsAscii(std::string_view s) {
+  return std::all_of(s.begin(), s.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
@@ -41,24 +49,14 @@ std::size_t FindChar(std::string_view s, char c, const LeadByteTable& lead, bool
   return found;
 }
 
-// One past the end of the line that starts at i, with its CR LF, CR or LF.
-// As when the platform converts the whole file, a lead byte takes the byte
+// Where the line that starts at i ends: at its CR or LF, or at the end. As
+// when the platform converts the whole file, a lead byte takes the byte
 // after it, even a line end.
-std::size_t NextLine(std::string_view text, std::size_t i, const LeadByteTable& lead) {
-  while (i < text.size()) {
-    const char c = text[i];
-    if (c == '\n') return i + 1;
-    if (c == '\r') return i + (i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1);
-    i += lead.IsLead(static_cast<unsigned char>(c)) ? 2 : 1;
+std::size_t LineEnd(std::string_view text, std::size_t i, const LeadByteTable& lead) {
+  for (; i < text.size() && text[i] != '\r' && text[i] != '\n'; ++i) {
+    if (lead.IsLead(static_cast<unsigned char>(text[i]))) ++i;
   }
-  return text.size();
-}
-
-std::string_view WithoutLineEnd(std::string_view line, std::size_t next) {
-  std::size_t end = next;
-  if (end > 0 && line[end - 1] == '\n') --end;
-  if (end > 0 && line[end - 1] == '\r') --end;
-  return line.substr(0, end);
+  return std::min(i, text.size());
 }
 
 // The name of a section header line, nullopt for any other line.
@@ -94,93 +92,90 @@ std::string_view Unquoted(std::string_view value) {
   return value;
 }
 
-std::u16string Utf16FromBytes(std::string_view bytes, bool big_endian) {
-  std::u16string out(bytes.size() / 2, u'\0');
-  for (std::size_t i = 0; i < out.size(); ++i) {
-    const auto first = static_cast<unsigned char>(bytes[2 * i]);
-    const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
-    out[i] = static_cast<char16_t>(big_endian ? first << 8 | second : second << 8 | first);
-  }
-  return out;
+// UTF-16 code units from bytes in the file's order, and back; both builds
+// run little-endian.
+std::string InOrder(std::string bytes, bool big_endian) {
+  for (std::size_t i = 0; big_endian && i + 1 < bytes.size(); i += 2)
+    std::swap(bytes[i], bytes[i + 1]);
+  return bytes;
 }
 
-std::string Utf16ToBytes(std::u16string_view text, bool big_endian) {
-  std::string out;
-  out.reserve(text.size() * 2);
-  for (char16_t unit : text) {
-    const auto high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
-    out.append({big_endian ? high : low, big_endian ? low : high});
-  }
-  return out;
+std::u16string Utf16Units(std::string_view bytes, bool big_endian) {
+  std::u16string units(bytes.size() / 2, u'\0');
+  std::memcpy(units.data(), InOrder(std::string(bytes), big_endian).data(), units.size() * 2);
+  return units;
+}
+
+std::string Utf16Bytes(std::u16string_view units, bool big_endian) {
+  return InOrder({reinterpret_cast<const char*>(units.data()), units.size() * 2}, big_endian);
 }
 
 }  // namespace
 
 IniDocument IniDocument::Parse(std::string_view bytes) {
   IniDocument doc;
-  std::string utf8;
-  if (bytes.starts_with(kUtf8Bom)) {
-    doc.encoding_ = Encoding::kUtf8;
-    bytes.remove_prefix(kUtf8Bom.size());
-  } else if (bytes.starts_with(kUtf16LeBom) || bytes.starts_with(kUtf16BeBom)) {
-    const bool big_endian = bytes.starts_with(kUtf16BeBom);
-    doc.encoding_ = big_endian ? Encoding::kUtf16Be : Encoding::kUtf16Le;
-    utf8 = Utf16ToUtf8(Utf16FromBytes(bytes.substr(kUtf16LeBom.size()), big_endian));
-    bytes = utf8;
+  for (std::string_view bom : {kUtf8Bom, kUtf16LeBom, kUtf16BeBom}) {
+    if (bytes.starts_with(bom)) doc.byte_order_mark_ = bom;
   }
-  if (doc.encoding_ != Encoding::kAnsi) doc.lead_ = &kNoLeadBytes;
-  for (std::size_t start = 0; start < bytes.size();) {
-    const std::size_t next = NextLine(bytes, start, *doc.lead_);
-    std::string_view line = WithoutLineEnd(bytes.substr(start, next - start), next - start);
+  bytes.remove_prefix(doc.byte_order_mark_.size());
+  if (!doc.byte_order_mark_.empty()) doc.lead_ = &kNoLeadBytes;
+  // Lines are views into one string: a 3 MB file has some 30,000 of them,
+  // and a string each costs the close several times its other work.
+  const std::string_view text =
+      doc.Hold(doc.byte_order_mark_.size() == 2
+                   ? Utf16ToUtf8(Utf16Units(bytes, doc.byte_order_mark_ == kUtf16BeBom))
+                   : std::string(bytes));
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = LineEnd(text, start, *doc.lead_);
+    const std::string_view line = text.substr(start, end - start);
     if (const auto name = HeaderName(line, *doc.lead_)) {
-      doc.sections_.push_back({std::string(line), std::string(*name), {}});
+      doc.sections_.push_back({line, *name, {}});
     } else {
-      doc.sections_.back().lines.emplace_back(line);
+      doc.sections_.back().lines.push_back(line);
     }
-    start = next;
+    // CR LF, a lone CR and a lone LF all end a line.
+    start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
   }
   return doc;
 }
 
 std::string IniDocument::Serialize() const {
-  std::string text;
+  std::string text(byte_order_mark_.size() == 2 ? std::string_view() : byte_order_mark_);
   for (const Section& section : sections_) {
     if (&section != &sections_.front()) text.append(section.header).append("\r\n");
-    for (const std::string& line : section.lines) text.append(line).append("\r\n");
+    for (std::string_view line : section.lines) text.append(line).append("\r\n");
   }
-  switch (encoding_) {
-    case Encoding::kAnsi:
-      return text;
-    case Encoding::kUtf8:
-      return std::string(kUtf8Bom) + text;
-    case Encoding::kUtf16Le:
-      return std::string(kUtf16LeBom) + Utf16ToBytes(Utf8ToUtf16(text), false);
-    case Encoding::kUtf16Be:
-      return std::string(kUtf16BeBom) + Utf16ToBytes(Utf8ToUtf16(text), true);
-  }
-  return text;
+  if (byte_order_mark_.size() != 2) return text;
+  return std::string(byte_order_mark_) +
+         Utf16Bytes(Utf8ToUtf16(text), byte_order_mark_ == kUtf16BeBom);
 }
 
+std::string_view IniDocument::Hold(std::string text) {
+  texts_.push_back(std::make_shared<const std::string>(std::move(text)));
+  return *texts_.back();
+}
+
+// ASCII is the same in every ANSI code page and in UTF-8, and addresses are
+// ASCII: most values need no conversion.
 std::string IniDocument::ToDocument(std::string_view ansi) const {
-  return encoding_ == Encoding::kAnsi ? std::string(ansi) : AnsiToUtf8(ansi);
+  return byte_order_mark_.empty() || IsAscii(ansi) ? std::string(ansi) : AnsiToUtf8(ansi);
 }
 
 // Through the platform's conversion even from ANSI: a byte pair the code
 // page does not know reads as its default character, as the platform reads it.
 std::string IniDocument::ToAnsi(std::string_view text) const {
-  return Utf8ToAnsi(encoding_ == Encoding::kAnsi ? AnsiToUtf8(text) : std::string(text));
+  if (IsAscii(text)) return std::string(text);
+  return Utf8ToAnsi(byte_order_mark_.empty() ? AnsiToUtf8(text) : std::string(text));
 }
 
-std::size_t IniDocument::FindSection(std::string_view name) const {
-  const std::string wanted = ToDocument(name);
+std::size_t IniDocument::FindSection(std::string_view wanted) const {
   for (std::size_t i = 1; i < sections_.size(); ++i) {
     if (EqualsIgnoringAsciiCase(sections_[i].name, wanted)) return i;
   }
   return 0;
 }
 
-std::size_t IniDocument::FindKey(const Section& section, std::string_view key) const {
-  const std::string wanted = ToDocument(key);
+std::size_t IniDocument::FindKey(const Section& section, std::string_view wanted) const {
   for (std::size_t i = 0; i < section.lines.size(); ++i) {
     const auto line = ParseKeyLine(section.lines[i], *lead_);
     if (line && EqualsIgnoringAsciiCase(line->name, wanted)) return i;
@@ -189,8 +184,9 @@ std::size_t IniDocument::FindKey(const Section& section, std::string_view key) c
 }
 
 std::string IniDocument::Read(std::string_view section, std::string_view key) const {
-  const Section& found = sections_[FindSection(section)];
-  const std::size_t at = &found == &sections_[0] ? std::string::npos : FindKey(found, key);
+  const Section& found = sections_[FindSection(ToDocument(section))];
+  const std::size_t at =
+      &found == &sections_[0] ? std::string::npos : FindKey(found, ToDocument(key));
   if (at == std::string::npos) return {};
   // The Windows functions hand values on as C strings: a zero byte ends one.
   std::string_view value = ParseKeyLine(found.lines[at], *lead_)->value;
@@ -208,37 +204,37 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
   clean.resize(WholeLength(clean));
   // An empty value means no value: the program never writes one.
   if (clean.empty()) return Remove(section, key);
-  const std::string text = ToDocument(clean);
+  const std::string text = ToDocument(clean), name = ToDocument(section), wanted = ToDocument(key);
 
-  const std::size_t at_section = FindSection(section);
+  const std::size_t at_section = FindSection(name);
   if (at_section == 0) {
-    const std::string name = ToDocument(section);
-    sections_.push_back({"[" + name + "]", name, {ToDocument(key) + "=" + text}});
+    const std::string_view header = Hold("[" + name + "]");
+    sections_.push_back({header, header.substr(1, name.size()), {Hold(wanted + "=" + text)}});
     return true;
   }
-  std::vector<std::string>& lines = sections_[at_section].lines;
-  if (const std::size_t at = FindKey(sections_[at_section], key); at != std::string::npos) {
+  std::vector<std::string_view>& lines = sections_[at_section].lines;
+  if (const std::size_t at = FindKey(sections_[at_section], wanted); at != std::string::npos) {
     const KeyLine old = *ParseKeyLine(lines[at], *lead_);
     // As the Windows functions judge it: the stored text, blanks trimmed.
     if (old.value == Trim(text) && FindChar(lines[at], '=', *lead_, false) != std::string::npos) {
       return false;
     }
-    lines[at] = std::string(old.name) + "=" + text;  // the first spelling stays
+    lines[at] = Hold(std::string(old.name) + "=" + text);  // the first spelling stays
     return true;
   }
   // After the section's last key, so blank lines and comments that lead into
   // the next section stay with it.
   std::size_t at = lines.size();
   while (at > 0 && !ParseKeyLine(lines[at - 1], *lead_)) --at;
-  lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), ToDocument(key) + "=" + text);
+  lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), Hold(wanted + "=" + text));
   return true;
 }
 
 bool IniDocument::Remove(std::string_view section, std::string_view key) {
-  const std::size_t at_section = FindSection(section);
+  const std::size_t at_section = FindSection(ToDocument(section));
   if (at_section == 0) return false;
-  std::vector<std::string>& lines = sections_[at_section].lines;
-  const std::size_t at = FindKey(sections_[at_section], key);
+  std::vector<std::string_view>& lines = sections_[at_section].lines;
+  const std::size_t at = FindKey(sections_[at_section], ToDocument(key));
   if (at == std::string::npos) return false;
   lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(at));
   return true;

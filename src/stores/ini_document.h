@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,28 +44,32 @@ class IniDocument {
   bool Remove(std::string_view section, std::string_view key);
 
  private:
-  enum class Encoding { kAnsi, kUtf8, kUtf16Le, kUtf16Be };
-
   // A header line and the lines up to the next one. The first section holds
   // the lines before any header and has no header of its own.
   struct Section {
-    std::string header;
-    std::string name;
-    std::vector<std::string> lines;
+    std::string_view header;
+    std::string_view name;
+    std::vector<std::string_view> lines;
   };
 
   // ANSI text as the document holds it, and back.
   std::string ToDocument(std::string_view ansi) const;
   std::string ToAnsi(std::string_view text) const;
-  // The index of the section of that name, 0 (no header) when there is
-  // none; the index of the key's line in a section, or npos.
+  // Of names as the document holds them: the index of the section, 0 (no
+  // header) when there is none; the index of the key's line, or npos.
   std::size_t FindSection(std::string_view name) const;
   std::size_t FindKey(const Section& section, std::string_view key) const;
+  // A view of text that lives as long as the document or any copy of it.
+  std::string_view Hold(std::string text);
 
-  Encoding encoding_ = Encoding::kAnsi;
+  // Empty for an ANSI file; else UTF-8's or UTF-16's (LE or BE).
+  std::string_view byte_order_mark_;
   // Where the document's characters begin: UTF-8 has no lead bytes that an
   // ASCII byte could follow.
   const LeadByteTable* lead_ = &SystemLeadBytes();
+  // The text the lines view: the text read, and each line written since.
+  // Shared by copies, never changed.
+  std::vector<std::shared_ptr<const std::string>> texts_;
   std::vector<Section> sections_ = std::vector<Section>(1);
 };
 

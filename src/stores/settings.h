@@ -25,7 +25,6 @@ class Settings {
   Settings(const Settings&) = delete;
   Settings& operator=(const Settings&) = delete;
 
-  const std::string& path() const { return path_; }
   const IniDocument& document() const { return document_; }
 
   std::string ReadString(std::string_view section, std::string_view key) const;
