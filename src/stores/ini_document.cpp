@@ -1,6 +1,7 @@
 #include "stores/ini_document.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <utility>
@@ -49,14 +50,31 @@ std::size_t FindChar(std::string_view s, char c, const LeadByteTable& lead, bool
   return found;
 }
 
+// Whether any byte of word is b.
+bool HoldsByte(std::uint64_t word, unsigned char b) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  const std::uint64_t x = word ^ (kOnes * b);
+  return ((x - kOnes) & ~x & (kOnes * 0x80)) != 0;
+}
+
 // Where the line that starts at i ends: at its CR or LF, or at the end. As
 // when the platform converts the whole file, a lead byte takes the byte
-// after it, even a line end.
+// after it, even a line end. Eight ASCII bytes at a time where no line ends:
+// a byte at a time took most of the time of a 3 MB file's close.
 std::size_t LineEnd(std::string_view text, std::size_t i, const LeadByteTable& lead) {
-  for (; i < text.size() && text[i] != '\r' && text[i] != '\n'; ++i) {
-    if (lead.IsLead(static_cast<unsigned char>(text[i]))) ++i;
+  constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+  while (i < text.size()) {
+    std::uint64_t word = kHighBits;
+    if (i + 8 <= text.size()) std::memcpy(&word, text.data() + i, sizeof word);
+    if ((word & kHighBits) == 0 && !HoldsByte(word, '\r') && !HoldsByte(word, '\n')) {
+      i += 8;
+    } else if (text[i] == '\r' || text[i] == '\n') {
+      return i;
+    } else {
+      i += lead.IsLead(static_cast<unsigned char>(text[i])) ? 2 : 1;
+    }
   }
-  return std::min(i, text.size());
+  return text.size();
 }
 
 // The name of a section header line, nullopt for any other line.
@@ -112,19 +130,21 @@ std::string Utf16Bytes(std::u16string_view units, bool big_endian) {
 
 }  // namespace
 
-IniDocument IniDocument::Parse(std::string_view bytes) {
+IniDocument IniDocument::Parse(std::string bytes) {
   IniDocument doc;
   for (std::string_view bom : {kUtf8Bom, kUtf16LeBom, kUtf16BeBom}) {
     if (bytes.starts_with(bom)) doc.byte_order_mark_ = bom;
   }
-  bytes.remove_prefix(doc.byte_order_mark_.size());
   if (!doc.byte_order_mark_.empty()) doc.lead_ = &kNoLeadBytes;
   // Lines are views into one string: a 3 MB file has some 30,000 of them,
   // and a string each costs the close several times its other work.
-  const std::string_view text =
-      doc.Hold(doc.byte_order_mark_.size() == 2
-                   ? Utf16ToUtf8(Utf16Units(bytes, doc.byte_order_mark_ == kUtf16BeBom))
-                   : std::string(bytes));
+  std::string_view text;
+  if (doc.byte_order_mark_.size() == 2) {
+    const std::string_view units = std::string_view(bytes).substr(2);
+    text = doc.Hold(Utf16ToUtf8(Utf16Units(units, doc.byte_order_mark_ == kUtf16BeBom)));
+  } else {
+    text = doc.Hold(std::move(bytes)).substr(doc.byte_order_mark_.size());
+  }
   for (std::size_t start = 0; start < text.size();) {
     const std::size_t end = LineEnd(text, start, *doc.lead_);
     const std::string_view line = text.substr(start, end - start);
@@ -141,6 +161,12 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
 
 std::string IniDocument::Serialize() const {
   std::string text(byte_order_mark_.size() == 2 ? std::string_view() : byte_order_mark_);
+  std::size_t size = text.size();
+  for (const Section& section : sections_) {
+    size += section.header.size() + 2;
+    for (std::string_view line : section.lines) size += line.size() + 2;
+  }
+  text.reserve(size);
   for (const Section& section : sections_) {
     if (&section != &sections_.front()) text.append(section.header).append("\r\n");
     for (std::string_view line : section.lines) text.append(line).append("\r\n");

@@ -27,7 +27,7 @@ inline constexpr std::size_t kMaxProfileValueBytes = 2047;
 
 class IniDocument {
  public:
-  static IniDocument Parse(std::string_view bytes);
+  static IniDocument Parse(std::string bytes);
   // The file's bytes, in the encoding it was read in.
   std::string Serialize() const;
 

@@ -44,7 +44,7 @@ std::int32_t ParseStoredInteger(std::string_view text, std::int32_t fallback) {
 Settings::Settings(SettingsFile& file, std::string path) : file_(file), path_(std::move(path)) {
   std::string bytes;
   state_ = file_.Load(path_, &bytes);
-  if (state_ == FileState::kLoaded) document_ = IniDocument::Parse(bytes);
+  if (state_ == FileState::kLoaded) document_ = IniDocument::Parse(std::move(bytes));
 }
 
 std::string Settings::ReadString(std::string_view section, std::string_view key) const {
