@@ -18,6 +18,7 @@
 #include "shell/message_loop.h"
 #include "shell/phase_marks.h"
 #include "shell/startup_failure.h"
+#include "stores/phase_timed.h"
 #include "stores/win32_registry.h"
 #include "stores/win32_settings_file.h"
 #include "ui/dispatch.h"

@@ -2,7 +2,8 @@
 // after a lead byte belongs to that character even when it looks like "\",
 // "]" or "=", so no such text is split or searched byte by byte. The lead
 // bytes come from the running system (the Windows build asks it; the host
-// build takes the table of the code page the program is made for).
+// build takes the table of the code page the program is made for). The
+// conversions to and from the code page live beside them.
 //
 //   path.substr(0, FolderLength(path))          // "C:\表\" of "C:\表\velm.exe"
 //   value.resize(CutLength(value, 2047));       // never half a character
@@ -10,6 +11,7 @@
 
 #include <bitset>
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace velm {
@@ -37,10 +39,6 @@ class LeadByteTable {
 // The lead bytes of the running system's ANSI code page.
 const LeadByteTable& SystemLeadBytes();
 
-inline bool IsLeadByte(unsigned char c) {
-  return SystemLeadBytes().IsLead(c);
-}
-
 // The length of the longest start of text that has at most max bytes and
 // does not split a double-byte character: how the Windows functions cut a
 // value for a buffer that is too small. A text that fits is never cut, even
@@ -54,5 +52,15 @@ std::size_t WholeLength(std::string_view text, const LeadByteTable& lead = Syste
 // One past the last "\" or "/" of path that is a character of its own, 0
 // when there is none: the length of its folder part.
 std::size_t FolderLength(std::string_view path, const LeadByteTable& lead = SystemLeadBytes());
+
+// The system's ANSI code page to and from UTF-8, and UTF-8 to and from
+// UTF-16, by the platform's own conversion: a character the code page lacks
+// becomes its default character ("?", or a best-fit letter), and a byte
+// sequence that is no character becomes the default character of the other
+// side.
+std::string AnsiToUtf8(std::string_view ansi);
+std::string Utf8ToAnsi(std::string_view utf8);
+std::string Utf16ToUtf8(std::u16string_view utf16);
+std::u16string Utf8ToUtf16(std::string_view utf8);
 
 }  // namespace velm

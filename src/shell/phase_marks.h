@@ -1,13 +1,10 @@
 // Phase marks: the moments between the steps of start-up and close. The
 // benchmark's build of the program (VELM_PHASE_LOG) records each with the
 // performance counter, together with the time spent so far inside the
-// settings-file and registry calls, and writes them to velm-phases.txt
-// beside the executable at the end of the run. In the program as shipped all
-// of this compiles to nothing.
+// settings-file and registry calls (stores/phase_timed.h), and writes them to
+// velm-phases.txt beside the executable at the end of the run. In the
+// program as shipped all of this compiles to nothing.
 #pragma once
-
-#include "stores/registry_backend.h"
-#include "stores/settings_file.h"
 
 namespace velm {
 
@@ -15,18 +12,9 @@ namespace velm {
 void MarkPhase(const char* name) noexcept;
 // Writes the marks so far; the last thing the run does.
 void SavePhaseLog() noexcept;
-// The back end itself, its calls counted and timed for the log.
-SettingsFile& PhaseTimed(SettingsFile& backend);
-RegistryBackend& PhaseTimed(RegistryBackend& backend);
 #else
 inline void MarkPhase(const char*) noexcept {}
 inline void SavePhaseLog() noexcept {}
-inline SettingsFile& PhaseTimed(SettingsFile& backend) {
-  return backend;
-}
-inline RegistryBackend& PhaseTimed(RegistryBackend& backend) {
-  return backend;
-}
 #endif
 
 }  // namespace velm

@@ -1,8 +1,5 @@
 #include "stores/generations.h"
 
-#include <algorithm>
-
-#include "core/ansi_text.h"
 #include "stores/history_store.h"
 
 namespace velm {
@@ -41,20 +38,12 @@ void RotateGenerations(Settings& settings) {
 }
 
 void SnapshotValue(Settings& settings, int n, const std::string& text) {
-  // A line break would reach velm.ini raw and create keys or sections there;
-  // an address never needs one.
-  std::string line = text;
-  std::erase_if(line, [](char c) { return c == '\r' || c == '\n'; });
-  // A read gives back no more than this, so the generation keeps no more.
-  // Longer values only swell velm.ini, and the Windows functions fail on a
-  // value of some tens of kilobytes (Wine's crash the process).
-  line.resize(CutLength(line, kMaxProfileValueBytes));
   const std::string section = GenerationSection(1);
   const std::string key = HistoryValueName(n);
-  if (line.empty()) {
+  if (text.empty()) {
     settings.DeleteKey(section, key);
   } else {
-    settings.WriteString(section, key, line);
+    settings.WriteString(section, key, text);
   }
 }
 

@@ -19,8 +19,8 @@ std::string GenerationSection(int k);
 // k = 5 down to 1.
 void RotateGenerations(Settings& settings);
 
-// Records history value n in OldUrl1 (deletes the key for an empty text),
-// without line breaks and cut to what a read gives back.
+// Records history value n in OldUrl1 (deletes the key for an empty text) as
+// the settings take a value: without line breaks, cut to what a read gives.
 void SnapshotValue(Settings& settings, int n, const std::string& text);
 
 // Highest k in 1..5 whose generation holds data; 0 when none.

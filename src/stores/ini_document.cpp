@@ -1,52 +1,53 @@
 #include "stores/ini_document.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <optional>
+#include <utility>
 
-#include "core/ansi_text.h"
 #include "core/ascii_text.h"
 
 namespace velm {
 
 namespace {
 
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
+
+const LeadByteTable kNoLeadBytes;
+
+bool IsAscii(std::string_view s) {
+  return std::all_of(s.begin(), s.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
 }
 
+// Trail bytes of double-byte characters are never blanks, so trimming from
+// the end cannot split a character.
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  // Trail bytes of double-byte characters are never blanks, so trimming from
-  // the end cannot split a character.
   while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
   return s;
 }
 
-// Where an ASCII character occurs as a character of its own, not as the
-// trail byte of a double-byte one: its first occurrence, or its last.
-std::size_t FindFirstChar(std::string_view s, char wanted) {
-  const LeadByteTable& lead = SystemLeadBytes();
+// Where c stands as a character of its own, not as the trail byte of a
+// double-byte one: its first place in s, or its last.
+std::size_t FindChar(std::string_view s, char c, const LeadByteTable& lead, bool last) {
+  std::size_t found = std::string_view::npos;
   for (std::size_t i = 0; i < s.size(); ++i) {
     if (lead.IsLead(static_cast<unsigned char>(s[i]))) {
       ++i;
-    } else if (s[i] == wanted) {
-      return i;
+    } else if (s[i] == c) {
+      found = i;
+      if (!last) break;
     }
   }
-  return std::string_view::npos;
-}
-
-std::size_t FindLastChar(std::string_view s, char wanted) {
-  std::size_t last = std::string_view::npos;
-  const LeadByteTable& lead = SystemLeadBytes();
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    if (lead.IsLead(static_cast<unsigned char>(s[i]))) {
-      ++i;
-    } else if (s[i] == wanted) {
-      last = i;
-    }
-  }
-  return last;
+  return found;
 }
 
 // Whether any byte of word is b.
@@ -56,195 +57,210 @@ bool HoldsByte(std::uint64_t word, unsigned char b) {
   return ((x - kOnes) & ~x & (kOnes * 0x80)) != 0;
 }
 
-// Where the line that starts at start ends: at its CR or LF, or at the end.
-// Eight bytes at a time in one pass: the Windows runtime's memchr (Wine's
-// among them) goes a byte at a time, and find_first_of with a set makes a
-// library call per byte.
-std::size_t LineEnd(std::string_view bytes, std::size_t start) {
-  std::size_t i = start;
-  for (; i + 8 <= bytes.size(); i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, bytes.data() + i, sizeof word);
-    if (HoldsByte(word, '\n') || HoldsByte(word, '\r')) break;
+// Where the line that starts at i ends: at its CR or LF, or at the end. As
+// when the platform converts the whole file, a lead byte takes the byte
+// after it, even a line end. Eight ASCII bytes at a time where no line ends:
+// a byte at a time took most of the time of a 3 MB file's close.
+std::size_t LineEnd(std::string_view text, std::size_t i, const LeadByteTable& lead) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+  while (i < text.size()) {
+    std::uint64_t word = kHighBits;
+    if (i + 8 <= text.size()) std::memcpy(&word, text.data() + i, sizeof word);
+    if ((word & kHighBits) == 0 && !HoldsByte(word, '\r') && !HoldsByte(word, '\n')) {
+      i += 8;
+    } else if (text[i] == '\r' || text[i] == '\n') {
+      return i;
+    } else {
+      i += lead.IsLead(static_cast<unsigned char>(text[i])) ? 2 : 1;
+    }
   }
-  for (; i < bytes.size(); ++i) {
-    if (bytes[i] == '\r' || bytes[i] == '\n') return i;
-  }
-  return bytes.size();
+  return text.size();
 }
 
 // The name of a section header line, nullopt for any other line.
-std::optional<std::string_view> HeaderName(std::string_view line) {
+std::optional<std::string_view> HeaderName(std::string_view line, const LeadByteTable& lead) {
   line = Trim(line);
   if (line.empty() || line.front() != '[') return std::nullopt;
   line.remove_prefix(1);
-  const std::size_t close = FindLastChar(line, ']');
+  const std::size_t close = FindChar(line, ']', lead, true);
   if (close == std::string_view::npos) return std::nullopt;
   return Trim(line.substr(0, close));
 }
 
 struct KeyLine {
   std::string_view name;
-  std::string_view value;
+  std::string_view value;  // as it stands, quotes and all
 };
 
 // A key line is any line that is not blank, a comment or a header; without
 // "=" its value is empty.
-std::optional<KeyLine> ParseKeyLine(std::string_view line) {
+std::optional<KeyLine> ParseKeyLine(std::string_view line, const LeadByteTable& lead) {
   const std::string_view trimmed = Trim(line);
-  if (trimmed.empty() || trimmed.front() == ';' || HeaderName(line)) return std::nullopt;
-  const std::size_t eq = FindFirstChar(line, '=');
-  if (eq == std::string_view::npos) return KeyLine{Trim(line), {}};
+  if (trimmed.empty() || trimmed.front() == ';' || HeaderName(line, lead)) return std::nullopt;
+  const std::size_t eq = FindChar(line, '=', lead, false);
+  if (eq == std::string_view::npos) return KeyLine{trimmed, {}};
   return KeyLine{Trim(line.substr(0, eq)), Trim(line.substr(eq + 1))};
 }
 
-std::string Joined(std::string_view a, std::string_view b, std::string_view c) {
-  std::string out;
-  out.reserve(a.size() + b.size() + c.size());
-  out.append(a).append(b).append(c);
-  return out;
-}
-
-std::string Unquote(std::string_view value) {
+std::string_view Unquoted(std::string_view value) {
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
       value.back() == value.front()) {
     value = value.substr(1, value.size() - 2);
   }
-  return std::string(value);
+  return value;
+}
+
+// UTF-16 code units from bytes in the file's order, and back; both builds
+// run little-endian.
+std::string InOrder(std::string bytes, bool big_endian) {
+  for (std::size_t i = 0; big_endian && i + 1 < bytes.size(); i += 2)
+    std::swap(bytes[i], bytes[i + 1]);
+  return bytes;
+}
+
+std::u16string Utf16Units(std::string_view bytes, bool big_endian) {
+  std::u16string units(bytes.size() / 2, u'\0');
+  std::memcpy(units.data(), InOrder(std::string(bytes), big_endian).data(), units.size() * 2);
+  return units;
+}
+
+std::string Utf16Bytes(std::u16string_view units, bool big_endian) {
+  return InOrder({reinterpret_cast<const char*>(units.data()), units.size() * 2}, big_endian);
 }
 
 }  // namespace
 
-IniDocument IniDocument::Parse(std::string text) {
+IniDocument IniDocument::Parse(std::string bytes) {
   IniDocument doc;
-  // Views, not a string per line: a 3 MB file has some 30,000 lines.
-  const std::string_view bytes = doc.Keep(std::move(text));
-  // A section's lines gather here first, so each section allocates once.
-  std::vector<std::string_view> pending;
-  // CR LF, a lone CR and a lone LF all end a line.
-  std::size_t start = 0;
-  while (start < bytes.size()) {
-    const std::size_t end = LineEnd(bytes, start);
-    const std::string_view line = bytes.substr(start, end - start);
-    if (const auto name = HeaderName(line)) {
-      doc.sections_.back().lines.assign(pending.begin(), pending.end());
-      pending.clear();
+  for (std::string_view bom : {kUtf8Bom, kUtf16LeBom, kUtf16BeBom}) {
+    if (bytes.starts_with(bom)) doc.byte_order_mark_ = bom;
+  }
+  if (!doc.byte_order_mark_.empty()) doc.lead_ = &kNoLeadBytes;
+  // Lines are views into one string: a 3 MB file has some 30,000 of them,
+  // and a string each costs the close several times its other work.
+  std::string_view text;
+  if (doc.byte_order_mark_.size() == 2) {
+    const std::string_view units = std::string_view(bytes).substr(2);
+    text = doc.Hold(Utf16ToUtf8(Utf16Units(units, doc.byte_order_mark_ == kUtf16BeBom)));
+  } else {
+    text = doc.Hold(std::move(bytes)).substr(doc.byte_order_mark_.size());
+  }
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = LineEnd(text, start, *doc.lead_);
+    const std::string_view line = text.substr(start, end - start);
+    if (const auto name = HeaderName(line, *doc.lead_)) {
       doc.sections_.push_back({line, *name, {}});
     } else {
-      pending.push_back(line);
+      doc.sections_.back().lines.push_back(line);
     }
-    const bool crlf = end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n';
-    start = end + (crlf ? 2 : 1);
+    // CR LF, a lone CR and a lone LF all end a line.
+    start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
   }
-  doc.sections_.back().lines.assign(pending.begin(), pending.end());
   return doc;
 }
 
 std::string IniDocument::Serialize() const {
-  std::size_t size = 0;
-  for (std::size_t i = 0; i < sections_.size(); ++i) {
-    if (i > 0) size += sections_[i].header.size() + 2;
-    for (std::string_view line : sections_[i].lines) size += line.size() + 2;
+  std::string text(byte_order_mark_.size() == 2 ? std::string_view() : byte_order_mark_);
+  std::size_t size = text.size();
+  for (const Section& section : sections_) {
+    size += section.header.size() + 2;
+    for (std::string_view line : section.lines) size += line.size() + 2;
   }
-  std::string out;
-  out.reserve(size);
-  for (std::size_t i = 0; i < sections_.size(); ++i) {
-    if (i > 0) out.append(sections_[i].header).append("\r\n");
-    for (std::string_view line : sections_[i].lines) out.append(line).append("\r\n");
+  text.reserve(size);
+  for (const Section& section : sections_) {
+    if (&section != &sections_.front()) text.append(section.header).append("\r\n");
+    for (std::string_view line : section.lines) text.append(line).append("\r\n");
   }
-  return out;
+  if (byte_order_mark_.size() != 2) return text;
+  return std::string(byte_order_mark_) +
+         Utf16Bytes(Utf8ToUtf16(text), byte_order_mark_ == kUtf16BeBom);
 }
 
-std::string_view IniDocument::Keep(std::string text) {
-  storage_.push_back(std::make_shared<const std::string>(std::move(text)));
-  return *storage_.back();
+std::string_view IniDocument::Hold(std::string text) {
+  texts_.push_back(std::make_shared<const std::string>(std::move(text)));
+  return *texts_.back();
 }
 
-std::size_t IniDocument::FindSection(std::string_view name) const {
+// ASCII is the same in every ANSI code page and in UTF-8, and addresses are
+// ASCII: most values need no conversion.
+std::string IniDocument::ToDocument(std::string_view ansi) const {
+  return byte_order_mark_.empty() || IsAscii(ansi) ? std::string(ansi) : AnsiToUtf8(ansi);
+}
+
+// Through the platform's conversion even from ANSI: a byte pair the code
+// page does not know reads as its default character, as the platform reads it.
+std::string IniDocument::ToAnsi(std::string_view text) const {
+  if (IsAscii(text)) return std::string(text);
+  return Utf8ToAnsi(byte_order_mark_.empty() ? AnsiToUtf8(text) : std::string(text));
+}
+
+std::size_t IniDocument::FindSection(std::string_view wanted) const {
   for (std::size_t i = 1; i < sections_.size(); ++i) {
-    if (EqualsIgnoringAsciiCase(sections_[i].name, name)) return i;
+    if (EqualsIgnoringAsciiCase(sections_[i].name, wanted)) return i;
   }
-  return sections_.size();
+  return 0;
 }
 
-std::size_t IniDocument::FindKey(const Section& section, std::string_view key) {
+std::size_t IniDocument::FindKey(const Section& section, std::string_view wanted) const {
   for (std::size_t i = 0; i < section.lines.size(); ++i) {
-    const auto line = ParseKeyLine(section.lines[i]);
-    if (line && EqualsIgnoringAsciiCase(line->name, key)) return i;
+    const auto line = ParseKeyLine(section.lines[i], *lead_);
+    if (line && EqualsIgnoringAsciiCase(line->name, wanted)) return i;
   }
   return std::string::npos;
 }
 
-void IniDocument::InsertLine(std::size_t section, std::size_t at, std::string_view line) {
-  std::vector<std::string_view>& lines = sections_[section].lines;
-  const auto at_line = lines.begin() + static_cast<std::ptrdiff_t>(at);
-  const auto name = HeaderName(line);
-  if (!name) {
-    lines.insert(at_line, line);
-    return;
-  }
-  Section split{line, *name, {at_line, lines.end()}};
-  lines.erase(at_line, lines.end());
-  sections_.insert(sections_.begin() + static_cast<std::ptrdiff_t>(section) + 1, std::move(split));
-}
-
-void IniDocument::AppendLine(std::string_view line) {
-  InsertLine(sections_.size() - 1, sections_.back().lines.size(), line);
-}
-
-std::optional<std::string> IniDocument::Find(std::string_view section, std::string_view key) const {
-  const std::size_t at_section = FindSection(section);
-  if (at_section == sections_.size()) return std::nullopt;
-  const Section& found = sections_[at_section];
-  const std::size_t at = FindKey(found, key);
-  if (at == std::string::npos) return std::nullopt;
-  // The Windows functions hand values on as C strings: a zero byte ends one.
-  std::string_view value = ParseKeyLine(found.lines[at])->value;
-  return Unquote(value.substr(0, value.find('\0')));
-}
-
 std::string IniDocument::Read(std::string_view section, std::string_view key) const {
-  std::string value = Find(section, key).value_or("");
-  value.resize(CutLength(value, kMaxProfileValueBytes));
-  return value;
+  const Section& found = sections_[FindSection(ToDocument(section))];
+  const std::size_t at =
+      &found == &sections_[0] ? std::string::npos : FindKey(found, ToDocument(key));
+  if (at == std::string::npos) return {};
+  // The Windows functions hand values on as C strings: a zero byte ends one.
+  std::string_view value = ParseKeyLine(found.lines[at], *lead_)->value;
+  std::string ansi = ToAnsi(Unquoted(value.substr(0, value.find('\0'))));
+  ansi.resize(CutLength(ansi, kMaxProfileValueBytes));
+  return ansi;
 }
 
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
-  const std::size_t at_section = FindSection(section);
-  if (at_section == sections_.size()) {
-    AppendLine(Keep(Joined("[", section, "]")));
-    AppendLine(Keep(Joined(key, "=", value)));
+  std::string clean(value.substr(0, value.find('\0')));
+  std::erase_if(clean, [](char c) { return c == '\r' || c == '\n'; });
+  // A read gives back no more; and with no trail byte after it, the
+  // platform drops a last lead byte.
+  clean.resize(CutLength(clean, kMaxProfileValueBytes));
+  clean.resize(WholeLength(clean));
+  // An empty value means no value: the program never writes one.
+  if (clean.empty()) return Remove(section, key);
+  const std::string text = ToDocument(clean), name = ToDocument(section), wanted = ToDocument(key);
+
+  const std::size_t at_section = FindSection(name);
+  if (at_section == 0) {
+    const std::string_view header = Hold("[" + name + "]");
+    sections_.push_back({header, header.substr(1, name.size()), {Hold(wanted + "=" + text)}});
     return true;
   }
   std::vector<std::string_view>& lines = sections_[at_section].lines;
-  if (const std::size_t at = FindKey(sections_[at_section], key); at != std::string::npos) {
-    const KeyLine line = *ParseKeyLine(lines[at]);
+  if (const std::size_t at = FindKey(sections_[at_section], wanted); at != std::string::npos) {
+    const KeyLine old = *ParseKeyLine(lines[at], *lead_);
     // As the Windows functions judge it: the stored text, blanks trimmed.
-    if (line.value == Trim(value) && FindFirstChar(lines[at], '=') != std::string_view::npos) {
+    if (old.value == Trim(text) && FindChar(lines[at], '=', *lead_, false) != std::string::npos) {
       return false;
     }
-    const std::string_view replaced = Keep(Joined(line.name, "=", value));  // first spelling
-    if (!HeaderName(replaced)) {
-      lines[at] = replaced;
-    } else {
-      lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(at));
-      InsertLine(at_section, at, replaced);
-    }
+    lines[at] = Hold(std::string(old.name) + "=" + text);  // the first spelling stays
     return true;
   }
   // After the section's last key, so blank lines and comments that lead into
   // the next section stay with it.
-  std::size_t insert_at = lines.size();
-  while (insert_at > 0 && !ParseKeyLine(lines[insert_at - 1])) --insert_at;
-  InsertLine(at_section, insert_at, Keep(Joined(key, "=", value)));
+  std::size_t at = lines.size();
+  while (at > 0 && !ParseKeyLine(lines[at - 1], *lead_)) --at;
+  lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), Hold(wanted + "=" + text));
   return true;
 }
 
 bool IniDocument::Remove(std::string_view section, std::string_view key) {
-  const std::size_t at_section = FindSection(section);
-  if (at_section == sections_.size()) return false;
+  const std::size_t at_section = FindSection(ToDocument(section));
+  if (at_section == 0) return false;
   std::vector<std::string_view>& lines = sections_[at_section].lines;
-  const std::size_t at = FindKey(sections_[at_section], key);
+  const std::size_t at = FindKey(sections_[at_section], ToDocument(key));
   if (at == std::string::npos) return false;
   lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(at));
   return true;

@@ -10,7 +10,6 @@
 
 #include "stores/ini_document.h"
 #include "stores/settings_file.h"
-#include "stores/settings_text.h"
 
 namespace velm {
 
@@ -26,7 +25,6 @@ class Settings {
   Settings(const Settings&) = delete;
   Settings& operator=(const Settings&) = delete;
 
-  const std::string& path() const { return path_; }
   const IniDocument& document() const { return document_; }
 
   std::string ReadString(std::string_view section, std::string_view key) const;
@@ -34,8 +32,7 @@ class Settings {
                            std::int32_t fallback) const;
   bool ReadBool(std::string_view section, std::string_view key, bool fallback) const;
 
-  // Staged until Commit. A name or value holding a line break is refused at
-  // once with the settings write error: it would create lines in the file.
+  // Staged until Commit.
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
   void WriteBool(std::string_view section, std::string_view key, bool value);
@@ -55,7 +52,6 @@ class Settings {
   SettingsFile& file_;
   std::string path_;
   FileState state_;
-  TextEncoding encoding_ = TextEncoding::kAnsi;
   IniDocument document_;
   bool wrote_ = false;
   bool changed_ = false;

@@ -24,11 +24,6 @@ class SettingsFile {
   // Whether Replace could go ahead: a missing file can be created, an
   // existing one must allow writing.
   virtual bool Writable(const std::string& path) = 0;
-
-  // The ANSI code page to and from UTF-16, for files an editor saved with
-  // a byte-order mark. A character the code page lacks becomes "?".
-  virtual std::u16string Widen(std::string_view ansi) = 0;
-  virtual std::string Narrow(std::u16string_view wide) = 0;
 };
 
 }  // namespace velm

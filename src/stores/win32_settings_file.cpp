@@ -4,6 +4,7 @@
 
 #include <limits>
 
+#include "core/ansi_text.h"
 #include "core/win32_handles.h"
 
 namespace velm {
@@ -12,12 +13,10 @@ namespace {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
+// The path is ANSI text; the wide functions take any folder name.
 std::wstring WidePath(const std::string& path) {
-  const int length =
-      MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), length);
-  return wide;
+  const std::u16string wide = Utf8ToUtf16(AnsiToUtf8(path));
+  return {wide.begin(), wide.end()};
 }
 
 UniqueFile OpenExisting(const std::wstring& path, DWORD access, DWORD share) {
@@ -105,24 +104,6 @@ bool Win32SettingsFile::Replace(const std::string& path, std::string_view bytes)
   SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
   DeleteFileW(temp.c_str());
   return false;
-}
-
-std::u16string Win32SettingsFile::Widen(std::string_view ansi) {
-  const int size = static_cast<int>(ansi.size());
-  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
-  std::u16string wide(static_cast<std::size_t>(length), u'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, reinterpret_cast<wchar_t*>(wide.data()),
-                      length);
-  return wide;
-}
-
-std::string Win32SettingsFile::Narrow(std::u16string_view wide) {
-  const auto* text = reinterpret_cast<const wchar_t*>(wide.data());
-  const int size = static_cast<int>(wide.size());
-  const int length = WideCharToMultiByte(CP_ACP, 0, text, size, nullptr, 0, nullptr, nullptr);
-  std::string ansi(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text, size, ansi.data(), length, nullptr, nullptr);
-  return ansi;
 }
 
 }  // namespace velm

@@ -14,8 +14,6 @@ class Win32SettingsFile : public SettingsFile {
   // place with one write instead.
   [[nodiscard]] bool Replace(const std::string& path, std::string_view bytes) override;
   bool Writable(const std::string& path) override;
-  std::u16string Widen(std::string_view ansi) override;
-  std::string Narrow(std::u16string_view wide) override;
 };
 
 }  // namespace velm

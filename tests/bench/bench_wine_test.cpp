@@ -16,12 +16,13 @@
 #include "driver/sandbox.h"
 #include "driver/wine_path.h"
 #include "memory_registry.h"
+#include "portable_settings_file.h"
 #include "process_timing.h"
 #include "qpc_clock.h"
 #include "seed_case.h"
 #include "shell/exe_path.h"
 #include "shell/phase_marks.h"
-#include "stores/portable_settings_file.h"
+#include "stores/phase_timed.h"
 #include "timeline.h"
 
 namespace bench {

@@ -10,9 +10,9 @@
 
 #include "bench_cases.h"
 #include "memory_registry.h"
+#include "portable_settings_file.h"
 #include "scratch_dir.h"
 #include "stores/generations.h"
-#include "stores/portable_settings_file.h"
 #include "stores/settings.h"
 #include "stores/startup_sequence.h"
 

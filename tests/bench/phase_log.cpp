@@ -12,6 +12,7 @@
 #include "core/win32_handles.h"
 #include "shell/exe_path.h"
 #include "shell/phase_marks.h"
+#include "stores/phase_timed.h"
 #include "stores/startup_sequence.h"
 #include "timed_backends.h"
 

@@ -29,8 +29,7 @@ struct CallTally {
   }
 };
 
-// Times loads, replacements and write checks of velm.ini; the text
-// conversions pass untimed.
+// Times loads, replacements and write checks of velm.ini.
 class TimedSettingsFile : public SettingsFile {
  public:
   TimedSettingsFile(SettingsFile& inner, TickSource now);
@@ -44,8 +43,6 @@ class TimedSettingsFile : public SettingsFile {
   FileState Load(const std::string& path, std::string* bytes) override;
   [[nodiscard]] bool Replace(const std::string& path, std::string_view bytes) override;
   bool Writable(const std::string& path) override;
-  std::u16string Widen(std::string_view ansi) override { return inner_.Widen(ansi); }
-  std::string Narrow(std::u16string_view wide) override { return inner_.Narrow(wide); }
 
  private:
   // Adds the time call() takes to tally and gives its result.

@@ -21,7 +21,7 @@ struct ProfileContractParam {
   const char* name;
   std::function<std::unique_ptr<ProfileBackend>()> make;
   // The Windows functions write a CR or LF inside a value raw (it then ends
-  // the line); the portable file refuses such a write.
+  // the line); the settings document drops them.
   bool writes_line_breaks_raw;
 };
 

@@ -90,9 +90,20 @@ TEST_F(MainWindowTest, GapsInTheHistoryCloseUpAndOtherValuesStay) {
   EXPECT_EQ(ReadHistory(), expected);
 }
 
+// velm.ini as an editor saved it, in UTF-16 LE, with a note the program
+// never touches in characters the code page lacks.
+std::string Utf16Le(std::u16string_view text) {
+  std::string bytes;
+  for (char16_t unit : text)
+    bytes.append({static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)});
+  return bytes;
+}
+
 TEST_F(MainWindowTest, DropDownViewRoundTripWithItsWindowHeights) {
   ASSERT_TRUE(SeedHistory({"http://a/", "http://b/", "http://c/"}));
-  ASSERT_TRUE(WriteIni("[FORM]\r\nLSTFLAG=0\r\nTOP=40\r\nLEFT=30\r\n"));
+  const std::string note = Utf16Le(u"\r\nnote=한국어 😀 café ½\r\n");
+  ASSERT_TRUE(WriteIni("\xFF\xFE" +
+                       Utf16Le(u"[FORM]\r\nLSTFLAG=0\r\nTOP=40\r\nLEFT=30\r\n[Notes]") + note));
   ASSERT_TRUE(Start());
   const Entries_ abc = {"http://a/", "http://b/", "http://c/"};
 
@@ -123,6 +134,9 @@ TEST_F(MainWindowTest, DropDownViewRoundTripWithItsWindowHeights) {
   EXPECT_EQ(ReadHistory(), SavedUrls({"http://a/", "http://b/", "http://c/", "http://d/"}));
   EXPECT_EQ(ProfileSection(IniPath(), "FORM"),
             (Form{{"LSTFLAG", "0"}, {"TOP", "40"}, {"LEFT", "30"}}));
+  const std::string saved = ReadFileBytes(IniPath()).value_or("");
+  EXPECT_TRUE(saved.starts_with("\xFF\xFE")) << "still UTF-16";
+  EXPECT_NE(saved.find(note), std::string::npos) << "the note kept byte for byte";
 }
 
 TEST_F(MainWindowTest, DropDownStartWithNoHistoryKey) {

@@ -19,6 +19,7 @@ TEST(AnsiText, LeadBytesFollowTheCodePage) {
   EXPECT_FALSE(kShiftJis.IsLead(0xFD));
   EXPECT_TRUE(LeadByteTable::ForCodePage(936).IsLead(0xFD));
   for (unsigned c = 0; c < 256; ++c) EXPECT_FALSE(kWestern.IsLead(static_cast<unsigned char>(c)));
+  for (unsigned c = 0xF0; c <= 0xFC; ++c) EXPECT_TRUE(SystemLeadBytes().IsLead(c)) << c;
 }
 
 TEST(AnsiText, FolderEndsAtTheLastSeparatorOfItsOwn) {

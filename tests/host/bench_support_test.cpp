@@ -45,12 +45,12 @@ TEST(BenchCases, SixGenerationsReadBackWhole) {
     const velm::IniDocument ini = velm::IniDocument::Parse(SixGenerationsIni(bytes));
     for (int k = 1; k <= velm::kGenerations; ++k) {
       for (int n = 1; n <= velm::kHistoryValues; ++n) {
-        ASSERT_EQ(ini.Find(velm::GenerationSection(k), velm::HistoryValueName(n)),
+        ASSERT_EQ(ini.Read(velm::GenerationSection(k), velm::HistoryValueName(n)),
                   Address(k, n, bytes))
             << "OldUrl" << k << " url" << n;
       }
     }
-    EXPECT_EQ(ini.Find("FORM", "LSTFLAG"), "1");
+    EXPECT_EQ(ini.Read("FORM", "LSTFLAG"), "1");
   }
 }
 
@@ -73,8 +73,8 @@ TEST(BenchCases, StandardCasesAreEmptyRealisticAbout300KbAnd3Mb) {
   EXPECT_GE(cases[3].ini.size(), kHugeIniBytes);
   EXPECT_LT(cases[3].ini.size(), kHugeIniBytes + 4'000);
   const velm::IniDocument huge = velm::IniDocument::Parse(cases[3].ini);
-  EXPECT_EQ(huge.Find("OldUrl6", "url25"), Address(6, 25, kExtremeBytes));
-  EXPECT_EQ(huge.Find("notes1", "NOTE20"), Address(1, 20, 100));
+  EXPECT_EQ(huge.Read("OldUrl6", "url25"), Address(6, 25, kExtremeBytes));
+  EXPECT_EQ(huge.Read("notes1", "NOTE20"), Address(1, 20, 100));
 }
 
 // A full case must make the start-up do all its work: every generation

@@ -17,7 +17,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "stores/portable_settings_file.h"
+#include "portable_settings_file.h"
 
 namespace velm {
 

@@ -11,7 +11,7 @@
 #include <map>
 #include <optional>
 
-#include "core/ascii_text.h"
+#include "ascii_lowered.h"
 #include "core/texts.h"
 #include "forms_fixture.h"
 #include "stores/startup_sequence.h"

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/ansi_text.h"
 #include "document_profile.h"
 #include "scratch_dir.h"
 
@@ -60,6 +61,34 @@ TEST_F(PortableProfileTest, LinesItDoesNotChangeStayByteForByte) {
             "url1=a\r\n");
   EXPECT_EQ(profile_.Read(ini_, "FORM", "TOP"), "1");
   EXPECT_EQ(profile_.Read(ini_, "FORM", "; next"), "") << "comments are no keys";
+}
+
+// Lines of a file an editor saved with a byte-order mark: the document
+// converts only what it writes, so the rest keeps every character, valid or
+// not.
+TEST_F(PortableProfileTest, AFileWithAByteOrderMarkKeepsItsEncodingAndEveryCharacter) {
+  const std::string untouched =
+      "[Notes]\r\nnote=한국어 😀 café ½\r\nbad=\xC0\xAF\xE3\x81\r\n[FORM]\r\n";
+  const std::string added = "TOP=表\r\n";  // written as CP932, stored as UTF-8
+  const auto utf16 = [](const std::string& utf8, bool big_endian) {
+    std::string bytes = big_endian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char16_t unit : Utf8ToUtf16(utf8)) {
+      const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+      bytes.append({big_endian ? high : low, big_endian ? low : high});
+    }
+    return bytes;
+  };
+  const std::pair<std::string, std::string> files[] = {
+      {"\xEF\xBB\xBF" + untouched, "\xEF\xBB\xBF" + untouched + added},
+      {utf16("[Notes]\r\nnote=한국어 😀 café ½\r\n[FORM]\r\n", false),
+       utf16("[Notes]\r\nnote=한국어 😀 café ½\r\n[FORM]\r\n" + added, false)},
+      {utf16("[FORM]\r\n", true), utf16("[FORM]\r\n" + added, true)}};
+  for (const auto& [before, after] : files) {
+    WriteBytes(ini_, before);
+    ASSERT_TRUE(profile_.Write(ini_, "FORM", "TOP", "\x95\x5C"));
+    EXPECT_EQ(ReadBytes(ini_), after);
+    EXPECT_EQ(profile_.Read(ini_, "FORM", "TOP"), "\x95\x5C");
+  }
 }
 
 }  // namespace

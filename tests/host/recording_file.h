@@ -26,8 +26,6 @@ class RecordingFile : public SettingsFile {
     return !refuse_ && inner_.Replace(path, bytes);
   }
   bool Writable(const std::string& path) override { return !refuse_ && inner_.Writable(path); }
-  std::u16string Widen(std::string_view ansi) override { return inner_.Widen(ansi); }
-  std::string Narrow(std::u16string_view wide) override { return inner_.Narrow(wide); }
 
  private:
   SettingsFile& inner_;

@@ -10,11 +10,11 @@
 #include "core/error.h"
 #include "document_profile.h"
 #include "memory_registry.h"
+#include "portable_settings_file.h"
 #include "recording_file.h"
 #include "scratch_dir.h"
 #include "stores/generations.h"
 #include "stores/history_store.h"
-#include "stores/portable_settings_file.h"
 #include "stores/settings.h"
 #include "stores/startup_sequence.h"
 

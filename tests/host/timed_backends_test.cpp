@@ -6,9 +6,9 @@
 #include <stdexcept>
 
 #include "memory_registry.h"
+#include "portable_settings_file.h"
 #include "scratch_dir.h"
 #include "stores/history_store.h"
-#include "stores/portable_settings_file.h"
 #include "timed_backends.h"
 
 namespace velm::testing {

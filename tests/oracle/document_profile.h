@@ -5,8 +5,8 @@
 // rules are held against the Windows functions value by value.
 #pragma once
 
+#include "portable_settings_file.h"
 #include "profile_backend.h"
-#include "stores/portable_settings_file.h"
 #include "stores/settings_file.h"
 
 namespace velm {
@@ -17,7 +17,7 @@ class DocumentProfile : public ProfileBackend {
 
   std::string Read(const std::string& path, std::string_view section,
                    std::string_view key) override;
-  // Refuses names and values holding CR or LF: they would create lines.
+  // Drops CR and LF from a value: they would create lines.
   [[nodiscard]] bool Write(const std::string& path, std::string_view section, std::string_view key,
                            std::string_view value) override;
   void Delete(const std::string& path, std::string_view section, std::string_view key) override;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/ascii_text.h"
+#include "ascii_lowered.h"
 
 namespace velm {
 

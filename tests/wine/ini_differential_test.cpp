@@ -4,7 +4,10 @@
 // each go through a start-up and a close twice: once one private-profile
 // call per value, once as the program does it. Every key of both results is
 // then read back through GetPrivateProfileStringA, and the window settings,
-// the generation count and every preview are compared: they must agree.
+// the generation count and every preview are compared: they must agree. So
+// must the encoding of both results, and every line of the file that the
+// private-profile functions left as it was must be there byte for byte in
+// the program's result too.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -36,6 +39,47 @@ struct Case {
   std::set<std::string> sections;  // every section name the file spells
   std::set<std::string> keys;      // every key name it spells
 };
+
+// Stands for text outside the code page (한국어 😀 café ½) in files saved with
+// a byte-order mark.
+constexpr char kNote[] = "<note>";
+
+std::wstring Wide(UINT code_page, const std::string& text) {
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(static_cast<std::size_t>(
+      MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                          static_cast<int>(wide.size()))));
+  return wide;
+}
+
+// The byte-order mark of a velm.ini and its lines, in UTF-8 for a file
+// that has one.
+std::pair<std::string, std::set<std::string>> Lines(const std::string& bytes) {
+  std::string mark, text = bytes;
+  if (bytes.starts_with("\xEF\xBB\xBF")) {
+    mark = bytes.substr(0, 3);
+    text = bytes.substr(3);
+  } else if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+    mark = bytes.substr(0, 2);
+    std::wstring wide;
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+      const auto first = static_cast<unsigned char>(bytes[i]),
+                 second = static_cast<unsigned char>(bytes[i + 1]);
+      wide += static_cast<wchar_t>(mark[0] == '\xFE' ? first << 8 | second : second << 8 | first);
+    }
+    text.assign(wide.size() * 4, '\0');
+    text.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                            static_cast<int>(text.size()), nullptr, nullptr)));
+  }
+  std::set<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find_first_of("\r\n", start)) != std::string::npos;
+       start = end + 1)
+    lines.insert(text.substr(start, end - start));
+  lines.insert(text.substr(start));
+  return {mark, lines};
+}
 
 // Builds velm.ini files from random pieces. Every choice comes from one
 // seeded generator, so a failing case is the same on every run.
@@ -93,6 +137,8 @@ class CaseMaker {
         "\"half",
         "tab\there",
         "\xB1\xB2",  // half-width katakana
+        "[\x81]",    // a "]" that is a trail byte
+        kNote,
     };
     static const std::vector<std::string> odd = {
         "\x80", "\xA0", "\xFD\xFE\xFF", "\x81", "\x81\x7F", "\x85\x40", std::string("a\0b", 3),
@@ -116,7 +162,7 @@ class CaseMaker {
     for (int i = 0; i < keys; ++i) {
       if (Chance(8)) c.bytes += Blank() + LineEnd();
       if (Chance(6))
-        c.bytes += OneOf<std::string>({";", "#", "; url1=commented"}) + " note" + LineEnd();
+        c.bytes += OneOf<std::string>({";", "#", "; url1=commented", kNote}) + " note" + LineEnd();
       std::string name;
       if (generation || Chance(20)) {
         name = Spelled("url" + std::to_string(Chance(90) ? Pick(1, 25) : Pick(26, 30)));
@@ -146,27 +192,40 @@ class CaseMaker {
       name.clear();
     } else if (Chance(4)) {
       header += " trailing";
+    } else if (Chance(6)) {
+      header = "[" + name + "\x81]";  // its "]" is a trail byte: a key line, no header
+      name.clear();
+    } else if (Chance(6)) {
+      name += "\x81]";
+      header = "[" + name + "]";
     }
     if (!name.empty()) c.sections.insert(name);
     c.bytes += Blank() + header + LineEnd();
     AddKeys(c, name);
   }
 
-  // Without a byte-order mark, or converted as an editor saves it.
+  // Without a byte-order mark, or converted as an editor saves it: UTF-8,
+  // UTF-16 LE or BE, with characters the code page lacks in place of kNote.
   std::string Encoded(const std::string& ansi) {
     const int which = Pick(1, 10);
-    if (which > 2) return ansi;
-    std::wstring wide(ansi.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(
-        MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(),
-                            static_cast<int>(wide.size()))));
-    if (which == 1)
-      return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2);
-    std::string utf8(wide.size() * 3, '\0');
-    utf8.resize(static_cast<std::size_t>(
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(),
-                            static_cast<int>(utf8.size()), nullptr, nullptr)));
-    return "\xEF\xBB\xBF" + utf8;
+    if (which > 3) return ansi;
+    std::wstring wide = Wide(CP_ACP, ansi);
+    const std::wstring note = Wide(CP_ACP, kNote);
+    for (std::size_t at = wide.find(note); at != std::wstring::npos; at = wide.find(note, at))
+      wide.replace(at, note.size(), L"\uD55C\uAD6D\uC5B4 \U0001F600 caf\u00E9 \u00BD");
+    if (which == 3) {
+      std::string utf8(wide.size() * 4, '\0');
+      utf8.resize(static_cast<std::size_t>(
+          WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(),
+                              static_cast<int>(utf8.size()), nullptr, nullptr)));
+      return "\xEF\xBB\xBF" + utf8;
+    }
+    std::string bytes = which == 1 ? "\xFF\xFE" : "\xFE\xFF";
+    for (wchar_t unit : wide) {
+      const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+      bytes.append({which == 2 ? high : low, which == 2 ? low : high});
+    }
+    return bytes;
   }
 
   std::mt19937 rng_;
@@ -258,6 +317,8 @@ class IniDifferential : public ::testing::Test {
         std::to_string(Succeeds([&] { SaveWindowSettings(file_, document, c.close); }));
     Keys(reference, c, "close", by_reference);
     Keys(document, c, "close", by_document);
+    Kept(c, reference, by_reference);
+    Kept(c, document, by_document);
 
     comparisons_ += static_cast<int>(by_reference.size());
     for (const auto& [what, expected] : by_reference) {
@@ -292,6 +353,16 @@ class IniDifferential : public ::testing::Test {
     for (const std::string& section : sections) {
       for (const std::string& key : keys)
         seen[when + " [" + section + "] " + key] = oracle_.Read(ini, section, key);
+    }
+  }
+
+  // The file's encoding, and each line of c that it holds as it was.
+  static void Kept(const Case& c, const std::string& ini, Seen& seen) {
+    const auto [mark, lines] = Lines(ReadBytes(ini));
+    seen["encoding"] = mark;
+    const std::set<std::string> given = Lines(c.bytes).second;
+    for (const std::string& line : lines) {
+      if (given.count(line) != 0) seen["kept line " + line] = "kept";
     }
   }
 

@@ -1,4 +1,4 @@
-#include "stores/portable_settings_file.h"
+#include "portable_settings_file.h"
 
 #include <filesystem>
 #include <fstream>
@@ -9,8 +9,6 @@ namespace velm {
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr char16_t kByteArea = 0xF700;
 
 bool IsWritable(fs::perms perms) {
   return (perms & fs::perms::owner_write) != fs::perms::none;
@@ -77,36 +75,6 @@ bool PortableSettingsFile::Replace(const std::string& path, std::string_view byt
     return false;
   }
   return true;
-}
-
-// Each byte outside ASCII goes to a code point of the private use area and
-// comes back from it, so text the program wrote reads back byte for byte.
-std::u16string PortableSettingsFile::Widen(std::string_view ansi) {
-  std::u16string out;
-  out.reserve(ansi.size());
-  for (char c : ansi) {
-    const auto byte = static_cast<unsigned char>(c);
-    out += static_cast<char16_t>(byte < 0x80 ? byte : kByteArea + byte);
-  }
-  return out;
-}
-
-std::string PortableSettingsFile::Narrow(std::u16string_view wide) {
-  std::string out;
-  out.reserve(wide.size());
-  for (std::size_t i = 0; i < wide.size(); ++i) {
-    const char16_t c = wide[i];
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c >= kByteArea + 0x80 && c <= kByteArea + 0xFF) {
-      out += static_cast<char>(c - kByteArea);
-    } else {
-      // A pair of surrogates is one character.
-      if (c >= 0xD800 && c < 0xDC00 && i + 1 < wide.size()) ++i;
-      out += '?';
-    }
-  }
-  return out;
 }
 
 }  // namespace velm
