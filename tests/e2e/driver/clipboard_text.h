@@ -1,9 +1,10 @@
-// The clipboard's CF_TEXT as any program would paste it.
+// The clipboard's text as any program would paste it.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 #include "driver/wait.h"
 
@@ -12,7 +13,14 @@ namespace e2e {
 // Empties the clipboard, so a later copy can be told from an old one.
 testing::AssertionResult ClearClipboard();
 
-// Waits until the clipboard holds text and gives it (without the final zero).
-testing::AssertionResult WaitClipboardText(std::string* out, Timeout timeout = kDefaultTimeout);
+// Puts text on the clipboard as CF_UNICODETEXT alone: a copy that does not
+// replace it leaves it there for the next paste.
+testing::AssertionResult PutClipboardUnicode(std::wstring_view text);
+
+// Waits until the clipboard's CF_TEXT is expected; unicode, when given,
+// receives the CF_UNICODETEXT beside it (both without the final zero).
+testing::AssertionResult WaitClipboardText(const std::string& expected,
+                                           std::wstring* unicode = nullptr,
+                                           Timeout timeout = kDefaultTimeout);
 
 }  // namespace e2e
