@@ -16,38 +16,35 @@ namespace {
 
 namespace text = velm::text;
 
-constexpr wchar_t kKorean[] = L"http://b.example/?q=\uD55C\uAD6D\uC5B4\U0001F600\u00E9";
+// Mostly characters outside the basic plane: two UTF-16 units each, which the
+// ANSI size need not count as two bytes.
+constexpr wchar_t kKorean[] =
+    L"http://b.example/?q=\uD55C\uAD6D\uC5B4\u00E9"
+    L"😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀";
 constexpr wchar_t kPlain[] = L"http://plain.example/";
 // Both read as "http://x.example/?" through the ANSI functions.
 constexpr wchar_t kHan[] = L"http://x.example/\uD55C";
 constexpr wchar_t kGuk[] = L"http://x.example/\uAD6D";
-// Mostly characters outside the basic plane: two UTF-16 units each, which
-// the ANSI size need not count as two bytes.
-const std::wstring kSmileys = [] {
-  std::wstring text = L"http://s.example/";
-  for (int i = 0; i < 40; ++i) text += L"\U0001F600";
-  return text;
-}();
 
 class HistoryValuesTest : public VelmTest {
  protected:
   void SetUp() override {
     VelmTest::SetUp();
-    ASSERT_TRUE(SeedWideHistory({kKorean, kPlain, kHan, kGuk, kSmileys}));
+    ASSERT_TRUE(SeedWideHistory({kKorean, kPlain, kHan, kGuk}));
     ASSERT_TRUE(Start());
   }
 };
 
 TEST_F(HistoryValuesTest, ExitWithNoEditLeavesEveryValueAsItWas) {
   ASSERT_TRUE(ExitAndWait());
-  EXPECT_EQ(ReadWideHistory(), SavedWideUrls({kKorean, kPlain, kHan, kGuk, kSmileys}));
+  EXPECT_EQ(ReadWideHistory(), SavedWideUrls({kKorean, kPlain, kHan, kGuk}));
 }
 
 TEST_F(HistoryValuesTest, DeletingTheEntryAboveMovesTheValueUnchanged) {
   ASSERT_TRUE(PickEntry(1));
   ASSERT_TRUE(Press(text::kButtonDelete));
   ASSERT_TRUE(ExitAndWait());
-  EXPECT_EQ(ReadWideHistory(), SavedWideUrls({kKorean, kHan, kGuk, kSmileys}));
+  EXPECT_EQ(ReadWideHistory(), SavedWideUrls({kKorean, kHan, kGuk}));
 }
 
 TEST_F(HistoryValuesTest, ValuesSurviveTwoViewSwitchesAndAMove) {
@@ -55,20 +52,19 @@ TEST_F(HistoryValuesTest, ValuesSurviveTwoViewSwitchesAndAMove) {
   ASSERT_TRUE(Press(text::kButtonSwitchView));
   ASSERT_TRUE(MoveEntry(0, 3));
   ASSERT_TRUE(ExitAndWait());
-  EXPECT_EQ(ReadWideHistory(), SavedWideUrls({kPlain, kHan, kGuk, kKorean, kSmileys}));
+  EXPECT_EQ(ReadWideHistory(), SavedWideUrls({kPlain, kHan, kGuk, kKorean}));
 }
 
 TEST_F(HistoryValuesTest, EntriesThatLookAlikeKeepTheirOwnValuesWhenSwapped) {
   ASSERT_TRUE(MoveEntry(3, 2));
   ASSERT_TRUE(ExitAndWait());
-  EXPECT_EQ(ReadWideHistory(), SavedWideUrls({kKorean, kPlain, kGuk, kHan, kSmileys}));
+  EXPECT_EQ(ReadWideHistory(), SavedWideUrls({kKorean, kPlain, kGuk, kHan}));
 }
 
 TEST_F(HistoryValuesTest, AChangedEntryIsWrittenAsTyped) {
   ASSERT_TRUE(ChangeEntry(0, "http://typed.example/"));
   ASSERT_TRUE(ExitAndWait());
-  EXPECT_EQ(ReadWideHistory(),
-            SavedWideUrls({L"http://typed.example/", kPlain, kHan, kGuk, kSmileys}));
+  EXPECT_EQ(ReadWideHistory(), SavedWideUrls({L"http://typed.example/", kPlain, kHan, kGuk}));
 }
 
 }  // namespace

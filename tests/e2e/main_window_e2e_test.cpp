@@ -280,16 +280,5 @@ TEST_F(EditingTest, MoveGoesOnAcrossAViewSwitch) {
   EXPECT_EQ(Caption(), text::kAppTitle);
 }
 
-TEST_F(EditingTest, DeletingTheEntryBeingMovedEndsTheMove) {
-  ASSERT_TRUE(PickEntry(1));
-  DialogView message;
-  ASSERT_TRUE(PressForDialog(text::kButtonMove, &message));
-  ASSERT_TRUE(AnswerAndSettle(message, text::kOk));
-  ASSERT_TRUE(Press(text::kButtonDelete));
-  EXPECT_EQ(Caption(), text::kAppTitle);
-  ASSERT_TRUE(PickEntry(2));  // only selects
-  EXPECT_EQ(Entries(), (Entries_{"A", "C", "D"}));
-}
-
 }  // namespace
 }  // namespace e2e

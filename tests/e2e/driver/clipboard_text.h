@@ -10,17 +10,13 @@
 
 namespace e2e {
 
-// Empties the clipboard, so a later copy can be told from an old one.
-testing::AssertionResult ClearClipboard();
+// Empties the clipboard, so a later copy can be told from an old one; leaves
+// leave on it as CF_UNICODETEXT alone, which a copy must replace.
+testing::AssertionResult ClearClipboard(std::wstring_view leave = {});
 
-// Puts text on the clipboard as CF_UNICODETEXT alone: a copy that does not
-// replace it leaves it there for the next paste.
-testing::AssertionResult PutClipboardUnicode(std::wstring_view text);
-
-// Waits until the clipboard's CF_TEXT is expected; unicode, when given,
-// receives the CF_UNICODETEXT beside it (both without the final zero).
+// Waits until the clipboard holds expected (code page 932) as CF_TEXT and,
+// converted, as CF_UNICODETEXT.
 testing::AssertionResult WaitClipboardText(const std::string& expected,
-                                           std::wstring* unicode = nullptr,
                                            Timeout timeout = kDefaultTimeout);
 
 }  // namespace e2e
