@@ -35,13 +35,12 @@ bool OpenClipboardPatiently(HWND owner) {
 }
 
 // The text as UTF-16, converted by the code page it is written in, with its
-// zero.
+// zero. A byte makes at most one unit.
 std::wstring Widened(const std::string& text) {
-  const int length = static_cast<int>(text.size()) + 1;
-  const int units = MultiByteToWideChar(CP_ACP, 0, text.c_str(), length, nullptr, 0);
-  if (units <= 0) throw std::bad_alloc();
-  std::wstring wide(static_cast<std::size_t>(units), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.c_str(), length, wide.data(), units);
+  std::wstring wide(text.size() + 1, L'\0');
+  const int units = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(wide.size()),
+                                        wide.data(), static_cast<int>(wide.size()));
+  wide.resize(units > 0 ? static_cast<std::size_t>(units) : 1);
   return wide;
 }
 
