@@ -70,6 +70,7 @@ struct Application {
           restore_form->Open(count, std::move(settings));
         });
     app->SetMainForm(main_view->hwnd());
+    app->SetSessionEndSave([form = main_form.get()] { form->SaveAtSessionEnd(); });
     MarkPhase("main form");
   }
 

@@ -68,7 +68,7 @@ void TForm1::FormCreate() {
   auto append = [&](const HistoryValue& value) {
     ui::ListControl& list = state.window.list_flag ? ListBox1() : ComboBox1();
     list.Append(value.text);
-    if (!value.original.empty()) list.SetItemData(list.Count() - 1, KeepOriginal(value.original));
+    if (!value.original.empty()) list.SetItemData(list.Count() - 1, StoreOriginal(value.original));
   };
   auto apply = [&] {
     ListFlag = state.window.list_flag;
@@ -94,7 +94,7 @@ void TForm1::FormCreate() {
   apply();
 }
 
-std::uintptr_t TForm1::KeepOriginal(const std::u16string& original) {
+std::uintptr_t TForm1::StoreOriginal(const std::u16string& original) {
   originals_.push_back(original);
   return originals_.size();
 }
@@ -158,6 +158,13 @@ void TForm1::Button2Click() {
   int index = CurrentList().Selected();
   if (index < 0) return;
   CurrentList().Remove(index);
+  // The move keeps to its entry: it ends when that goes, and follows it up
+  // when one before it goes.
+  if (!Moving()) return;
+  if (index == MoveFrom)
+    EndMove();
+  else if (index < MoveFrom)
+    --MoveFrom;
 }
 
 void TForm1::Button7Click() {
@@ -169,6 +176,7 @@ void TForm1::Button7Click() {
 void TForm1::Button9Click() {
   ListBox1().Clear();
   ComboBox1().Clear();
+  EndMove();  // its entry is gone
 }
 
 void TForm1::Button8Click() {
@@ -182,6 +190,14 @@ void TForm1::Button8Click() {
   } else {
     window().SetCaption(text::kAppTitle);
   }
+}
+
+bool TForm1::Moving() {
+  return window().Caption() == text::kMovingCaption;
+}
+
+void TForm1::EndMove() {
+  if (Moving()) window().SetCaption(text::kAppTitle);
 }
 
 void TForm1::ListBox1Click() {
@@ -203,17 +219,39 @@ void TForm1::Button5Click() {
 }
 
 void TForm1::FormClose() {
-  if (!NoSave) {
-    ui::ListControl& list = CurrentList();
-    std::vector<std::string> entries;
-    std::vector<std::u16string> originals;
-    for (int i = 0; i < list.Count() && i < kHistoryValues; ++i) {
-      entries.push_back(list.Text(i));
-      originals.push_back(OriginalOf(list.ItemData(i)));
-    }
-    HistoryStore(services_.registry).Save(entries, first_unseen_, originals);
+  if (!NoSave) SaveHistory();
+  SaveFormSettings();
+}
+
+void TForm1::SaveHistory() {
+  ui::ListControl& list = CurrentList();
+  std::vector<std::string> entries;
+  std::vector<std::u16string> originals;
+  for (int i = 0; i < list.Count() && i < kHistoryValues; ++i) {
+    entries.push_back(list.Text(i));
+    originals.push_back(OriginalOf(list.ItemData(i)));
   }
+  HistoryStore(services_.registry).Save(entries, first_unseen_, originals);
+}
+
+void TForm1::SaveFormSettings() {
   SaveWindowSettings(services_.settings_file, IniPath, {ListFlag, window().Top(), window().Left()});
+}
+
+// The system may end the process as soon as this returns, and a dialog now
+// would keep the session waiting: each store is tried once and a failure is
+// passed over. The backup this start made still holds the history as it was.
+void TForm1::SaveAtSessionEnd() noexcept {
+  if (!NoSave) {
+    try {
+      SaveHistory();
+    } catch (...) {
+    }
+  }
+  try {
+    SaveFormSettings();
+  } catch (...) {
+  }
 }
 
 void TForm1::OnCloseRequest() {
@@ -245,6 +283,7 @@ void TForm1::Button6Click() {
 void TForm1::ReplaceEntries(const std::vector<std::string>& entries) {
   ListBox1().Clear();
   ComboBox1().Clear();
+  EndMove();  // its entry is gone
   ui::ListControl& list = CurrentList();
   for (const std::string& entry : entries) list.Append(entry);
 }

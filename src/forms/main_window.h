@@ -1,7 +1,7 @@
 // TForm1: the main window. Shows the entry list in the list view (ListBox1)
 // or the drop-down view (ComboBox1), runs the editing commands and saves on
-// closing. Sees its controls only through ui::FormView, and the restore
-// window only through what opens it.
+// closing and when the session ends. Sees its controls only through
+// ui::FormView, and the restore window only through what opens it.
 #pragma once
 
 #include <cstdint>
@@ -53,6 +53,10 @@ class TForm1 : public ui::FormEvents, public RestoreWindowOwner {
   void ComboBox1Click();
   void Button9Click();
 
+  // Log-off or shut-down: stores what the close would, showing nothing; a
+  // write that fails is left out.
+  void SaveAtSessionEnd() noexcept;
+
   // ui::FormEvents
   void OnClick(int control_id) override;
   void OnPick(int control_id) override;
@@ -61,11 +65,6 @@ class TForm1 : public ui::FormEvents, public RestoreWindowOwner {
   // RestoreWindowOwner
   void ReplaceEntries(const std::vector<std::string>& entries) override;
   void EnableAgain() override;
-
-  bool list_flag() const { return ListFlag; }
-  bool no_save() const { return NoSave; }
-  std::int32_t move_from() const { return MoveFrom; }
-  const std::string& ini_path() const { return IniPath; }
 
  private:
   ui::Window& window() { return view_.window(); }
@@ -76,9 +75,14 @@ class TForm1 : public ui::FormEvents, public RestoreWindowOwner {
   ui::ListControl& CurrentList() { return ListFlag ? ListBox1() : ComboBox1(); }
 
   void ShowSavedView();
-  // The item data that ties an entry to its original, and back; 0 and
-  // the empty text stand for none.
-  std::uintptr_t KeepOriginal(const std::u16string& original);
+  bool Moving();  // the caption says so
+  void EndMove();
+  // The two stores of the close, each raising its write error.
+  void SaveHistory();
+  void SaveFormSettings();
+  // Stores original and returns the item data that ties an entry to it;
+  // OriginalOf goes back. 0 and the empty text stand for none.
+  std::uintptr_t StoreOriginal(const std::u16string& original);
   const std::u16string& OriginalOf(std::uintptr_t item_data) const;
 
   ui::FormView& view_;

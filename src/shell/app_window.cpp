@@ -75,8 +75,14 @@ LRESULT AppWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case kActivateForm:
       if (GetActiveWindow() == hwnd()) ActivateForm();
       return 0;
-    case WM_ENDSESSION:  // log-off or shut-down: end without the close request
-      if (wparam) PostQuitMessage(0);
+    case WM_ENDSESSION:  // log-off or shut-down
+      if (wparam) {
+        // Saved before returning: the system may end the process any time
+        // after. The quit then ends a dialog still open as if cancelled, and
+        // the handler that opened it runs on before the loop ends.
+        if (session_end_save_) session_end_save_();
+        PostQuitMessage(0);
+      }
       return 0;
   }
   return DefWindowProcA(hwnd(), message, wparam, lparam);

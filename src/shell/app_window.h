@@ -1,9 +1,13 @@
 // The application window: hidden, zero-sized, it stands for the program on
 // the taskbar and owns both forms. Its Close is the main window's close
 // request; minimizing the main window minimizes it, and the forms go with it.
+// When the session ends it has the main form save, then ends the loop.
 #pragma once
 
 #include <windows.h>
+
+#include <functional>
+#include <utility>
 
 #include "ui/win32_base_window.h"
 
@@ -16,6 +20,8 @@ class AppWindow final : public ui::BaseWindow<AppWindow> {
 
   // The window whose close request WM_CLOSE makes.
   void SetMainForm(HWND main_form) { main_form_ = main_form; }
+  // What the main form stores at log-off or shut-down; must not throw.
+  void SetSessionEndSave(std::function<void()> save) { session_end_save_ = std::move(save); }
   // Puts the taskbar entry up; the window itself has no area to show.
   void ShowOnTaskbar();
   void Minimize();
@@ -27,6 +33,7 @@ class AppWindow final : public ui::BaseWindow<AppWindow> {
   void ActivateForm();
 
   HWND main_form_ = nullptr;
+  std::function<void()> session_end_save_;
 };
 
 }  // namespace velm

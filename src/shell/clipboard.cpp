@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <new>
+#include <string>
 
 #include "core/error.h"
 #include "core/texts.h"
@@ -33,20 +34,38 @@ bool OpenClipboardPatiently(HWND owner) {
   }
 }
 
-}  // namespace
+// The text as UTF-16, converted by the code page it is written in, with its
+// zero. A byte makes at most one unit.
+std::wstring Widened(const std::string& text) {
+  std::wstring wide(text.size() + 1, L'\0');
+  const int units = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(wide.size()),
+                                        wide.data(), static_cast<int>(wide.size()));
+  wide.resize(units > 0 ? static_cast<std::size_t>(units) : 1);
+  return wide;
+}
 
-void CopyTextToClipboard(HWND owner, const std::string& text) {
-  UniqueResource<OpenClipboardTraits> open(OpenClipboardPatiently(owner));
-  if (!open) throw Error(ErrorKind::kClipboard, text::kClipboardError);
-  EmptyClipboard();
-  UniqueGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+// On an open clipboard. On success the clipboard owns the memory.
+void PutData(UINT format, const void* data, std::size_t size) {
+  UniqueGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, size));
   if (!memory) throw std::bad_alloc();
   void* bytes = GlobalLock(memory.get());
   if (!bytes) throw std::bad_alloc();
-  std::memcpy(bytes, text.c_str(), text.size() + 1);
+  std::memcpy(bytes, data, size);
   GlobalUnlock(memory.get());
-  // On success the clipboard owns the memory.
-  if (SetClipboardData(CF_TEXT, memory.get())) (void)memory.release();
+  if (SetClipboardData(format, memory.get())) (void)memory.release();
+}
+
+}  // namespace
+
+void CopyTextToClipboard(HWND owner, const std::string& text) {
+  const std::wstring wide = Widened(text);
+  UniqueResource<OpenClipboardTraits> open(OpenClipboardPatiently(owner));
+  if (!open) throw Error(ErrorKind::kClipboard, text::kClipboardError);
+  EmptyClipboard();
+  PutData(CF_TEXT, text.c_str(), text.size() + 1);
+  // Left to itself, the system would make the Unicode text from CF_TEXT by
+  // the input language of the moment: mojibake under an English keyboard.
+  PutData(CF_UNICODETEXT, wide.c_str(), wide.size() * sizeof(wchar_t));
 }
 
 }  // namespace velm

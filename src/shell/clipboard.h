@@ -6,7 +6,8 @@
 
 namespace velm {
 
-// Replaces the clipboard's content by text as CF_TEXT. Throws
+// Replaces the clipboard's content by text (in the ANSI code page) as
+// CF_TEXT and, converted by that code page, as CF_UNICODETEXT. Throws
 // Error(kClipboard, "クリップボードを開くことができません") when another
 // program keeps the clipboard open for more than about a second; blocks the
 // calling thread meanwhile without dispatching messages.

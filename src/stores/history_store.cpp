@@ -11,23 +11,8 @@ namespace velm {
 
 namespace {
 
-// Closes the history key when a load or save ends, also when it ends by an
-// error.
-class OpenKey {
- public:
-  OpenKey(RegistryBackend& backend, RegistryBackend::Key key) : backend_(backend), key_(key) {}
-  ~OpenKey() { backend_.Close(key_); }
-  OpenKey(const OpenKey&) = delete;
-  OpenKey& operator=(const OpenKey&) = delete;
-
-  RegistryBackend::Key get() const { return key_; }
-
- private:
-  RegistryBackend& backend_;
-  RegistryBackend::Key key_;
-};
-
-[[noreturn]] void Raise(ErrorKind kind, const char* pattern, const std::string& name) {
+// The history error of kind, its pattern filled with the value's name.
+[[noreturn]] void ThrowValueError(ErrorKind kind, const char* pattern, const std::string& name) {
   throw Error(kind, FormatText(pattern, name));
 }
 
@@ -45,32 +30,30 @@ HistoryValue HistoryStore::ReadValue(RegistryBackend::Key key, int n) {
 
   std::vector<char> data(size);
   if (!backend_.QueryData(key, name, &type, &data)) {
-    Raise(ErrorKind::kHistoryRead, text::kHistoryReadError, name);
+    ThrowValueError(ErrorKind::kHistoryRead, text::kHistoryReadError, name);
   }
   if (type != kRegSz && type != kRegExpandSz) {
-    Raise(ErrorKind::kHistoryType, text::kHistoryTypeError, name);
+    ThrowValueError(ErrorKind::kHistoryType, text::kHistoryTypeError, name);
   }
   // Data stored without a terminating zero fills the buffer exactly: the
   // text then ends with the data, never past it.
   const auto end = std::find(data.begin(), data.end(), '\0');
   HistoryValue value{std::string(data.begin(), end), {}};
-  if (!value.text.empty()) value.original = backend_.QueryOriginal(key, name, value.text, size);
+  if (!value.text.empty()) value.original = backend_.QueryOriginal(key, name, value.text);
   return value;
 }
 
 LoadResult HistoryStore::Load(const PerValueStep& step) {
-  RegistryBackend::Key raw = 0;
-  if (!backend_.Open(&raw)) return LoadResult::kUnavailable;
-  OpenKey key(backend_, raw);
-  for (int n = 1; n <= kHistoryValues; ++n) step(n, ReadValue(key.get(), n));
+  const UniqueHistoryKey key = OpenHistoryKey(backend_);
+  if (!key) return LoadResult::kUnavailable;
+  for (int n = 1; n <= kHistoryValues; ++n) step(n, ReadValue(key.get().key, n));
   return LoadResult::kOpened;
 }
 
 void HistoryStore::Save(const std::vector<std::string>& entries, int first_unseen,
                         const std::vector<std::u16string>& originals) {
-  RegistryBackend::Key raw = 0;
-  if (!backend_.Open(&raw)) return;
-  OpenKey key(backend_, raw);
+  const UniqueHistoryKey key = OpenHistoryKey(backend_);
+  if (!key) return;
   for (int n = 1; n <= kHistoryValues; ++n) {
     const bool has_entry = static_cast<std::size_t>(n) <= entries.size();
     // A value the load never reached was never shown: only an entry of the
@@ -78,7 +61,7 @@ void HistoryStore::Save(const std::vector<std::string>& entries, int first_unsee
     if (n >= first_unseen && !has_entry) continue;
     const std::string name = HistoryValueName(n);
     if (!has_entry) {
-      backend_.Delete(key.get(), name);
+      backend_.Delete(key.get().key, name);
       continue;
     }
     // The write replaces the value whatever its type. Deleting it first
@@ -86,10 +69,10 @@ void HistoryStore::Save(const std::vector<std::string>& entries, int first_unsee
     // without saving, and the value would be gone from the history.
     const std::size_t i = static_cast<std::size_t>(n) - 1;
     const bool written = i < originals.size() && !originals[i].empty()
-                             ? backend_.WriteOriginal(key.get(), name, originals[i])
-                             : backend_.Write(key.get(), name, entries[i]);
+                             ? backend_.WriteOriginal(key.get().key, name, originals[i])
+                             : backend_.Write(key.get().key, name, entries[i]);
     if (!written) {
-      Raise(ErrorKind::kHistoryWrite, text::kHistoryWriteError, name);
+      ThrowValueError(ErrorKind::kHistoryWrite, text::kHistoryWriteError, name);
     }
   }
 }

@@ -19,12 +19,10 @@ enum class LoadResult { kOpened, kUnavailable };
 
 // A history value as read: its text in the ANSI code page and, when that
 // text does not carry the value exactly (characters outside the code page),
-// the value's own text to write back in its place. Reads as its text.
+// the value's own text to write back in its place.
 struct HistoryValue {
   std::string text;
   std::u16string original;  // empty: text carries the value exactly
-
-  operator const std::string&() const { return text; }
 };
 
 // Called for n = 1..25 with the value (empty text when absent or empty).
@@ -47,10 +45,10 @@ class HistoryStore {
   void Save(const std::vector<std::string>& entries, int first_unseen = kHistoryValues + 1,
             const std::vector<std::u16string>& originals = {});
 
+ private:
   // url n on an open key; throws the history type / read error.
   HistoryValue ReadValue(RegistryBackend::Key key, int n);
 
- private:
   RegistryBackend& backend_;
 };
 

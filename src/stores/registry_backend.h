@@ -2,12 +2,19 @@
 // interface: the Win32 back end calls the real *A functions on the TypedURLs
 // key, the in-memory one serves tests (with injectable faults). A value's
 // UTF-16 text ("original") is opaque here: it is only read and written back.
+// An open key is held by the one who opened it, as a UniqueHistoryKey:
+//
+//   UniqueHistoryKey key = OpenHistoryKey(backend);
+//   if (!key) return;  // the history is unavailable
+//   backend.Delete(key.get().key, "url1");
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/unique_resource.h"
 
 namespace velm {
 
@@ -41,11 +48,9 @@ class RegistryBackend {
                                        std::vector<char>* data) = 0;
   // The value's own text, UTF-16 up to its first zero, when ansi (what
   // QueryData gave, up to its first zero) would not write it back exactly;
-  // empty when it would, or when that cannot be told. ansi_size is the size
-  // query's result. One query at most.
+  // empty when it would, or when that cannot be told.
   [[nodiscard]] virtual std::u16string QueryOriginal(Key key, const std::string& name,
-                                                     std::string_view ansi,
-                                                     std::uint32_t ansi_size) = 0;
+                                                     std::string_view ansi) = 0;
   // The result is not looked at by the store.
   virtual void Delete(Key key, const std::string& name) = 0;
   // REG_SZ with the terminating zero byte (length + 1). false: refused.
@@ -54,7 +59,29 @@ class RegistryBackend {
   // false: refused.
   [[nodiscard]] virtual bool WriteOriginal(Key key, const std::string& name,
                                            const std::u16string& original) = 0;
+  // Releases a key that Open gave; called once for each, by its owner.
   virtual void Close(Key key) = 0;
 };
+
+// An open key and the back end that closes it.
+struct OpenedKey {
+  RegistryBackend* backend = nullptr;
+  RegistryBackend::Key key = 0;
+  bool operator==(const OpenedKey&) const = default;
+};
+
+struct HistoryKeyTraits {
+  using Handle = OpenedKey;
+  static Handle Invalid() { return {}; }
+  static void Close(Handle opened) { opened.backend->Close(opened.key); }
+};
+using UniqueHistoryKey = UniqueResource<HistoryKeyTraits>;
+
+// Opens the history key through backend; empty when it is unavailable.
+inline UniqueHistoryKey OpenHistoryKey(RegistryBackend& backend) {
+  RegistryBackend::Key key = 0;
+  if (!backend.Open(&key)) return {};
+  return UniqueHistoryKey(OpenedKey{&backend, key});
+}
 
 }  // namespace velm

@@ -34,7 +34,6 @@ bool Win32Registry::Open(Key* key) {
       ERROR_SUCCESS) {
     return false;
   }
-  open_.emplace_back(opened);
   *key = reinterpret_cast<Key>(opened);
   return true;
 }
@@ -77,18 +76,27 @@ bool Win32Registry::Write(Key key, const std::string& name, std::string_view tex
                         static_cast<DWORD>(terminated.size() + 1)) == ERROR_SUCCESS;
 }
 
-std::u16string Win32Registry::QueryOriginal(Key key, const std::string& name, std::string_view ansi,
-                                            std::uint32_t ansi_size) {
-  // Every UTF-16 unit turns into at least one ANSI byte, so the ANSI size
-  // counts enough units for the whole text, and one more takes a zero the
-  // system may add.
-  std::wstring wide(static_cast<std::size_t>(ansi_size) + 1, L'\0');
-  DWORD bytes = static_cast<DWORD>(wide.size() * sizeof(wchar_t));
-  DWORD type = 0;
-  if (RegQueryValueExW(AsHkey(key), WideName(name).c_str(), nullptr, &type,
-                       reinterpret_cast<BYTE*>(wide.data()), &bytes) != ERROR_SUCCESS) {
+std::u16string Win32Registry::QueryOriginal(Key key, const std::string& name,
+                                            std::string_view ansi) {
+  // Sized by the wide query itself: the ANSI size bounds nothing here, since a
+  // character outside the basic plane is two units and may narrow to one byte.
+  const std::wstring wide_name = WideName(name);
+  DWORD bytes = 0;
+  if (RegQueryValueExW(AsHkey(key), wide_name.c_str(), nullptr, nullptr, nullptr, &bytes) !=
+      ERROR_SUCCESS) {
     return {};  // the ANSI text is all there is to write back
   }
+  std::wstring wide;
+  LSTATUS status = ERROR_MORE_DATA;
+  // A value that grew after the size query gives its new size: one more try.
+  for (int tries = 0; tries < 2 && status == ERROR_MORE_DATA; ++tries) {
+    // One unit more takes a zero the system may add to data stored without.
+    wide.assign(bytes / sizeof(wchar_t) + 1, L'\0');
+    bytes = static_cast<DWORD>(wide.size() * sizeof(wchar_t));
+    status = RegQueryValueExW(AsHkey(key), wide_name.c_str(), nullptr, nullptr,
+                              reinterpret_cast<BYTE*>(wide.data()), &bytes);
+  }
+  if (status != ERROR_SUCCESS) return {};
   wide.resize(std::min<std::size_t>(bytes / sizeof(wchar_t), wide.size()));
   wide.resize(wide.find(L'\0') == std::wstring::npos ? wide.size() : wide.find(L'\0'));
   if (wide == AnsiWrittenAs(ansi)) return {};
@@ -105,9 +113,7 @@ bool Win32Registry::WriteOriginal(Key key, const std::string& name,
 }
 
 void Win32Registry::Close(Key key) {
-  const auto it = std::find_if(open_.begin(), open_.end(),
-                               [&](const UniqueRegistryKey& k) { return k.get() == AsHkey(key); });
-  if (it != open_.end()) open_.erase(it);  // the owner closes it
+  RegCloseKey(AsHkey(key));
 }
 
 }  // namespace velm

@@ -1,14 +1,10 @@
 // The history key through the Windows registry functions (ANSI forms; the
-// wide ones only for a value whose ANSI form loses characters). Every
-// key it opens is owned until Close, and closed at the latest when the back
-// end goes.
+// wide ones only for a value whose ANSI form loses characters). A key it
+// opens is the caller's, held as a UniqueHistoryKey, which closes it.
 #pragma once
 
 #include <windows.h>
 
-#include <vector>
-
-#include "core/win32_handles.h"
 #include "stores/registry_backend.h"
 
 namespace velm {
@@ -26,14 +22,10 @@ class Win32Registry : public RegistryBackend {
   void Delete(Key key, const std::string& name) override;
   [[nodiscard]] bool Write(Key key, const std::string& name, std::string_view text) override;
   [[nodiscard]] std::u16string QueryOriginal(Key key, const std::string& name,
-                                             std::string_view ansi,
-                                             std::uint32_t ansi_size) override;
+                                             std::string_view ansi) override;
   [[nodiscard]] bool WriteOriginal(Key key, const std::string& name,
                                    const std::u16string& original) override;
   void Close(Key key) override;
-
- private:
-  std::vector<UniqueRegistryKey> open_;
 };
 
 }  // namespace velm

@@ -65,7 +65,7 @@ void BM_StartupSequence(benchmark::State& state) {
     state.ResumeTiming();
     velm::StartupState startup;
     velm::RunStartupSequence(
-        file, registry, ini_path, [&](const std::string&) { ++entries; }, &startup);
+        file, registry, ini_path, [&](const velm::HistoryValue&) { ++entries; }, &startup);
   }
   if (entries != history.size()) state.SkipWithError("the history did not load whole");
   state.counters["ini_bytes"] = static_cast<double>(seeded.size());

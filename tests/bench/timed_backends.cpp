@@ -85,9 +85,9 @@ bool TimedRegistry::Write(Key key, const std::string& name, std::string_view tex
   return Timed([&] { return inner_.Write(key, name, text); });
 }
 
-std::u16string TimedRegistry::QueryOriginal(Key key, const std::string& name, std::string_view ansi,
-                                            std::uint32_t ansi_size) {
-  return Timed([&] { return inner_.QueryOriginal(key, name, ansi, ansi_size); });
+std::u16string TimedRegistry::QueryOriginal(Key key, const std::string& name,
+                                            std::string_view ansi) {
+  return Timed([&] { return inner_.QueryOriginal(key, name, ansi); });
 }
 
 bool TimedRegistry::WriteOriginal(Key key, const std::string& name,

@@ -70,8 +70,7 @@ class TimedRegistry : public RegistryBackend {
   void Delete(Key key, const std::string& name) override;
   [[nodiscard]] bool Write(Key key, const std::string& name, std::string_view text) override;
   [[nodiscard]] std::u16string QueryOriginal(Key key, const std::string& name,
-                                             std::string_view ansi,
-                                             std::uint32_t ansi_size) override;
+                                             std::string_view ansi) override;
   [[nodiscard]] bool WriteOriginal(Key key, const std::string& name,
                                    const std::u16string& original) override;
   void Close(Key key) override;

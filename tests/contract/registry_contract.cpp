@@ -12,17 +12,12 @@ std::vector<char> Bytes(std::string_view s) {
 // Opens the key for one test and closes it on every way out.
 class KeyFor {
  public:
-  explicit KeyFor(RegistryBackend& backend) : backend_(backend) { opened_ = backend_.Open(&key_); }
-  ~KeyFor() {
-    if (opened_) backend_.Close(key_);
-  }
-  bool opened() const { return opened_; }
-  RegistryBackend::Key get() const { return key_; }
+  explicit KeyFor(RegistryBackend& backend) : key_(OpenHistoryKey(backend)) {}
+  bool opened() const { return key_.valid(); }
+  RegistryBackend::Key get() const { return key_.get().key; }
 
  private:
-  RegistryBackend& backend_;
-  RegistryBackend::Key key_ = 0;
-  bool opened_ = false;
+  UniqueHistoryKey key_;
 };
 
 struct Queried {

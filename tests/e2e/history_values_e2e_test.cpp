@@ -16,7 +16,11 @@ namespace {
 
 namespace text = velm::text;
 
-constexpr wchar_t kKorean[] = L"http://b.example/?q=\uD55C\uAD6D\uC5B4\U0001F600\u00E9";
+// Mostly characters outside the basic plane: two UTF-16 units each, which the
+// ANSI size need not count as two bytes.
+constexpr wchar_t kKorean[] =
+    L"http://b.example/?q=\uD55C\uAD6D\uC5B4\u00E9"
+    L"😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀";
 constexpr wchar_t kPlain[] = L"http://plain.example/";
 // Both read as "http://x.example/?" through the ANSI functions.
 constexpr wchar_t kHan[] = L"http://x.example/\uD55C";

@@ -361,33 +361,5 @@ TEST_F(EditingTest, MoveGoesOnAcrossAViewSwitch) {
   EXPECT_EQ(Caption(), text::kAppTitle);
 }
 
-TEST_F(EditingTest, AMoveWhoseSourceIsGoneReportsTheIndexAndWaits) {
-  ASSERT_TRUE(CreateEntry("E"));
-  ASSERT_TRUE(PickEntry(4));
-  DialogView message;
-  ASSERT_TRUE(PressForDialog(text::kButtonMove, &message));
-  ASSERT_TRUE(AnswerAndSettle(message, text::kOk));
-  ASSERT_TRUE(Press(text::kButtonClear));
-  EXPECT_EQ(Caption(), text::kMovingCaption) << "Clear leaves the move mode on";
-  ASSERT_TRUE(CreateEntry("x"));
-  ASSERT_TRUE(CreateEntry("y"));
-
-  ASSERT_TRUE(PostPick(CurrentList(), 0));
-  DialogView report;
-  ASSERT_TRUE(WaitDialog(&report));
-  EXPECT_EQ(report.caption, text::kAppTitle);
-  EXPECT_EQ(WindowText(GetDlgItem(report.window, 0xFFFF)), Filled(text::kIndexError, "4"))
-      << "a message ending in ')' gets no full stop";
-  ASSERT_TRUE(AnswerAndSettle(report, "OK"));
-  EXPECT_EQ(Entries(), (Entries_{"x", "y"}));
-  EXPECT_EQ(Caption(), text::kMovingCaption);
-
-  // Once entry 4 exists again, a pick moves it.
-  for (const char* entry : {"z", "w", "v"}) ASSERT_TRUE(CreateEntry(entry));
-  ASSERT_TRUE(PickEntry(1));
-  EXPECT_EQ(Entries(), (Entries_{"x", "v", "y", "z", "w"}));
-  EXPECT_EQ(Caption(), text::kAppTitle);
-}
-
 }  // namespace
 }  // namespace e2e

@@ -61,23 +61,30 @@ TEST_F(ShellTest, SecondCopyEndsAtOnceAndTouchesNothing) {
   ASSERT_TRUE(ExitAndWait());
 }
 
-TEST_F(ShellTest, LogOffEndsWithoutStoringAnythingAndTheNextStartRuns) {
-  ASSERT_TRUE(SeedHistory({"http://a/", "http://b/"}));
+// A log-off saves what the close box would, before the system is told the
+// program is done, also with a dialog open: that one ends as if cancelled.
+TEST_F(ShellTest, LogOffSavesTheEditsAndTheViewAndTheNextStartRuns) {
+  ASSERT_TRUE(SeedHistory({"http://a/", "http://b/", "http://c/"}));
   ASSERT_TRUE(Start());
   ASSERT_TRUE(PickEntry(0));
   ASSERT_TRUE(Press(text::kButtonDelete));
+  ASSERT_TRUE(Press(text::kButtonSwitchView));
+  DialogView box;
+  ASSERT_TRUE(PressForDialog(text::kButtonChange, &box));
+  ASSERT_TRUE(TypeIntoEdit(box, "http://typed/"));
   HWND app = AppWindow();
   ASSERT_NE(app, nullptr);
   DWORD_PTR agrees = 0;
   ASSERT_TRUE(SendMessageTimeoutA(app, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &agrees));
   EXPECT_TRUE(agrees) << "the program agrees to end the session";
-  PostMessageA(app, WM_ENDSESSION, TRUE, 0);
+  ASSERT_TRUE(SendMessageTimeoutA(app, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, nullptr));
+  EXPECT_EQ(ReadHistory(), SavedUrls({"http://b/", "http://c/"}));
+  EXPECT_EQ(ProfileString(IniPath(), "FORM", "LSTFLAG"), "0");
   ASSERT_TRUE(WaitNormalExit());
-  EXPECT_EQ(ReadHistory(), SavedUrls({"http://a/", "http://b/"}));
-  EXPECT_TRUE(ProfileSection(IniPath(), "FORM").empty()) << "no close, so no window settings";
 
   ASSERT_TRUE(Start());
-  EXPECT_EQ(Entries(), (std::vector<std::string>{"http://a/", "http://b/"}));
+  EXPECT_EQ(CurrentList(), ComboBox1());
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"http://b/", "http://c/"}));
   ASSERT_TRUE(ExitAndWait());
 }
 
@@ -354,15 +361,13 @@ TEST_F(ExitQuestionTest, EnterRightAwayAnswersYesAndNothingIsSaved) {
   EXPECT_EQ(ProfileString(IniPath(), "FORM", "LEFT"), "0");
 }
 
-TEST_F(ExitQuestionTest, CtrlCCopiesTheDialogAsSevenLines) {
-  ASSERT_TRUE(ClearClipboard());
+TEST_F(ExitQuestionTest, CtrlCCopiesTheDialogAsSevenLinesAlsoAsUnicodeText) {
+  ASSERT_TRUE(ClearClipboard(L"\u00E9arlier text"));
   DialogView question;
   ASSERT_TRUE(Ask(&question));
   ASSERT_TRUE(PressKeys(question.window, {VK_CONTROL, 'C'}));
-  std::string copied;
-  ASSERT_TRUE(WaitClipboardText(&copied));
-  EXPECT_EQ(copied, DialogCopyText(text::kConfirmCaption, text::kExitNoSaveQuestion,
-                                   {text::kYes, text::kNo}));
+  ASSERT_TRUE(WaitClipboardText(
+      DialogCopyText(text::kConfirmCaption, text::kExitNoSaveQuestion, {text::kYes, text::kNo})));
   EXPECT_TRUE(IsShown(question.window)) << "copying does not answer the dialog";
   ASSERT_TRUE(AnswerAndSettle(question, text::kNo));
   EXPECT_TRUE(app_.Running());

@@ -96,7 +96,7 @@ TEST(BenchCases, AFullCaseDrivesTheWholeRotationAndSnapshot) {
   std::vector<std::string> entries;
   velm::StartupState state;
   velm::RunStartupSequence(
-      file, registry, ini, [&](const std::string& e) { entries.push_back(e); }, &state);
+      file, registry, ini, [&](const velm::HistoryValue& v) { entries.push_back(v.text); }, &state);
 
   EXPECT_EQ(entries, realistic.history);
   EXPECT_EQ(file.loads().calls, 1);

@@ -158,7 +158,7 @@ void ExpectCleanRestart(FormsWorld& w, const Texts& expected) {
   Texts entries;
   StartupState state;
   EXPECT_NO_THROW(RunStartupSequence(
-      w.disk, w.registry, w.ini_path, [&](const std::string& entry) { entries.push_back(entry); },
+      w.disk, w.registry, w.ini_path, [&](const HistoryValue& v) { entries.push_back(v.text); },
       &state));
   EXPECT_EQ(entries, expected);
   EXPECT_EQ(state.first_unseen, kHistoryValues + 1);

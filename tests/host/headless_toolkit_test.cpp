@@ -36,6 +36,7 @@ TEST(HeadlessForm, DeliversOnlyWhatAUserCouldDoAndReportsEscapingErrors) {
   EXPECT_FALSE(form.Pick(kDropDownView, 0));  // hidden
   EXPECT_FALSE(form.Pick(kListView, 0));      // no such entry
   form.List(kListView).Append("a");
+  EXPECT_THROW(form.List(kListView).ItemData(1), Error);  // one past the end is no data
   EXPECT_TRUE(form.Pick(kListView, 0));
   form.window().SetEnabled(false);
   EXPECT_FALSE(form.UserClose());

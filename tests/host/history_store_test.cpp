@@ -28,8 +28,8 @@ class HistoryStoreTest : public ::testing::Test {
   // Runs a load, collecting every step; rethrows what the load raised.
   std::vector<Step> Load(LoadResult* result = nullptr) {
     steps_.clear();
-    const LoadResult r = store_.Load([&](int n, const std::string& text) {
-      steps_.push_back({n, text});
+    const LoadResult r = store_.Load([&](int n, const HistoryValue& value) {
+      steps_.push_back({n, value.text});
     });
     if (result) *result = r;
     return steps_;
@@ -125,7 +125,7 @@ TEST_F(HistoryStoreTest, WithoutAnOpenableKeyNothingIsReadOrWritten) {
   refusing.SetString("url1", "readable");
   refusing.FailOpen();
   HistoryStore store(refusing);
-  EXPECT_EQ(store.Load([](int, const std::string&) { FAIL() << "step called"; }),
+  EXPECT_EQ(store.Load([](int, const HistoryValue&) { FAIL() << "step called"; }),
             LoadResult::kUnavailable);
   store.Save({"a"});
   EXPECT_EQ(refusing.Text("url1"), "readable");

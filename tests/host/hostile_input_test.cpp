@@ -64,7 +64,7 @@ TEST(HostileHistory, AValueOfAnyTypeAtAnyIndexIsReadSkippedOrReportedAndNothingI
         StartupState state;
         try {
           RunStartupSequence(
-              file, registry, "velm.ini", [&](const std::string& e) { entries.push_back(e); },
+              file, registry, "velm.ini", [&](const HistoryValue& v) { entries.push_back(v.text); },
               &state);
           EXPECT_FALSE(fails) << "no error raised";
         } catch (const Error& e) {
@@ -146,7 +146,7 @@ TEST_F(FormsTest, AVelmIniOfGarbageStillStartsSavesAndRestarts) {
   Texts entries;
   StartupState state;
   RunStartupSequence(
-      disk, registry, ini_path, [&](const std::string& e) { entries.push_back(e); }, &state);
+      disk, registry, ini_path, [&](const HistoryValue& v) { entries.push_back(v.text); }, &state);
   EXPECT_EQ(entries, (Texts{"a", "c"}));
   EXPECT_FALSE(state.window.list_flag);
   EXPECT_EQ(state.window.top, -7);

@@ -98,7 +98,7 @@ TEST_F(RestoreTest, RestoreReplacesTheVisibleListAndEmptiesTheOther) {
 TEST_F(RestoreTest, BackAndTheCloseBoxLeaveTheEntriesAndKeepThePreview) {
   StartWithGenerations();
   main_view.Pick(kListView, 1);
-  main_view.Click(kMoveButton);  // a pending move survives the restore window
+  main_view.Click(kMoveButton);  // a pending move survives Back, not a restore
   main_view.Click(kRestoreOldButton);
   restore_view.Pick(kGenerationList, 1);
   restore_view.Click(kBackButton);
@@ -113,11 +113,12 @@ TEST_F(RestoreTest, BackAndTheCloseBoxLeaveTheEntriesAndKeepThePreview) {
   EXPECT_TRUE(MainWindow().Enabled());
   EXPECT_FALSE(RestoreWindow().Visible());
   EXPECT_EQ(ListBoxEntries(), (Entries{"now1", "now2"}));
+  EXPECT_EQ(MainWindow().Caption(), text::kMovingCaption);
 
   main_view.Click(kRestoreOldButton);  // Restore with no selection restores the kept preview
   restore_view.Click(kRestoreButton);
   EXPECT_EQ(ListBoxEntries(), Entries{"g2-b"});
-  EXPECT_EQ(MainWindow().Caption(), text::kMovingCaption);
+  EXPECT_EQ(MainWindow().Caption(), text::kAppTitle);
   EXPECT_TRUE(reports.empty());
 }
 

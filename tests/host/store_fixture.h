@@ -36,7 +36,7 @@ class StoreFixture : public ::testing::Test {
   std::vector<std::string> Start() {
     entries_.clear();
     RunStartupSequence(
-        file_, registry_, ini_, [&](const std::string& text) { entries_.push_back(text); },
+        file_, registry_, ini_, [&](const HistoryValue& v) { entries_.push_back(v.text); },
         &state_);
     return entries_;
   }

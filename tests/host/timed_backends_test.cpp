@@ -84,8 +84,8 @@ TEST_F(TimedBackendsTest, RegistryCallsAreForwardedAndCountedTogether) {
   TimedRegistry registry(memory, [&] { return Tick(); });
 
   std::vector<std::string> loaded;
-  HistoryStore(registry).Load([&](int, const std::string& text) {
-    if (!text.empty()) loaded.push_back(text);
+  HistoryStore(registry).Load([&](int, const HistoryValue& value) {
+    if (!value.text.empty()) loaded.push_back(value.text);
   });
   EXPECT_EQ(loaded, std::vector<std::string>{"http://a/"});
   // open, a size query per value, a data query and the original's for url1,

@@ -123,8 +123,7 @@ bool MemoryRegistry::Write(Key key, const std::string& name, std::string_view te
   return true;
 }
 
-std::u16string MemoryRegistry::QueryOriginal(Key key, const std::string& name, std::string_view,
-                                             std::uint32_t) {
+std::u16string MemoryRegistry::QueryOriginal(Key key, const std::string& name, std::string_view) {
   log_.push_back("original " + name);
   if (!Usable(key)) return {};
   const auto it = values_.find(AsciiLowered(name));

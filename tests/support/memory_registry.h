@@ -74,8 +74,7 @@ class MemoryRegistry : public RegistryBackend {
   void Delete(Key key, const std::string& name) override;
   [[nodiscard]] bool Write(Key key, const std::string& name, std::string_view text) override;
   [[nodiscard]] std::u16string QueryOriginal(Key key, const std::string& name,
-                                             std::string_view ansi,
-                                             std::uint32_t ansi_size) override;
+                                             std::string_view ansi) override;
   // Logged and recorded as a write; the ANSI form kept beside it has "?" for
   // every character outside ASCII.
   [[nodiscard]] bool WriteOriginal(Key key, const std::string& name,

@@ -303,7 +303,7 @@ class IniDifferential : public ::testing::Test {
     StartupState state;
     by_document["start-up wrote"] = std::to_string(Succeeds([&] {
       RunStartupSequence(
-          file_, registry, document, [](const std::string&) {}, &state);
+          file_, registry, document, [](const HistoryValue&) {}, &state);
     }));
     by_document["window"] = WindowText(state.window);
     Keys(reference, c, "start-up", by_reference);

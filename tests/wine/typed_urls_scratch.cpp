@@ -1,6 +1,6 @@
 #include "typed_urls_scratch.h"
 
-#include "core/unique_resource.h"
+#include "core/win32_handles.h"
 #include "stores/win32_registry.h"
 
 namespace velm::testing {

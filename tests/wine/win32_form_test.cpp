@@ -330,6 +330,7 @@ TEST_P(ListContract, PositionsOutsideTheControlRaiseTheIndexErrorAndChangeNothin
   EXPECT_THROW(list.Remove(1), Error);
   EXPECT_THROW(list.Remove(-1), Error);
   EXPECT_THROW(list.Text(1), Error);
+  EXPECT_THROW(list.ItemData(1), Error);
   EXPECT_EQ(Entries(), Strings{"a"});
 }
 

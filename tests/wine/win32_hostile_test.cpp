@@ -60,7 +60,7 @@ TEST(Win32Hostile, MegabyteAndOddValuesSurviveAStartOverGarbageAndASave) {
   auto start = std::chrono::steady_clock::now();
   try {
     RunStartupSequence(
-        file, registry, ini, [&](const std::string& e) { entries.push_back(e); }, &state);
+        file, registry, ini, [&](const HistoryValue& v) { entries.push_back(v.text); }, &state);
     ADD_FAILURE() << "no error raised";
   } catch (const Error& e) {
     EXPECT_EQ(e.what(), FormatText(text::kHistoryTypeError, "url6"));
@@ -99,8 +99,8 @@ TEST(Win32Hostile, AHistoryValueOfTensOfKilobytesReachesTheBackupCut) {
   Texts entries;
   StartupState state;
   RunStartupSequence(
-      file, registry, dir.File("velm.ini"), [&](const std::string& e) { entries.push_back(e); },
-      &state);
+      file, registry, dir.File("velm.ini"),
+      [&](const HistoryValue& v) { entries.push_back(v.text); }, &state);
   EXPECT_TRUE(entries == Texts{value});
   EXPECT_EQ(profile.Read(dir.File("velm.ini"), "OldUrl1", "url1"), value.substr(0, 2047));
 }

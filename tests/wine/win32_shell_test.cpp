@@ -172,12 +172,16 @@ TEST_F(AppWindowTest, MinimizingTheMainFormMinimizesTheApplicationAndRestoreBrin
   EXPECT_TRUE(IsWindowVisible(form.hwnd()));
 }
 
-TEST_F(AppWindowTest, LogOffEndsTheLoopWithoutACloseRequest) {
+TEST_F(AppWindowTest, LogOffSavesBeforeAnsweringThenEndsTheLoopWithoutACloseRequest) {
+  int saves = 0;
+  app.SetSessionEndSave([&] { ++saves; });
   SendMessageA(app.hwnd(), WM_ENDSESSION, FALSE, 0);
   MSG msg;
   EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE))
       << "an ending that was called off";
+  EXPECT_EQ(saves, 0);
   SendMessageA(app.hwnd(), WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(saves, 1);
   const HWND forms[] = {form.hwnd()};
   EXPECT_EQ(RunMessageLoop(forms), 0);
   EXPECT_TRUE(events.log.empty());

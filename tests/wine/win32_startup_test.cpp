@@ -29,7 +29,7 @@ class Win32StartupTest : public ::testing::Test {
   Texts Start() {
     Texts entries;
     RunStartupSequence(
-        file_, registry_, ini_, [&](const std::string& text) { entries.push_back(text); }, &state_);
+        file_, registry_, ini_, [&](const HistoryValue& v) { entries.push_back(v.text); }, &state_);
     return entries;
   }
 
