@@ -18,6 +18,8 @@ constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 
 const LeadByteTable kNoLeadBytes;
 
+constexpr std::size_t kMaxValueBytes = 2047;  // as with a 2,048-byte buffer
+
 bool IsAscii(std::string_view s) {
   return std::all_of(s.begin(), s.end(),
                      [](char c) { return static_cast<unsigned char>(c) < 0x80; });
@@ -110,22 +112,12 @@ std::string_view Unquoted(std::string_view value) {
   return value;
 }
 
-// UTF-16 code units from bytes in the file's order, and back; both builds
-// run little-endian.
+// UTF-16 bytes in the file's order from those in memory, and back: both
+// builds run little-endian.
 std::string InOrder(std::string bytes, bool big_endian) {
   for (std::size_t i = 0; big_endian && i + 1 < bytes.size(); i += 2)
     std::swap(bytes[i], bytes[i + 1]);
   return bytes;
-}
-
-std::u16string Utf16Units(std::string_view bytes, bool big_endian) {
-  std::u16string units(bytes.size() / 2, u'\0');
-  std::memcpy(units.data(), InOrder(std::string(bytes), big_endian).data(), units.size() * 2);
-  return units;
-}
-
-std::string Utf16Bytes(std::u16string_view units, bool big_endian) {
-  return InOrder({reinterpret_cast<const char*>(units.data()), units.size() * 2}, big_endian);
 }
 
 }  // namespace
@@ -140,8 +132,10 @@ IniDocument IniDocument::Parse(std::string bytes) {
   // and a string each costs the close several times its other work.
   std::string_view text;
   if (doc.byte_order_mark_.size() == 2) {
-    const std::string_view units = std::string_view(bytes).substr(2);
-    text = doc.Hold(Utf16ToUtf8(Utf16Units(units, doc.byte_order_mark_ == kUtf16BeBom)));
+    const std::string in_memory = InOrder(bytes.substr(2), doc.byte_order_mark_ == kUtf16BeBom);
+    std::u16string units(in_memory.size() / 2, u'\0');
+    std::memcpy(units.data(), in_memory.data(), units.size() * 2);
+    text = doc.Hold(Utf16ToUtf8(units));
   } else {
     text = doc.Hold(std::move(bytes)).substr(doc.byte_order_mark_.size());
   }
@@ -166,14 +160,16 @@ std::string IniDocument::Serialize() const {
     size += section.header.size() + 2;
     for (std::string_view line : section.lines) size += line.size() + 2;
   }
-  text.reserve(size);
+  text.reserve(size);  // at once: growing as it goes took ten times as long for 3 MB
   for (const Section& section : sections_) {
     if (&section != &sections_.front()) text.append(section.header).append("\r\n");
     for (std::string_view line : section.lines) text.append(line).append("\r\n");
   }
   if (byte_order_mark_.size() != 2) return text;
+  const std::u16string units = Utf8ToUtf16(text);
   return std::string(byte_order_mark_) +
-         Utf16Bytes(Utf8ToUtf16(text), byte_order_mark_ == kUtf16BeBom);
+         InOrder({reinterpret_cast<const char*>(units.data()), units.size() * 2},
+                 byte_order_mark_ == kUtf16BeBom);
 }
 
 std::string_view IniDocument::Hold(std::string text) {
@@ -194,52 +190,46 @@ std::string IniDocument::ToAnsi(std::string_view text) const {
   return Utf8ToAnsi(byte_order_mark_.empty() ? AnsiToUtf8(text) : std::string(text));
 }
 
-std::size_t IniDocument::FindSection(std::string_view wanted) const {
-  for (std::size_t i = 1; i < sections_.size(); ++i) {
-    if (EqualsIgnoringAsciiCase(sections_[i].name, wanted)) return i;
+std::pair<std::size_t, std::size_t> IniDocument::Find(std::string_view section,
+                                                      std::string_view key) const {
+  for (std::size_t at_section = 1; at_section < sections_.size(); ++at_section) {
+    if (!EqualsIgnoringAsciiCase(sections_[at_section].name, section)) continue;
+    const std::vector<std::string_view>& lines = sections_[at_section].lines;
+    for (std::size_t at = 0; at < lines.size(); ++at) {
+      const auto line = ParseKeyLine(lines[at], *lead_);
+      if (line && EqualsIgnoringAsciiCase(line->name, key)) return {at_section, at};
+    }
+    return {at_section, std::string::npos};
   }
-  return 0;
-}
-
-std::size_t IniDocument::FindKey(const Section& section, std::string_view wanted) const {
-  for (std::size_t i = 0; i < section.lines.size(); ++i) {
-    const auto line = ParseKeyLine(section.lines[i], *lead_);
-    if (line && EqualsIgnoringAsciiCase(line->name, wanted)) return i;
-  }
-  return std::string::npos;
+  return {0, std::string::npos};
 }
 
 std::string IniDocument::Read(std::string_view section, std::string_view key) const {
-  const Section& found = sections_[FindSection(ToDocument(section))];
-  const std::size_t at =
-      &found == &sections_[0] ? std::string::npos : FindKey(found, ToDocument(key));
+  const auto [at_section, at] = Find(ToDocument(section), ToDocument(key));
   if (at == std::string::npos) return {};
   // The Windows functions hand values on as C strings: a zero byte ends one.
-  std::string_view value = ParseKeyLine(found.lines[at], *lead_)->value;
+  std::string_view value = ParseKeyLine(sections_[at_section].lines[at], *lead_)->value;
   std::string ansi = ToAnsi(Unquoted(value.substr(0, value.find('\0'))));
-  ansi.resize(CutLength(ansi, kMaxProfileValueBytes));
+  ansi.resize(CutLength(ansi, kMaxValueBytes));
   return ansi;
 }
 
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
   std::string clean(value.substr(0, value.find('\0')));
   std::erase_if(clean, [](char c) { return c == '\r' || c == '\n'; });
-  // A read gives back no more; and with no trail byte after it, the
-  // platform drops a last lead byte.
-  clean.resize(CutLength(clean, kMaxProfileValueBytes));
-  clean.resize(WholeLength(clean));
-  // An empty value means no value: the program never writes one.
+  clean.resize(CutLength(clean, kMaxValueBytes));
+  clean.resize(WholeLength(clean));  // the platform drops a lead byte with no trail byte
   if (clean.empty()) return Remove(section, key);
   const std::string text = ToDocument(clean), name = ToDocument(section), wanted = ToDocument(key);
 
-  const std::size_t at_section = FindSection(name);
+  auto [at_section, at] = Find(name, wanted);
   if (at_section == 0) {
     const std::string_view header = Hold("[" + name + "]");
-    sections_.push_back({header, header.substr(1, name.size()), {Hold(wanted + "=" + text)}});
-    return true;
+    sections_.push_back({header, header.substr(1, name.size()), {}});
+    at_section = sections_.size() - 1;
   }
   std::vector<std::string_view>& lines = sections_[at_section].lines;
-  if (const std::size_t at = FindKey(sections_[at_section], wanted); at != std::string::npos) {
+  if (at != std::string::npos) {
     const KeyLine old = *ParseKeyLine(lines[at], *lead_);
     // As the Windows functions judge it: the stored text, blanks trimmed.
     if (old.value == Trim(text) && FindChar(lines[at], '=', *lead_, false) != std::string::npos) {
@@ -250,18 +240,16 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
   }
   // After the section's last key, so blank lines and comments that lead into
   // the next section stay with it.
-  std::size_t at = lines.size();
+  at = lines.size();
   while (at > 0 && !ParseKeyLine(lines[at - 1], *lead_)) --at;
   lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), Hold(wanted + "=" + text));
   return true;
 }
 
 bool IniDocument::Remove(std::string_view section, std::string_view key) {
-  const std::size_t at_section = FindSection(ToDocument(section));
-  if (at_section == 0) return false;
-  std::vector<std::string_view>& lines = sections_[at_section].lines;
-  const std::size_t at = FindKey(sections_[at_section], ToDocument(key));
+  const auto [at_section, at] = Find(ToDocument(section), ToDocument(key));
   if (at == std::string::npos) return false;
+  std::vector<std::string_view>& lines = sections_[at_section].lines;
   lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(at));
   return true;
 }

@@ -16,14 +16,12 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/ansi_text.h"
 
 namespace velm {
-
-// The most a read gives back of a value, as with a 2,048-byte buffer.
-inline constexpr std::size_t kMaxProfileValueBytes = 2047;
 
 class IniDocument {
  public:
@@ -52,13 +50,11 @@ class IniDocument {
     std::vector<std::string_view> lines;
   };
 
-  // ANSI text as the document holds it, and back.
   std::string ToDocument(std::string_view ansi) const;
   std::string ToAnsi(std::string_view text) const;
   // Of names as the document holds them: the index of the section, 0 (no
-  // header) when there is none; the index of the key's line, or npos.
-  std::size_t FindSection(std::string_view name) const;
-  std::size_t FindKey(const Section& section, std::string_view key) const;
+  // header) when there is none, and of the key's line in it, or npos.
+  std::pair<std::size_t, std::size_t> Find(std::string_view section, std::string_view key) const;
   // A view of text that lives as long as the document or any copy of it.
   std::string_view Hold(std::string text);
 

@@ -9,36 +9,25 @@
 namespace velm {
 
 std::int32_t ParseStoredInteger(std::string_view text, std::int32_t fallback) {
-  // "0x" at the very start reads as "$"; after blanks it is read below.
-  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
-    text.remove_prefix(1);
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  if (text.empty()) return fallback;
+  while (text.starts_with(' ')) text.remove_prefix(1);
   int base = 10;
   bool negative = false;
-  if (text.front() == '-' || text.front() == '+') {
-    negative = text.front() == '-';
+  if (text.starts_with('-') || text.starts_with('+')) {
+    negative = text.starts_with('-');
     text.remove_prefix(1);
-  } else if (text.front() == '$' || text.front() == 'x' || text.front() == 'X') {
+  } else if (text.starts_with('$') || text.starts_with('x') || text.starts_with('X')) {
     base = 16;
     text.remove_prefix(1);
-  } else if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+  } else if (text.starts_with("0x") || text.starts_with("0X")) {
     base = 16;
     text.remove_prefix(2);
   }
-  // Digits only: from_chars would take a "-" of its own into an unsigned.
-  if (text.empty() || text.front() == '-' || text.front() == '+') return fallback;
   std::uint64_t value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
   if (error != std::errc() || end != text.data() + text.size()) return fallback;
-  if (base == 16) {
-    // The 32 bits as a signed pattern: "$FFFFFFFF" is -1.
-    if (value > 0xFFFFFFFFu) return fallback;
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-  }
-  if (value > (negative ? 2147483648u : 2147483647u)) return fallback;
-  return static_cast<std::int32_t>(negative ? -static_cast<std::int64_t>(value)
-                                            : static_cast<std::int64_t>(value));
+  if (value > (base == 16 ? 0xFFFFFFFFu : negative ? 0x80000000u : 0x7FFFFFFFu)) return fallback;
+  // Hexadecimal is the 32 bits as a signed pattern: "$FFFFFFFF" is -1.
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(negative ? 0 - value : value));
 }
 
 Settings::Settings(SettingsFile& file, std::string path) : file_(file), path_(std::move(path)) {
@@ -47,30 +36,9 @@ Settings::Settings(SettingsFile& file, std::string path) : file_(file), path_(st
   if (state_ == FileState::kLoaded) document_ = IniDocument::Parse(std::move(bytes));
 }
 
-std::string Settings::ReadString(std::string_view section, std::string_view key) const {
-  return document_.Read(section, key);
-}
-
-std::int32_t Settings::ReadInteger(std::string_view section, std::string_view key,
-                                   std::int32_t fallback) const {
-  return ParseStoredInteger(ReadString(section, key), fallback);
-}
-
-bool Settings::ReadBool(std::string_view section, std::string_view key, bool fallback) const {
-  return ReadInteger(section, key, fallback ? 1 : 0) != 0;
-}
-
 void Settings::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   wrote_ = true;
   if (document_.Set(section, key, value)) changed_ = true;
-}
-
-void Settings::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {
-  WriteString(section, key, std::to_string(value));
-}
-
-void Settings::WriteBool(std::string_view section, std::string_view key, bool value) {
-  WriteString(section, key, value ? "1" : "0");
 }
 
 void Settings::DeleteKey(std::string_view section, std::string_view key) {

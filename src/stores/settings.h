@@ -27,15 +27,25 @@ class Settings {
 
   const IniDocument& document() const { return document_; }
 
-  std::string ReadString(std::string_view section, std::string_view key) const;
+  std::string ReadString(std::string_view section, std::string_view key) const {
+    return document_.Read(section, key);
+  }
   std::int32_t ReadInteger(std::string_view section, std::string_view key,
-                           std::int32_t fallback) const;
-  bool ReadBool(std::string_view section, std::string_view key, bool fallback) const;
+                           std::int32_t fallback) const {
+    return ParseStoredInteger(ReadString(section, key), fallback);
+  }
+  bool ReadBool(std::string_view section, std::string_view key, bool fallback) const {
+    return ReadInteger(section, key, fallback ? 1 : 0) != 0;
+  }
 
   // Staged until Commit.
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
-  void WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
-  void WriteBool(std::string_view section, std::string_view key, bool value);
+  void WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {
+    WriteString(section, key, std::to_string(value));
+  }
+  void WriteBool(std::string_view section, std::string_view key, bool value) {
+    WriteString(section, key, value ? "1" : "0");
+  }
   void DeleteKey(std::string_view section, std::string_view key);
 
   // Whether a write has been staged since the handle opened, whether or not

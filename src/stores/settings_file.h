@@ -1,6 +1,5 @@
-// velm.ini as a whole: read in one piece, replaced in one piece. The stores
-// keep its content as a document in memory (see Settings), so the file is
-// touched once when a piece of work starts and once when it commits.
+// velm.ini as a whole: read in one piece when a settings handle opens,
+// replaced in one piece when it commits.
 #pragma once
 
 #include <string>

@@ -31,26 +31,10 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
          written == bytes.size();
 }
 
-bool IsReadOnlyOrFolder(DWORD attributes) {
-  return (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0;
-}
-
-// One write over the old content, for a file whose folder takes no new file.
 bool RewriteInPlace(const std::wstring& path, std::string_view bytes) {
   UniqueFile file = OpenExisting(path, GENERIC_WRITE, FILE_SHARE_READ);
   if (!file) return false;
   return WriteAll(file.get(), bytes) && SetEndOfFile(file.get()) && FlushFileBuffers(file.get());
-}
-
-// Puts temp in place of target, keeping target's attributes, in one rename.
-// Not ReplaceFileW: Wine's moves the old file away and deletes it before it
-// renames the new one in, so a process ended between the two leaves no
-// velm.ini at all.
-bool MoveIntoPlace(const std::wstring& temp, const std::wstring& target, DWORD attributes,
-                   bool existed) {
-  if (existed) SetFileAttributesW(temp.c_str(), attributes);
-  return MoveFileExW(temp.c_str(), target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 }  // namespace
@@ -82,7 +66,7 @@ bool Win32SettingsFile::Writable(const std::string& path) {
   const std::wstring wide = WidePath(path);
   const DWORD attributes = GetFileAttributesW(wide.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return true;  // a new file
-  if (IsReadOnlyOrFolder(attributes)) return false;
+  if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
   return OpenExisting(wide, GENERIC_WRITE, kShareAll).valid();
 }
 
@@ -100,7 +84,14 @@ bool Win32SettingsFile::Replace(const std::string& path, std::string_view bytes)
   // a power cut could still take away.
   const bool written = WriteAll(out.get(), bytes) && FlushFileBuffers(out.get());
   out.reset();
-  if (written && MoveIntoPlace(temp, target, attributes, existed)) return true;
+  // One rename, with the old file's attributes. Not ReplaceFileW: Wine's
+  // moves the old file away and deletes it before it renames the new one
+  // in, so a process ended between the two leaves no velm.ini at all.
+  if (written && existed) SetFileAttributesW(temp.c_str(), attributes);
+  if (written && MoveFileExW(temp.c_str(), target.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
   SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
   DeleteFileW(temp.c_str());
   return false;

@@ -78,7 +78,7 @@ std::string ValueFrom(std::string_view raw) {
   for (char c : raw) {
     if (c != '\r' && c != '\n' && c != '\0') value += c;
   }
-  if (value.size() > velm::kMaxProfileValueBytes) value.resize(velm::kMaxProfileValueBytes);
+  if (value.size() > 2047) value.resize(2047);
   for (;;) {
     while (!value.empty() && IsBlank(value.front())) value.erase(0, 1);
     while (!value.empty() && IsBlank(value.back())) value.pop_back();

@@ -38,7 +38,7 @@ bool PerValueStartup(ProfileBackend& profile, const std::string& ini,
   for (int n = 1; n <= kHistoryValues; ++n) {
     std::string line = n <= static_cast<int>(history.size()) ? history[n - 1] : "";
     std::erase_if(line, [](char c) { return c == '\r' || c == '\n'; });
-    line.resize(CutLength(line, kMaxProfileValueBytes));
+    line.resize(CutLength(line, 2047));
     if (line.empty()) {
       profile.Delete(ini, Section(1), HistoryValueName(n));
     } else if (!profile.Write(ini, Section(1), HistoryValueName(n), line)) {

@@ -1,12 +1,13 @@
 // velm.ini through the Windows file functions: loads, whole replacements,
-// the file's attributes, a read-only file, and a folder that takes no
-// temporary file.
+// the file's attributes, a read-only file, a rename that fails, and a folder
+// that takes no temporary file.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "core/win32_handles.h"
 #include "scratch_dir.h"
 #include "stores/win32_settings_file.h"
 
@@ -61,6 +62,21 @@ TEST_F(Win32SettingsFileTest, AReadOnlyFileIsNeverReplaced) {
   EXPECT_EQ(ReadBytes(ini_), "[FORM]\r\nTOP=1\r\n");
   EXPECT_TRUE(Attributes() & FILE_ATTRIBUTE_READONLY);
   SetFileAttributesA(ini_.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// velm.ini held open by another program that does not let it be deleted:
+// the rename fails, and the temporary file goes again.
+TEST_F(Win32SettingsFileTest, AFailedRenameLeavesTheOldFileAndNothingBeside) {
+  WriteBytes(ini_, "[FORM]\r\nTOP=1\r\n");
+  {
+    const UniqueFile held(CreateFileA(ini_.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held.valid());
+    EXPECT_FALSE(file_.Replace(ini_, "[FORM]\r\nTOP=2\r\n"));
+  }
+  EXPECT_EQ(ReadBytes(ini_), "[FORM]\r\nTOP=1\r\n");
+  EXPECT_EQ(Names(), std::vector<std::string>{"velm.ini"});
 }
 
 // Where no temporary file can be made beside velm.ini, as in a folder that
