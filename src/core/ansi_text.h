@@ -62,5 +62,7 @@ std::string AnsiToUtf8(std::string_view ansi);
 std::string Utf8ToAnsi(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
 std::u16string Utf8ToUtf16(std::string_view utf8);
+// What the ANSI functions of the system hand on for ansi as UTF-16.
+std::u16string AnsiToUtf16(std::string_view ansi);
 
 }  // namespace velm

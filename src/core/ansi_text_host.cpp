@@ -126,4 +126,8 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
   return out;
 }
 
+std::u16string AnsiToUtf16(std::string_view ansi) {
+  return Utf8ToUtf16(AnsiToUtf8(ansi));
+}
+
 }  // namespace velm

@@ -57,4 +57,9 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
   return {reinterpret_cast<const char16_t*>(wide.data()), wide.size()};
 }
 
+std::u16string AnsiToUtf16(std::string_view ansi) {
+  const std::wstring wide = Wide(CP_ACP, ansi);
+  return {reinterpret_cast<const char16_t*>(wide.data()), wide.size()};
+}
+
 }  // namespace velm

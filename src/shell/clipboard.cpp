@@ -4,6 +4,7 @@
 #include <new>
 #include <string>
 
+#include "core/ansi_text.h"
 #include "core/error.h"
 #include "core/texts.h"
 #include "core/unique_resource.h"
@@ -34,16 +35,6 @@ bool OpenClipboardPatiently(HWND owner) {
   }
 }
 
-// The text as UTF-16, converted by the code page it is written in, with its
-// zero. A byte makes at most one unit.
-std::wstring Widened(const std::string& text) {
-  std::wstring wide(text.size() + 1, L'\0');
-  const int units = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(wide.size()),
-                                        wide.data(), static_cast<int>(wide.size()));
-  wide.resize(units > 0 ? static_cast<std::size_t>(units) : 1);
-  return wide;
-}
-
 // On an open clipboard. On success the clipboard owns the memory.
 void PutData(UINT format, const void* data, std::size_t size) {
   UniqueGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, size));
@@ -58,14 +49,14 @@ void PutData(UINT format, const void* data, std::size_t size) {
 }  // namespace
 
 void CopyTextToClipboard(HWND owner, const std::string& text) {
-  const std::wstring wide = Widened(text);
+  const std::u16string wide = AnsiToUtf16(text);  // converted by the code page it is written in
   UniqueResource<OpenClipboardTraits> open(OpenClipboardPatiently(owner));
   if (!open) throw Error(ErrorKind::kClipboard, text::kClipboardError);
   EmptyClipboard();
   PutData(CF_TEXT, text.c_str(), text.size() + 1);
   // Left to itself, the system would make the Unicode text from CF_TEXT by
   // the input language of the moment: mojibake under an English keyboard.
-  PutData(CF_UNICODETEXT, wide.c_str(), wide.size() * sizeof(wchar_t));
+  PutData(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(char16_t));  // with its zero
 }
 
 }  // namespace velm

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "core/ansi_text.h"
+
 namespace velm {
 
 namespace {
@@ -14,15 +16,6 @@ HKEY AsHkey(RegistryBackend::Key key) {
 // Value names are "url" and digits: ASCII widens unit by unit.
 std::wstring WideName(const std::string& name) {
   return std::wstring(name.begin(), name.end());
-}
-
-// What RegSetValueExA would store for ansi.
-std::wstring AnsiWrittenAs(std::string_view ansi) {
-  const int length = static_cast<int>(ansi.size());
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  const int units = MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, wide.data(), length);
-  wide.resize(units > 0 ? static_cast<std::size_t>(units) : 0);
-  return wide;
 }
 
 }  // namespace
@@ -99,8 +92,10 @@ std::u16string Win32Registry::QueryOriginal(Key key, const std::string& name,
   if (status != ERROR_SUCCESS) return {};
   wide.resize(std::min<std::size_t>(bytes / sizeof(wchar_t), wide.size()));
   wide.resize(wide.find(L'\0') == std::wstring::npos ? wide.size() : wide.find(L'\0'));
-  if (wide == AnsiWrittenAs(ansi)) return {};
-  return std::u16string(wide.begin(), wide.end());
+  std::u16string original(wide.begin(), wide.end());
+  // What RegSetValueExA would store for the ANSI text needs no original.
+  if (original == AnsiToUtf16(ansi)) return {};
+  return original;
 }
 
 bool Win32Registry::WriteOriginal(Key key, const std::string& name,
