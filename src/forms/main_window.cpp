@@ -19,12 +19,14 @@ namespace velm {
 
 namespace {
 
-// Outer window heights. The drop-down view is 114 at start-up but 124 after a
+// Client heights at 96 dpi, kept as client heights so that a taller title bar
+// cuts nothing off. The drop-down view is 89 at start-up but 99 after a
 // switch; both hide Label1 below the client area. The list view starts at its
-// designed height and is set to 413 by a switch.
-constexpr int kDropDownHeightAtStart = 114;
-constexpr int kDropDownHeightAfterSwitch = 124;
-constexpr int kListHeightAfterSwitch = 413;
+// designed 386 and is set to 388 by a switch. Around them a 25-pixel frame
+// makes the outer heights 114, 124 and 413.
+constexpr int kDropDownHeightAtStart = 89;
+constexpr int kDropDownHeightAfterSwitch = 99;
+constexpr int kListHeightAfterSwitch = 388;
 
 // Texts and item data alike: an entry keeps its original across a switch.
 void CopyEntries(ui::ListControl& from, ui::ListControl& to) {
@@ -111,7 +113,7 @@ void TForm1::ShowSavedView() {
   // selection.
   if (!ListFlag) {
     SelectFirst(ComboBox1());
-    window().SetHeight(kDropDownHeightAtStart);
+    window().SetClientHeight(kDropDownHeightAtStart);
   }
 }
 
@@ -122,14 +124,14 @@ void TForm1::Button3Click() {
     ListBox1().SetVisible(false);
     ComboBox1().SetVisible(true);
     SelectFirst(ComboBox1());
-    window().SetHeight(kDropDownHeightAfterSwitch);
+    window().SetClientHeight(kDropDownHeightAfterSwitch);
     ListFlag = false;
   } else {
     ListBox1().Clear();
     CopyEntries(ComboBox1(), ListBox1());
     ListBox1().SetVisible(true);
     ComboBox1().SetVisible(false);
-    window().SetHeight(kListHeightAfterSwitch);
+    window().SetClientHeight(kListHeightAfterSwitch);
     ListFlag = true;
   }
 }

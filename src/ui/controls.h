@@ -45,16 +45,16 @@ class Label {
 };
 
 // The form's own window. Top and Left are the outer window in screen pixels.
-// SetHeight takes the outer height as designed at 96 dpi; a window shown at
-// another dpi takes the same client area scaled, and Height tells the outer
-// height it then has.
+// SetClientHeight takes the client height as designed at 96 dpi; the window
+// takes it scaled to its dpi with the running system's frame around it, and
+// Height tells the outer height it then has.
 class Window {
  public:
   virtual ~Window() = default;
   virtual std::string Caption() const = 0;
   virtual void SetCaption(std::string_view caption) = 0;
   virtual int Height() const = 0;
-  virtual void SetHeight(int height) = 0;
+  virtual void SetClientHeight(int height) = 0;
   virtual int Top() const = 0;
   virtual void SetTop(int top) = 0;
   virtual int Left() const = 0;

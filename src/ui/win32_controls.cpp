@@ -1,10 +1,12 @@
 #include "ui/win32_controls.h"
 
 #include <string>
+#include <vector>
 
 #include "core/error.h"
 #include "core/texts.h"
 #include "ui/dpi_scale.h"
+#include "ui/layout_geometry.h"
 #include "ui/win32_dpi.h"
 
 namespace velm::ui {
@@ -151,16 +153,13 @@ int Win32Window::Height() const {
   return rect.bottom - rect.top;
 }
 
-// The designed outer height less the frame at 96 dpi is the client height
-// the window keeps at any dpi.
-void Win32Window::SetHeight(int height) {
-  design_client_.cy = height - OuterSize(window_, {0, 0}, kDesignDpi).cy;
+void Win32Window::SetClientHeight(int height) {
+  design_client_.cy = height;
   ScaleTo(dpi_);
 }
 
 SIZE Win32Window::OuterSizeAt(int dpi) const {
-  return OuterSize(window_,
-                   {ScaleToDpi(design_client_.cx, dpi), ScaleToDpi(design_client_.cy, dpi)}, dpi);
+  return OuterSize(window_, design_client_, dpi);
 }
 
 void Win32Window::ScaleTo(int dpi) {
@@ -220,31 +219,22 @@ void Win32Window::RequestClose() {
 
 namespace {
 
-struct WorkAreaSearch {
-  RECT window;
-  bool met = false;
-};
-
-BOOL CALLBACK FindWorkAreaMet(HMONITOR monitor, HDC, RECT*, LPARAM search_param) {
-  auto& search = *reinterpret_cast<WorkAreaSearch*>(search_param);
+BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, RECT*, LPARAM areas_param) {
+  auto& areas = *reinterpret_cast<std::vector<PixelRect>*>(areas_param);
   MONITORINFO info{};
   info.cbSize = sizeof info;
-  RECT common;
-  if (GetMonitorInfoA(monitor, &info) && IntersectRect(&common, &info.rcWork, &search.window)) {
-    search.met = true;
-    return FALSE;
-  }
+  if (GetMonitorInfoA(monitor, &info))
+    areas.push_back({info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom});
   return TRUE;
 }
 
 }  // namespace
 
-// Of the monitors the window meets, one whose work area it meets too: a
-// window on a taskbar only is out of reach as well.
 bool Win32Window::MeetsAWorkArea() const {
-  WorkAreaSearch search{Bounds()};
-  EnumDisplayMonitors(nullptr, &search.window, &FindWorkAreaMet, reinterpret_cast<LPARAM>(&search));
-  return search.met;
+  std::vector<PixelRect> work_areas;
+  EnumDisplayMonitors(nullptr, nullptr, &CollectWorkArea, reinterpret_cast<LPARAM>(&work_areas));
+  const RECT bounds = Bounds();
+  return MeetsAnyWorkArea({bounds.left, bounds.top, bounds.right, bounds.bottom}, work_areas);
 }
 
 void ActivateNextWindow(HWND except) {

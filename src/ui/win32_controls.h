@@ -68,7 +68,7 @@ class Win32Window final : public Window {
   std::string Caption() const override;
   void SetCaption(std::string_view caption) override;
   int Height() const override;
-  void SetHeight(int height) override;
+  void SetClientHeight(int height) override;
   int Top() const override;
   void SetTop(int top) override;
   int Left() const override;
@@ -83,6 +83,8 @@ class Win32Window final : public Window {
 
   // Sizes the window for dpi, keeping its designed client area.
   void ScaleTo(int dpi);
+  // The window was given its size at dpi by the system's suggestion.
+  void TakeDpi(int dpi) { dpi_ = dpi; }
   // The outer size the window takes at dpi.
   SIZE OuterSizeAt(int dpi) const;
 

@@ -1,6 +1,7 @@
 #include "ui/win32_dpi.h"
 
 #include "ui/dpi_scale.h"
+#include "ui/layout_geometry.h"
 
 namespace velm::ui {
 
@@ -35,21 +36,20 @@ int WindowDpi(HWND window) {
   return ScreenDpi();
 }
 
-SIZE OuterSize(HWND window, SIZE client, int dpi) {
+SIZE OuterSize(HWND window, SIZE designed_client, int dpi) {
   static AdjustWindowRectExForDpiFunction* const adjust_for_dpi =
       User32Function<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
   const auto style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
   const auto ex_style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE));
-  RECT outer{0, 0, client.cx, client.cy};
   if (adjust_for_dpi) {
+    RECT outer{0, 0, ScaleToDpi(designed_client.cx, dpi), ScaleToDpi(designed_client.cy, dpi)};
     adjust_for_dpi(&outer, style, FALSE, ex_style, static_cast<UINT>(dpi));
     return {outer.right - outer.left, outer.bottom - outer.top};
   }
-  // The frame as the screen's dpi draws it, taken to dpi.
-  AdjustWindowRectEx(&outer, style, FALSE, ex_style);
-  const int screen_dpi = ScreenDpi();
-  return {client.cx + MulDiv(outer.right - outer.left - client.cx, dpi, screen_dpi),
-          client.cy + MulDiv(outer.bottom - outer.top - client.cy, dpi, screen_dpi)};
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, style, FALSE, ex_style);
+  return {OuterLengthAt(designed_client.cx, dpi, frame.right - frame.left),
+          OuterLengthAt(designed_client.cy, dpi, frame.bottom - frame.top)};
 }
 
 }  // namespace velm::ui

@@ -19,7 +19,8 @@ namespace velm::ui {
 int ScreenDpi();
 // The window's dpi: that of the monitor it is on, where the system says so.
 int WindowDpi(HWND window);
-// The outer size of window, with its style, around a client area at dpi.
-SIZE OuterSize(HWND window, SIZE client, int dpi);
+// The outer size of window, with its style and the running system's frame,
+// around a client area designed at 96 dpi and shown at dpi.
+SIZE OuterSize(HWND window, SIZE designed_client, int dpi);
 
 }  // namespace velm::ui

@@ -1,8 +1,11 @@
 #include "ui/win32_form.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <stdexcept>
 
+#include "ui/layout_geometry.h"
 #include "ui/win32_dpi.h"
 
 namespace velm::ui {
@@ -28,6 +31,10 @@ Frame FrameFor(FrameKind kind) {
 // opens on a monitor of another; then it is sized again before it shows.
 Win32Form::Win32Form(const FormLayout& layout, HWND owner)
     : layout_(layout), class_name_(std::string("T") + layout.name) {
+  // The themed classes that the manifest asks for come with comctl32 6;
+  // systems load it on demand, this makes sure before the first control.
+  const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&classes);
   const Frame frame = FrameFor(layout.frame);
   const int screen_dpi = ScreenDpi();
   RECT outer{0, 0, ScaleToDpi(layout.client_width, screen_dpi),
@@ -77,9 +84,11 @@ HFONT Win32Form::FontFor(int char_height, bool bold_italic) {
   return fonts_.back().second.get();
 }
 
+// WS_CLIPSIBLINGS: the two rows of buttons overlap by a pixel, and a themed
+// button repaints its whole rectangle.
 HWND Win32Form::CreateControl(const ControlLayout& control) {
-  DWORD style =
-      WS_CHILD | (control.visible ? WS_VISIBLE : 0) | (control.tab_order >= 0 ? WS_TABSTOP : 0);
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (control.visible ? WS_VISIBLE : 0) |
+                (control.tab_order >= 0 ? WS_TABSTOP : 0);
   DWORD ex_style = 0;
   const char* cls = "BUTTON";
   switch (control.kind) {
@@ -100,41 +109,54 @@ HWND Win32Form::CreateControl(const ControlLayout& control) {
       style |= CBS_DROPDOWNLIST | WS_VSCROLL;
       break;
   }
-  HWND child = CreateWindowExA(ex_style, cls, control.caption ? control.caption : "", style,
-                               Scaled(control.left), Scaled(control.top), Scaled(control.width),
-                               Scaled(control.height), hwnd(),
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
-                               GetModuleHandleA(nullptr), nullptr);
+  const PixelRect place = ControlRectAt(control, dpi_);
+  HWND child =
+      CreateWindowExA(ex_style, cls, control.caption ? control.caption : "", style, place.left,
+                      place.top, place.right - place.left, place.bottom - place.top, hwnd(),
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+                      GetModuleHandleA(nullptr), nullptr);
   if (!child) ThrowWindowCreationError();
-  FitToDpi(child, control);
+  FitToDpi(child, control, false);
   return child;
 }
 
-void Win32Form::FitToDpi(HWND child, const ControlLayout& control) {
+void Win32Form::FitToDpi(HWND child, const ControlLayout& control, bool redraw) {
   // The font first: a combo box measures its items anew when it gets one.
-  SendMessageA(child, WM_SETFONT,
-               reinterpret_cast<WPARAM>(FontFor(Scaled(control.font_height), control.bold_italic)),
-               FALSE);
-  if (control.kind == ControlKind::kListBox)
-    SendMessageA(child, LB_SETITEMHEIGHT, 0, Scaled(kItemHeight));
-  if (control.kind == ControlKind::kComboBox) FitComboBox(child, control);
+  const HFONT font = FontFor(Scaled(control.font_height), control.bold_italic);
+  SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
+  // Items no lower than a line of the font, which a stand-in face can make
+  // taller than the design's.
+  const int item_height = std::max(Scaled(kItemHeight), LineHeightOf(font));
+  if (control.kind == ControlKind::kListBox) SendMessageA(child, LB_SETITEMHEIGHT, 0, item_height);
+  if (control.kind == ControlKind::kComboBox) FitComboBox(child, control, item_height);
 }
 
-// The window moved to a monitor of another dpi: every control and font
-// again from the table. The fonts of the old dpi go once no control holds
-// them any more.
-void Win32Form::ScaleTo(int dpi) {
+// The window moved to a monitor of another dpi and already has the size the
+// system suggested: every control and font again from the design, never
+// from the pixels of the previous dpi. The fonts of the old dpi go once no
+// control holds them any more.
+void Win32Form::LayOutAt(int dpi) {
   dpi_ = dpi;
   const auto old_fonts = std::move(fonts_);
   fonts_.clear();
   for (const Child& child : children_) {
     const ControlLayout& control = *child.control;
-    SetWindowPos(child.hwnd, nullptr, Scaled(control.left), Scaled(control.top),
-                 Scaled(control.width), Scaled(control.height), SWP_NOZORDER | SWP_NOACTIVATE);
-    FitToDpi(child.hwnd, control);
+    const PixelRect place = ControlRectAt(control, dpi_);
+    SetWindowPos(child.hwnd, nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    FitToDpi(child.hwnd, control, true);
   }
-  window_->ScaleTo(dpi);
-  InvalidateRect(hwnd(), nullptr, TRUE);
+  // Invalidating the form alone leaves the children as they were painted.
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// One move and size to the suggested rectangle, so the window never shows
+// at the new size in the old place, then the layout at the new dpi.
+void Win32Form::MoveToDpi(int dpi, const RECT& suggested) {
+  window_->TakeDpi(dpi);
+  SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  LayOutAt(dpi);
 }
 
 // The closed drop-down list gets the table's height by sizing its selection
@@ -143,9 +165,12 @@ void Win32Form::ScaleTo(int dpi) {
 // list has an integral height, so a thicker border would cost an entry). Wine keeps the font's item
 // height (it sets item heights of owner-drawn combo boxes only), so the dropped height is measured
 // rather than assumed.
-void Win32Form::FitComboBox(HWND combo, const ControlLayout& control) {
+void Win32Form::FitComboBox(HWND combo, const ControlLayout& control, int item_height) {
   const int height = Scaled(control.height);
-  SendMessageA(combo, CB_SETITEMHEIGHT, 0, Scaled(kItemHeight));
+  SendMessageA(combo, CB_SETITEMHEIGHT, 0, item_height);
+  // The themed drop-down list sizes itself by this count, not by the
+  // window's height.
+  SendMessageA(combo, CB_SETMINVISIBLE, kDroppedDownItems, 0);
   const auto item = static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0));
   SetWindowPos(combo, nullptr, 0, 0, Scaled(control.width),
                height + kDroppedDownItems * item + Scaled(4),
@@ -266,13 +291,9 @@ LRESULT Win32Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_GETDPISCALEDSIZE:  // the size to suggest for the coming WM_DPICHANGED
       *reinterpret_cast<SIZE*>(lparam) = window_->OuterSizeAt(static_cast<int>(wparam));
       return TRUE;
-    case WM_DPICHANGED: {
-      ScaleTo(HIWORD(wparam));
-      const RECT& suggested = *reinterpret_cast<const RECT*>(lparam);
-      SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_DPICHANGED:
+      MoveToDpi(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return 0;
-    }
     case WM_SYSCOMMAND:
       // The main window's minimize minimizes the application: the program
       // shrinks to its taskbar entry, which belongs to the owner.

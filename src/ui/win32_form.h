@@ -44,10 +44,11 @@ class Win32Form final : public FormView, public BaseWindow<Win32Form> {
   int Scaled(int designed) const { return ScaleToDpi(designed, dpi_); }
   HWND CreateControl(const ControlLayout& control);
   // The control's font and item heights at the form's dpi.
-  void FitToDpi(HWND child, const ControlLayout& control);
-  void FitComboBox(HWND combo, const ControlLayout& control);
+  void FitToDpi(HWND child, const ControlLayout& control, bool redraw);
+  void FitComboBox(HWND combo, const ControlLayout& control, int item_height);
   HFONT FontFor(int char_height, bool bold_italic);
-  void ScaleTo(int dpi);
+  void LayOutAt(int dpi);
+  void MoveToDpi(int dpi, const RECT& suggested);
   void ApplyTabOrder();
   const Child* Find(int control_id) const;
   void OnCommand(int id, int code);

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -250,7 +253,8 @@ TEST_F(MainWindowTest, At144DpiEveryWindowIsItsDesignOneAndAHalfTimes) {
         design.id == velm::kListView)
       ExpectOneAndAHalfTimes(GetDlgItem(main_, design.id), design);
   }
-  EXPECT_EQ(SendMessageA(ListBox1(), LB_GETITEMHEIGHT, 0, 0), 18);
+  // Items are a line of the font high: 13 at 96 dpi in Wine's stand-in face.
+  EXPECT_NEAR(SendMessageA(ListBox1(), LB_GETITEMHEIGHT, 0, 0), 20, 2);
 
   ASSERT_TRUE(PressForDialog(text::kButtonCreate, &box));
   const SIZE box_at_144 = ClientSize(box.window);
@@ -262,6 +266,105 @@ TEST_F(MainWindowTest, At144DpiEveryWindowIsItsDesignOneAndAHalfTimes) {
   EXPECT_EQ(ClientSize(restore_).cx, 624);
   EXPECT_EQ(ClientSize(restore_).cy, 515);  // 514.5
   ExpectOneAndAHalfTimes(PreviewList(), velm::Form2Layout().controls.back());
+  ASSERT_TRUE(LeaveRestore(text::kButtonBack));
+
+  // The drop-down view after a switch: client 99, closed list 20 and items 13
+  // high at 96 dpi. The item height stands in for the list's font, which
+  // cannot be read from another process.
+  ASSERT_TRUE(Press(text::kButtonSwitchView));
+  EXPECT_NEAR(ClientSize(main_).cy, 149, 1);
+  EXPECT_NEAR(OuterHeight(ComboBox1()), 30, 1);
+  EXPECT_NEAR(SendMessageA(ComboBox1(), CB_GETITEMHEIGHT, 0, 0), 20, 2);
+  ASSERT_TRUE(ExitAndWait());
+}
+
+// The prefix's title-bar height as a new process reads it: "-450" twips is a
+// 30-pixel caption, taller than Wine's default as Windows 10 and 11 draw theirs.
+// The value the prefix had comes back afterwards, also when the test fails.
+class PrefixCaptionHeight {
+ public:
+  explicit PrefixCaptionHeight(const char* twips) {
+    char old[32] = {};
+    DWORD size = sizeof old;
+    had_value_ = RegGetValueA(HKEY_CURRENT_USER, kKey, "CaptionHeight", RRF_RT_REG_SZ, nullptr, old,
+                              &size) == ERROR_SUCCESS;
+    old_ = old;
+    Set(twips);
+  }
+  ~PrefixCaptionHeight() {
+    if (had_value_)
+      Set(old_.c_str());
+    else
+      RegDeleteKeyValueA(HKEY_CURRENT_USER, kKey, "CaptionHeight");
+  }
+  PrefixCaptionHeight(const PrefixCaptionHeight&) = delete;
+  PrefixCaptionHeight& operator=(const PrefixCaptionHeight&) = delete;
+
+ private:
+  static constexpr const char* kKey = "Control Panel\\Desktop\\WindowMetrics";
+  static void Set(const char* twips) {
+    RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "CaptionHeight", REG_SZ, twips,
+                    static_cast<DWORD>(strlen(twips) + 1));
+  }
+  bool had_value_ = false;
+  std::string old_;
+};
+
+// Every shown control of form lies inside its client area, but those of
+// hidden_ids, which must lie wholly below it.
+void ExpectControlsInClientArea(HWND form, std::initializer_list<int> hidden_ids) {
+  const SIZE client = ClientSize(form);
+  for (HWND control : ChildWindows(form)) {
+    if (!IsShown(control)) continue;
+    const int id = GetDlgCtrlID(control);
+    SCOPED_TRACE(testing::Message() << "control " << id << " " << WindowText(control));
+    RECT r = OuterRect(control);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
+    if (std::find(hidden_ids.begin(), hidden_ids.end(), id) != hidden_ids.end()) {
+      EXPECT_GE(r.top, client.cy) << "below the client area";
+      continue;
+    }
+    EXPECT_GE(r.left, 0);
+    EXPECT_GE(r.top, 0);
+    EXPECT_LE(r.right, client.cx);
+    EXPECT_LE(r.bottom, client.cy);
+  }
+}
+
+TEST_F(MainWindowTest, UnderATallerTitleBarNoControlIsCutOff) {
+  ASSERT_TRUE(SeedHistory({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}));
+  ASSERT_TRUE(WriteIni("[FORM]\r\nLSTFLAG=0\r\n"));
+  PrefixCaptionHeight caption("-450");
+  ASSERT_TRUE(Start());
+  {
+    SCOPED_TRACE("drop-down view at start-up");
+    EXPECT_EQ(ClientSize(main_).cy, 89);
+    ExpectControlsInClientArea(main_, {velm::kVersionLabel});
+    // The themed drop-down list shows eight entries of the twelve, as before.
+    SendMessageA(ComboBox1(), CB_SHOWDROPDOWN, TRUE, 0);
+    RECT dropped{};
+    SendMessageA(ComboBox1(), CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+    SendMessageA(ComboBox1(), CB_SHOWDROPDOWN, FALSE, 0);
+    EXPECT_EQ((dropped.bottom - dropped.top) / SendMessageA(ComboBox1(), CB_GETITEMHEIGHT, 0, 0),
+              8);
+  }
+  ASSERT_TRUE(Press(text::kButtonSwitchView));
+  {
+    SCOPED_TRACE("list view");
+    EXPECT_EQ(ClientSize(main_).cy, 388);
+    ExpectControlsInClientArea(main_, {});
+  }
+  ASSERT_TRUE(Press(text::kButtonSwitchView));
+  {
+    SCOPED_TRACE("drop-down view after a switch");
+    EXPECT_EQ(ClientSize(main_).cy, 99);
+    ExpectControlsInClientArea(main_, {velm::kVersionLabel});
+  }
+  ASSERT_TRUE(OpenRestore());
+  {
+    SCOPED_TRACE("restore window");
+    ExpectControlsInClientArea(restore_, {});
+  }
   ASSERT_TRUE(LeaveRestore(text::kButtonBack));
   ASSERT_TRUE(ExitAndWait());
 }

@@ -58,8 +58,8 @@ class FormsWorld {
   }
   ui::HeadlessList& ListBox1() { return main_view.HeadlessListAt(kListView); }
   ui::HeadlessList& ComboBox1() { return main_view.HeadlessListAt(kDropDownView); }
-  ui::Window& MainWindow() { return main_view.window(); }
-  ui::Window& RestoreWindow() { return restore_view.window(); }
+  ui::HeadlessWindow& MainWindow() { return main_view.window(); }
+  ui::HeadlessWindow& RestoreWindow() { return restore_view.window(); }
 
   std::vector<std::string> ReportTexts() const;
 

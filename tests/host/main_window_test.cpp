@@ -13,7 +13,7 @@ TEST_F(FormsTest, FirstStartShowsTheTallListAtTheCorner) {
   EXPECT_TRUE(reports.empty());
   EXPECT_TRUE(MainWindow().Visible());
   EXPECT_EQ(MainWindow().Caption(), text::kAppTitle);
-  EXPECT_EQ(MainWindow().Height(), 413);
+  EXPECT_EQ(MainWindow().ClientHeight(), 386);
   EXPECT_EQ(MainWindow().Top(), 0);
   EXPECT_EQ(MainWindow().Left(), 0);
   EXPECT_TRUE(ListBox1().Visible());
@@ -30,7 +30,7 @@ TEST_F(FormsTest, SavedDropDownViewOpensShortWithTheFirstEntryShown) {
   SetIni("FORM", "LEFT", "30000");
   SeedHistory({"a", "b"});
   Start();
-  EXPECT_EQ(MainWindow().Height(), 114);
+  EXPECT_EQ(MainWindow().ClientHeight(), 89);
   EXPECT_EQ(MainWindow().Top(), -500);  // applied unchanged, on screen or not
   EXPECT_EQ(MainWindow().Left(), 30000);
   EXPECT_TRUE(ComboBox1().Visible());
@@ -45,7 +45,7 @@ TEST_F(FormsTest, SavedDropDownViewWithoutHistoryKeyIsEmptyAndTakesNewEntries) {
   registry.RemoveKey();
   Start();
   EXPECT_TRUE(reports.empty());
-  EXPECT_EQ(MainWindow().Height(), 114);
+  EXPECT_EQ(MainWindow().ClientHeight(), 89);
   EXPECT_EQ(ComboBox1().Selected(), -1);
   dialogs.AnswerInput("http://new/");
   main_view.Click(kCreateButton);
@@ -61,7 +61,7 @@ TEST_F(FormsTest, ViewSwitchCopiesTheEntriesAndSetsTheFixedHeights) {
   EXPECT_TRUE(ComboBox1().Visible());
   EXPECT_EQ(ComboEntries(), (Entries{"a", "b", "c"}));
   EXPECT_EQ(ComboBox1().Selected(), 0);
-  EXPECT_EQ(MainWindow().Height(), 124);
+  EXPECT_EQ(MainWindow().ClientHeight(), 99);
 
   main_view.Pick(kDropDownView, 1);
   dialogs.AnswerInput("B");
@@ -71,7 +71,7 @@ TEST_F(FormsTest, ViewSwitchCopiesTheEntriesAndSetsTheFixedHeights) {
   EXPECT_FALSE(ComboBox1().Visible());
   EXPECT_EQ(ListBoxEntries(), (Entries{"a", "B", "c"}));
   EXPECT_EQ(ListBox1().Selected(), -1);  // no selection carried over
-  EXPECT_EQ(MainWindow().Height(), 413);
+  EXPECT_EQ(MainWindow().ClientHeight(), 388);
   main_view.Click(kSwitchViewButton);  // the old copy in the drop-down is replaced
   EXPECT_EQ(ComboEntries(), (Entries{"a", "B", "c"}));
 }
@@ -80,10 +80,10 @@ TEST_F(FormsTest, SwitchingFromTheSavedDropDownTwiceEndsAt124AndAnEmptyListSwitc
   SetIni("FORM", "LSTFLAG", "0");
   Start();
   main_view.Click(kSwitchViewButton);
-  EXPECT_EQ(MainWindow().Height(), 413);
+  EXPECT_EQ(MainWindow().ClientHeight(), 388);
   EXPECT_EQ(ListBox1().Selected(), -1);
   main_view.Click(kSwitchViewButton);
-  EXPECT_EQ(MainWindow().Height(), 124);
+  EXPECT_EQ(MainWindow().ClientHeight(), 99);
   EXPECT_TRUE(ComboEntries().empty());
   EXPECT_EQ(ComboBox1().Selected(), -1);
   EXPECT_TRUE(reports.empty());
@@ -102,7 +102,7 @@ TEST_F(FormsTest, LoadErrorIsReportedBeforeTheWindowAndTheSavedViewStillShows) {
   EXPECT_EQ(ComboEntries(), (Entries{"1", "2", "3", "4"}));
   EXPECT_TRUE(ComboBox1().Visible());
   EXPECT_EQ(ComboBox1().Selected(), 0);
-  EXPECT_EQ(MainWindow().Height(), 114);
+  EXPECT_EQ(MainWindow().ClientHeight(), 89);
   EXPECT_EQ(MainWindow().Top(), 40);
 }
 

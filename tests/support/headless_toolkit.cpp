@@ -73,7 +73,7 @@ void HeadlessList::CheckRoom() const {
 HeadlessWindow::HeadlessWindow(HeadlessForm& form, const FormLayout& layout)
     : form_(form),
       caption_(layout.caption ? layout.caption : ""),
-      height_(layout.client_height + kHeadlessFrameHeight),
+      client_height_(layout.client_height),
       top_(layout.top),
       left_(layout.left) {}
 

@@ -23,9 +23,9 @@
 
 namespace velm::ui {
 
-// Outer minus client height of a captioned fixed-border window at 96 dpi, so
-// the main window's designed height comes out as 413 as on Windows.
-inline constexpr int kHeadlessFrameHeight = 27;
+// Outer minus client height of a captioned fixed-border window at 96 dpi
+// under Wine's default metrics.
+inline constexpr int kHeadlessFrameHeight = 25;
 
 class HeadlessList : public ListControl {
  public:
@@ -82,8 +82,9 @@ class HeadlessWindow : public Window {
 
   std::string Caption() const override { return caption_; }
   void SetCaption(std::string_view caption) override { caption_ = caption; }
-  int Height() const override { return height_; }
-  void SetHeight(int height) override { height_ = height; }
+  int Height() const override { return client_height_ + kHeadlessFrameHeight; }
+  void SetClientHeight(int height) override { client_height_ = height; }
+  int ClientHeight() const { return client_height_; }
   int Top() const override { return top_; }
   void SetTop(int top) override { top_ = top; }
   int Left() const override { return left_; }
@@ -99,7 +100,7 @@ class HeadlessWindow : public Window {
  private:
   HeadlessForm& form_;
   std::string caption_;
-  int height_;
+  int client_height_;
   int top_;
   int left_;
   bool enabled_ = true;
@@ -114,7 +115,7 @@ class HeadlessForm : public FormView {
 
   // FormView
   void Bind(FormEvents* events) override { events_ = events; }
-  Window& window() override { return window_; }
+  HeadlessWindow& window() override { return window_; }
   ListControl& List(int control_id) override { return HeadlessListAt(control_id); }
   Label& LabelControl(int control_id) override;
 

@@ -3,14 +3,18 @@
 // notifications reach the form's events.
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "core/error.h"
 #include "core/texts.h"
+#include "ui/dpi_scale.h"
 #include "ui/form_layout.h"
+#include "ui/win32_dpi.h"
 #include "ui/win32_form.h"
 #include "wine_test_util.h"
 
@@ -47,6 +51,18 @@ LOGFONTA FontOf(HWND control) {
   LOGFONTA font{};
   GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font, &font);
   return font;
+}
+
+// The height of a line in the control's font, as the screen draws it.
+int LineHeightOfFont(HWND control) {
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ previous =
+      SelectObject(screen, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(screen, &metrics);
+  SelectObject(screen, previous);
+  ReleaseDC(nullptr, screen);
+  return metrics.tmHeight;
 }
 
 class FormTest : public ::testing::Test {
@@ -99,7 +115,8 @@ TEST_F(FormTest, ControlsStandAtTheTablesPlacesWithTheirFonts) {
   RECT button = ClientRectOf(GetDlgItem(form.hwnd(), kButtonB));
   EXPECT_EQ(button.left, 88);
   EXPECT_EQ(button.bottom - button.top, 25);
-  EXPECT_EQ(SendMessageA(GetDlgItem(form.hwnd(), kList), LB_GETITEMHEIGHT, 0, 0), 12);
+  EXPECT_EQ(SendMessageA(GetDlgItem(form.hwnd(), kList), LB_GETITEMHEIGHT, 0, 0),
+            std::max(12, LineHeightOfFont(GetDlgItem(form.hwnd(), kList))));
   RECT combo = ClientRectOf(GetDlgItem(form.hwnd(), kCombo));
   EXPECT_EQ(combo.bottom - combo.top, 20) << "closed drop-down list";
 
@@ -108,10 +125,14 @@ TEST_F(FormTest, ControlsStandAtTheTablesPlacesWithTheirFonts) {
   EXPECT_EQ(body.lfCharSet, SHIFTJIS_CHARSET);
   EXPECT_STREQ(body.lfFaceName, text::kFontName);
   EXPECT_EQ(body.lfWeight, FW_NORMAL);
+  EXPECT_EQ(body.lfPitchAndFamily, VARIABLE_PITCH | FF_SWISS) << "no monospaced stand-in";
+  EXPECT_TRUE(GetWindowLongPtrA(GetDlgItem(form.hwnd(), kButtonB), GWL_STYLE) & WS_CLIPSIBLINGS)
+      << "the rows of buttons overlap";
   LOGFONTA label = FontOf(GetDlgItem(form.hwnd(), kLabel));
   EXPECT_EQ(label.lfHeight, -16);
   EXPECT_EQ(label.lfWeight, FW_BOLD);
   EXPECT_TRUE(label.lfItalic);
+  EXPECT_EQ(label.lfPitchAndFamily, VARIABLE_PITCH | FF_SWISS);
 }
 
 TEST_F(FormTest, TheDropDownListShowsEightEntries) {
@@ -187,8 +208,11 @@ TEST(ZOrder, TabStopsInTabOrderThenTheRestInCreationOrder) {
 
 TEST_F(FormTest, WindowGeometryIsTheOuterRectangleAndIsAppliedUnchanged) {
   Window& w = form.window();
-  w.SetHeight(124);
-  EXPECT_EQ(w.Height(), 124);
+  w.SetClientHeight(99);
+  RECT client;
+  GetClientRect(form.hwnd(), &client);
+  EXPECT_EQ(client.bottom, 99);
+  EXPECT_EQ(w.Height(), 124) << "Wine's frame is 25 pixels high";
   w.SetTop(-500);
   w.SetLeft(5000);
   EXPECT_EQ(w.Top(), -500);
@@ -207,6 +231,63 @@ TEST_F(FormTest, WindowGeometryIsTheOuterRectangleAndIsAppliedUnchanged) {
   EXPECT_TRUE(w.Visible());
   w.Hide();
   EXPECT_FALSE(w.Visible());
+}
+
+// As Windows moves a window to a monitor of another dpi: it asks the form for
+// its size there, then hands it the rectangle to take.
+RECT SendDpiChange(HWND window, int dpi, POINT at) {
+  SIZE size{};
+  SendMessageA(window, WM_GETDPISCALEDSIZE, static_cast<WPARAM>(dpi),
+               reinterpret_cast<LPARAM>(&size));
+  RECT suggested{at.x, at.y, at.x + size.cx, at.y + size.cy};
+  SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  return suggested;
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+  return EqualRect(&a, &b) != FALSE;
+}
+
+TEST_F(FormTest, ADpiChangeTakesTheSuggestedRectangleAndLaysOutFromTheDesign) {
+  HWND w = form.hwnd();
+  HWND button = GetDlgItem(w, kButtonA);  // 16, 8, 73 x 25
+  HWND combo = GetDlgItem(w, kCombo);
+  HWND list = GetDlgItem(w, kList);
+  form.window().SetClientHeight(99);
+  form.window().Show();
+  const RECT button_at_96 = ClientRectOf(button);
+  const RECT combo_at_96 = ClientRectOf(combo);
+  const RECT list_at_96 = ClientRectOf(list);
+  const LRESULT item_at_96 = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
+
+  for (const auto& [dpi, at] :
+       {std::pair{144, POINT{300, 200}}, {120, POINT{40, 60}}, {96, POINT{192, 107}}}) {
+    SCOPED_TRACE(dpi);
+    const RECT suggested = SendDpiChange(w, dpi, at);
+    RECT outer;
+    GetWindowRect(w, &outer);
+    EXPECT_TRUE(SameRect(outer, suggested)) << "the suggested rectangle, as it came";
+    const RECT expected_button{ScaleToDpi(16, dpi), ScaleToDpi(8, dpi),
+                               ScaleToDpi(16, dpi) + ScaleToDpi(73, dpi),
+                               ScaleToDpi(8, dpi) + ScaleToDpi(25, dpi)};
+    EXPECT_TRUE(SameRect(ClientRectOf(button), expected_button));
+    const RECT closed_combo = ClientRectOf(combo);
+    EXPECT_EQ(closed_combo.bottom - closed_combo.top, ScaleToDpi(20, dpi));
+    EXPECT_EQ(FontOf(button).lfHeight, -ScaleToDpi(12, dpi));
+    EXPECT_EQ(FontOf(GetDlgItem(w, kLabel)).lfHeight, -ScaleToDpi(16, dpi));
+    const auto item = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    EXPECT_GE(item, ScaleToDpi(12, dpi));
+    EXPECT_GE(item, LineHeightOfFont(list)) << "no item clips its text";
+  }
+  // Back at 96 dpi after two moves, nothing has drifted.
+  EXPECT_TRUE(SameRect(ClientRectOf(button), button_at_96));
+  EXPECT_TRUE(SameRect(ClientRectOf(combo), combo_at_96));
+  EXPECT_TRUE(SameRect(ClientRectOf(list), list_at_96));
+  EXPECT_EQ(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0), item_at_96);
+  RECT client;
+  GetClientRect(w, &client);
+  EXPECT_EQ(client.right, 514);
+  EXPECT_EQ(client.bottom, 99);
 }
 
 TEST_F(FormTest, LabelTextRoundTrips) {
