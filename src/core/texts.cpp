@@ -41,6 +41,7 @@ const char kCreatePrompt[] =
     "作成するURLを入力してください\r\n注意：半角英数のみ使用してください。";
 const char kMovePrompt[] = "移動先を選択してください";
 const char kExitNoSaveQuestion[] = "保存しないで終了していいですか？";
+const char kHistoryFull[] = "履歴に保存できるのは25件までです。先に項目を削除してください";
 
 const char kSettingsWriteError[] = "%s に書き込めません";
 const char kHistoryTypeError[] = "'%s' のデータ型が不正です";

@@ -44,6 +44,7 @@ extern const char kCreateCaption[];
 extern const char kCreatePrompt[];  // two lines joined by CR LF
 extern const char kMovePrompt[];
 extern const char kExitNoSaveQuestion[];
+extern const char kHistoryFull[];  // 作成 refused: the history holds no more
 
 // Error messages; %s / %d are filled by FormatMessageText.
 extern const char kSettingsWriteError[];

@@ -10,8 +10,9 @@
 namespace velm {
 
 namespace {
-constexpr int kTypingLimit = 255;
-}
+// The longest value a backup keeps whole, in bytes of the code page.
+constexpr int kTypingLimit = 2047;
+}  // namespace
 
 std::string RunInputBox(HWND owner, const std::string& caption, const std::string& prompt,
                         const std::string& default_text) {

@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "core/texts.h"
+#include "driver/clipboard_text.h"
 #include "driver/control_access.h"
 #include "driver/history_key.h"
 #include "driver/ini_file.h"
 #include "driver/key_input.h"
+#include "driver/wait.h"
 #include "driver/window_search.h"
 #include "forms/main_window.h"
 #include "forms/restore_window.h"
@@ -276,20 +278,49 @@ TEST_F(MainWindowTest, AnEmptyListRemovesEveryHistoryValue) {
   EXPECT_EQ(ReadHistory(), (HistoryValues{{"other", StringValue("kept")}}));
 }
 
-TEST_F(MainWindowTest, OnlyTheFirst25EntriesAreSaved) {
+TEST_F(MainWindowTest, CreateOnAFullHistorySaysSoAndAddsNothing) {
   ASSERT_TRUE(ResetHistoryKey());
+  HistoryValues full;
   for (int n = 1; n <= 25; ++n) {
-    ASSERT_TRUE(SetHistoryString("url" + std::to_string(n), "http://" + std::to_string(n) + "/"));
+    const std::string url = "http://" + std::to_string(n) + "/";
+    ASSERT_TRUE(SetHistoryString("url" + std::to_string(n), url));
+    full["url" + std::to_string(n)] = StringValue(url);
   }
   ASSERT_TRUE(Start());
-  ASSERT_TRUE(CreateEntry("http://26/"));
-  ASSERT_EQ(Entries().size(), 26u) << "the window holds more than 25";
+  DialogView error;
+  ASSERT_TRUE(PressForDialog(text::kButtonCreate, &error));
+  EXPECT_EQ(error.caption, text::kErrorCaption);
+  EXPECT_EQ(error.texts, std::vector<std::string>{text::kHistoryFull});
+  EXPECT_EQ(error.edit, nullptr) << "an input box opened";
+  ASSERT_TRUE(AnswerAndSettle(error, text::kOk));
   ASSERT_TRUE(ExitAndWait());
-  HistoryValues expected;
-  for (int n = 1; n <= 25; ++n) {
-    expected["url" + std::to_string(n)] = StringValue("http://" + std::to_string(n) + "/");
-  }
-  EXPECT_EQ(ReadHistory(), expected);
+  EXPECT_EQ(ReadHistory(), full);
+}
+
+// An address with a long query, pasted: it must not be cut on its way.
+TEST_F(MainWindowTest, ALongPastedAddressReachesTheHistoryWhole) {
+  const std::string url = "http://long.example/?q=" + std::string(577, 'x');
+  ASSERT_TRUE(ClearClipboard(std::wstring(url.begin(), url.end())));
+  ASSERT_TRUE(Start());
+  DialogView box;
+  ASSERT_TRUE(PressForDialog(text::kButtonCreate, &box));
+  ASSERT_TRUE(PressKeys(box.window, {VK_CONTROL, 'V'}));
+  ASSERT_TRUE(PollUntil([&] { return EditText(box.edit).size() >= 600; }));
+  ASSERT_TRUE(AnswerAndSettle(box, text::kOk));
+  ASSERT_TRUE(ExitAndWait());
+  EXPECT_EQ(ReadHistory(), SavedUrls({url}));
+}
+
+// A profile whose browser never stored a typed address has no history key.
+TEST_F(MainWindowTest, WithoutAHistoryKeyEntriesAreSavedButAnEmptyListMakesNoKey) {
+  ASSERT_TRUE(Start());
+  ASSERT_TRUE(ExitAndWait());
+  EXPECT_FALSE(HistoryKeyExists());
+  ASSERT_TRUE(Start());
+  ASSERT_TRUE(CreateEntry("http://a/"));
+  ASSERT_TRUE(CreateEntry("http://b/"));
+  ASSERT_TRUE(ExitAndWait());
+  EXPECT_EQ(ReadHistory(), SavedUrls({"http://a/", "http://b/"}));
 }
 
 class EditingTest : public VelmTest {

@@ -388,6 +388,29 @@ TEST_F(ShellTest, RestoreWithoutAnyGenerationSaysThereIsNone) {
   ASSERT_TRUE(ExitAndWait());
 }
 
+// A read-only velm.ini, as on a write-protected medium: the backup is lost,
+// the history is not.
+TEST_F(ShellTest, AnUnwritableSettingsFileCostsTheBackupNotTheHistory) {
+  ASSERT_TRUE(SeedHistory({"http://a/", "http://b/", "http://c/"}));
+  ASSERT_TRUE(WriteIni("[FORM]\r\nTOP=0\r\n"));
+  ASSERT_TRUE(SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(Launch());
+  DialogView report;
+  ASSERT_TRUE(e2e::WaitDialog(app_.pid(), {}, &report));
+  EXPECT_EQ(WindowText(GetDlgItem(report.window, 0xFFFF)),
+            Filled(text::kSettingsWriteError, IniPath()) + ".");
+  EXPECT_FALSE(MainWindowShown()) << "the report comes first";
+  ASSERT_TRUE(Answer(report, "OK"));
+  ASSERT_TRUE(WaitMainWindow());
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"http://a/", "http://b/", "http://c/"}));
+  ASSERT_TRUE(CreateEntry("http://d/"));
+  ASSERT_TRUE(PressForDialog(text::kButtonExit, &report));  // the view cannot be stored either
+  ASSERT_TRUE(Answer(report, "OK"));
+  ASSERT_TRUE(WaitNormalExit());
+  EXPECT_EQ(ReadHistory(), SavedUrls({"http://a/", "http://b/", "http://c/", "http://d/"}));
+  SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(ShellTest, BadHistoryValueIsReportedBeforeTheMainWindowAppears) {
   ASSERT_TRUE(SeedHistory({"http://1/", "http://2/", "http://3/", "http://4/"}));
   const RegValue dword{REG_DWORD, std::string("\x05\x00\x00\x00", 4)};

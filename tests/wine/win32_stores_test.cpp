@@ -1,9 +1,11 @@
 // The back-end contracts, run against the Windows functions: the private-
 // profile functions on files in a scratch folder, the registry functions on
 // the prefix's TypedURLs key.
+#include "core/win32_handles.h"
 #include "document_profile.h"
 #include "profile_contract.h"
 #include "registry_contract.h"
+#include "stores/history_store.h"
 #include "stores/win32_registry.h"
 #include "stores/win32_settings_file.h"
 #include "typed_urls_scratch.h"
@@ -47,6 +49,30 @@ INSTANTIATE_TEST_SUITE_P(
                       ProfileContractParam{"Win32Document",
                                            [] { return std::make_unique<Win32DocumentProfile>(); },
                                            /*writes_line_breaks_raw=*/false}));
+
+// The wide functions can store a string of an odd byte count: its own text
+// must come back whole, not one unit short.
+TEST(Win32Registry, AnOddLengthValueKeepsItsOriginal) {
+  TypedUrlsScratch scratch;
+  const std::u16string url = u"http://\uD55C/";
+  std::string data(reinterpret_cast<const char*>(url.c_str()), (url.size() + 1) * 2);
+  data.push_back('\0');
+  ASSERT_EQ(data.size(), 21u);
+  HKEY opened = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Internet Explorer\\TypedURLs",
+                          0, KEY_SET_VALUE, &opened),
+            ERROR_SUCCESS);
+  const UniqueRegistryKey key(opened);
+  ASSERT_EQ(RegSetValueExW(key.get(), L"url24", 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>(data.data()), 21),
+            ERROR_SUCCESS);
+  Win32Registry registry;
+  std::u16string original;
+  HistoryStore(registry).Load([&](int n, const HistoryValue& value) {
+    if (n == 24) original = value.original;
+  });
+  EXPECT_EQ(original, url);
+}
 
 INSTANTIATE_TEST_SUITE_P(Win32, RegistryContract,
                          ::testing::Values(RegistryContractParam{
