@@ -381,19 +381,19 @@ TEST_F(DialogsTest, InputBoxOpensWithTheWholeDefaultSelectedInTheFocusedEdit) {
   EXPECT_EQ(seen.focus, seen.edit);
   EXPECT_EQ(start, 0u);
   EXPECT_EQ(end, 9u);
-  EXPECT_EQ(limit, 255);
+  EXPECT_EQ(limit, 2047);
   EXPECT_EQ(seen.texts, std::vector<std::string>{text::kChangePrompt});
   EXPECT_EQ(seen.buttons, (std::vector<std::string>{text::kOk, text::kCancel}));
 }
 
 TEST_F(DialogsTest, ALongDefaultIsShownWholeAndCannotGrowByTyping) {
-  const std::string long_text(300, 'u');
+  const std::string long_text(2100, 'u');
   std::string shown;
   std::string after_typing = Input(text::kChangePrompt, long_text,
                                    {[&](HWND dialog) {
                                       HWND edit = FindWindowExA(dialog, nullptr, "Edit", nullptr);
                                       shown = ui::WindowText(edit);
-                                      SendMessageA(edit, EM_SETSEL, 300, 300);
+                                      SendMessageA(edit, EM_SETSEL, 2100, 2100);
                                       return true;
                                     },
                                     Key(WM_CHAR, 'x'), Key(WM_KEYDOWN, VK_RETURN)});

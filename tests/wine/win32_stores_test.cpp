@@ -1,7 +1,6 @@
 // The back-end contracts, run against the Windows functions: the private-
 // profile functions on files in a scratch folder, the registry functions on
 // the prefix's TypedURLs key.
-#include "core/win32_handles.h"
 #include "document_profile.h"
 #include "profile_contract.h"
 #include "registry_contract.h"
@@ -54,24 +53,16 @@ INSTANTIATE_TEST_SUITE_P(
 // must come back whole, not one unit short.
 TEST(Win32Registry, AnOddLengthValueKeepsItsOriginal) {
   TypedUrlsScratch scratch;
-  const std::u16string url = u"http://\uD55C/";
-  std::string data(reinterpret_cast<const char*>(url.c_str()), (url.size() + 1) * 2);
-  data.push_back('\0');
-  ASSERT_EQ(data.size(), 21u);
-  HKEY opened = nullptr;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Internet Explorer\\TypedURLs",
-                          0, KEY_SET_VALUE, &opened),
-            ERROR_SUCCESS);
-  const UniqueRegistryKey key(opened);
-  ASSERT_EQ(RegSetValueExW(key.get(), L"url24", 0, REG_SZ,
-                           reinterpret_cast<const BYTE*>(data.data()), 21),
+  constexpr char16_t kUrl[11] = u"http://\uD55C/";  // 20 bytes with its zero, then one more
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Internet Explorer\\TypedURLs",
+                            L"url24", REG_SZ, kUrl, 21),
             ERROR_SUCCESS);
   Win32Registry registry;
   std::u16string original;
   HistoryStore(registry).Load([&](int n, const HistoryValue& value) {
     if (n == 24) original = value.original;
   });
-  EXPECT_EQ(original, url);
+  EXPECT_EQ(original, kUrl);
 }
 
 INSTANTIATE_TEST_SUITE_P(Win32, RegistryContract,
