@@ -9,7 +9,6 @@ namespace velm {
 
 namespace {
 
-constexpr int kTypingLimit = 255;
 constexpr int kEditId = 100;
 
 DialogFace LayOutInputBox(const std::string& prompt, int dpi) {
@@ -24,6 +23,10 @@ DialogFace LayOutInputBox(const std::string& prompt, int dpi) {
 }
 
 }  // namespace
+
+namespace {
+constexpr int kTypingLimit = 255;
+}
 
 std::string RunInputBox(HWND owner, const std::string& caption, const std::string& prompt,
                         const std::string& default_text) {
