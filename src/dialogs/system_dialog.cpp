@@ -109,7 +109,7 @@ INT_PTR CALLBACK DialogRun::Procedure(HWND dialog, UINT message, WPARAM wparam, 
       self->failure_ = std::current_exception();
       EndDialog(dialog, 0);
     }
-    return TRUE;  // the first tab stop gets the focus, an edit field's text selected
+    return FALSE;  // the focus is set
   }
   auto* self = reinterpret_cast<DialogRun*>(GetWindowLongPtrA(dialog, DWLP_USER));
   if (!self) return FALSE;
@@ -169,6 +169,11 @@ void DialogRun::Start() {
   SetWindowPos(dialog_, nullptr, at.left, at.top, at.width, at.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
   SendMessageA(dialog_, DM_SETDEFID, spec_.default_id, 0);
+  // The first tab stop gets the focus as the dialog manager gives it: an
+  // edit field with its text selected. Set here, since the controls did not
+  // exist yet when the manager looked for one.
+  if (HWND first = GetNextDlgTabItem(dialog_, nullptr, FALSE))
+    SendMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
 }
 
 bool DialogRun::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) {

@@ -251,12 +251,11 @@ TEST_F(DialogsTest, EveryDialogIsASystemDialogWithItsMessageInAStatic) {
   }
 }
 
-// A dialog's geometry: its window on the screen, its client size, its
-// controls in their client coordinates, in creation order, and the
-// character height of their font.
+// A dialog's geometry: its window on the screen, its controls in their
+// client coordinates, in creation order, and the character height of their
+// font.
 struct Face {
   RECT window{};
-  RECT client{};
   std::vector<RECT> controls;
   LONG font_height = 0;
 };
@@ -264,7 +263,6 @@ struct Face {
 Face FaceOf(HWND dialog) {
   Face face;
   GetWindowRect(dialog, &face.window);
-  GetClientRect(dialog, &face.client);
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     RECT r;
     GetWindowRect(child, &r);
