@@ -30,7 +30,7 @@ constexpr int kTypingLimit = 255;
 
 std::string RunInputBox(HWND owner, const std::string& caption, const std::string& prompt,
                         const std::string& default_text) {
-  DialogSpec spec{
+  DialogDesign design{
       .caption = caption,
       .controls = {{"STATIC", -1, prompt, SS_LEFT},
                    {"EDIT", kEditId, default_text, WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT,
@@ -42,7 +42,7 @@ std::string RunInputBox(HWND owner, const std::string& caption, const std::strin
       .cancel_result = ui::kResultCancel,
       .read_back_id = kEditId,
   };
-  const DialogOutcome outcome = RunSystemDialog(owner, spec);
+  const DialogOutcome outcome = RunSystemDialog(owner, design);
   return outcome.result == ui::kResultOk ? outcome.text : default_text;
 }
 

@@ -85,23 +85,23 @@ int RunMessageDialog(HWND owner, MessageKind kind, const std::string& message) {
   };
 
   const int default_result = DefaultOf(parts.buttons);
-  DialogSpec spec{.caption = parts.caption,
-                  .lay_out = lay_out,
-                  .default_id = default_result,
-                  .cancel_result = CancelOf(parts.buttons)};
+  DialogDesign design{.caption = parts.caption,
+                      .lay_out = lay_out,
+                      .default_id = default_result,
+                      .cancel_result = CancelOf(parts.buttons)};
   if (parts.icon)
-    spec.controls.push_back({"STATIC", -1, "", SS_ICON, 0, LoadIconA(nullptr, parts.icon)});
-  spec.controls.push_back({"STATIC", kMessageTextId, message, SS_LEFT | SS_NOPREFIX});
+    design.controls.push_back({"STATIC", -1, "", SS_ICON, 0, LoadIconA(nullptr, parts.icon)});
+  design.controls.push_back({"STATIC", kMessageTextId, message, SS_LEFT | SS_NOPREFIX});
   std::vector<std::string_view> captions;
   for (const Button& button : parts.buttons) {
     // The access key is the caption's "&" letter, which the dialog manager
     // finds by itself.
     const DWORD kind_style = button.result == default_result ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-    spec.controls.push_back({"BUTTON", button.result, button.caption, WS_TABSTOP | kind_style});
+    design.controls.push_back({"BUTTON", button.result, button.caption, WS_TABSTOP | kind_style});
     captions.push_back(button.caption);
   }
-  spec.copy_text = ui::DialogCopyText(parts.caption, message, captions);
-  return RunSystemDialog(owner, spec).result;
+  design.copy_text = ui::DialogCopyText(parts.caption, message, captions);
+  return RunSystemDialog(owner, design).result;
 }
 
 }  // namespace velm

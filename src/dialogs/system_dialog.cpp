@@ -52,7 +52,7 @@ ui::Rect RectOf(const RECT& r) {
 
 class DialogRun {
  public:
-  DialogRun(HWND owner, const DialogSpec& spec) : owner_(owner), spec_(spec) {}
+  DialogRun(HWND owner, const DialogDesign& design) : owner_(owner), design_(design) {}
   DialogOutcome Run();
 
  private:
@@ -67,7 +67,7 @@ class DialogRun {
 
   static thread_local DialogRun* current_;  // the dialog whose keys the filter sees
   HWND owner_;
-  const DialogSpec& spec_;
+  const DialogDesign& design_;
   HWND dialog_ = nullptr;
   std::vector<HWND> controls_;
   DialogFace face_;
@@ -137,7 +137,7 @@ bool DialogRun::FilterKey(const MSG& msg) const {
     case VK_ESCAPE:
       return shift || ctrl || alt;  // with a modifier: nothing
     case 'C':
-      if (!ctrl || shift || alt || spec_.copy_text.empty()) return false;
+      if (!ctrl || shift || alt || design_.copy_text.empty()) return false;
       // Copied by the dialog procedure, where an error can be reported.
       PostMessageA(dialog_, WM_COPY, 0, 0);
       return true;
@@ -146,11 +146,11 @@ bool DialogRun::FilterKey(const MSG& msg) const {
 }
 
 void DialogRun::Start() {
-  SetWindowTextA(dialog_, spec_.caption.c_str());
+  SetWindowTextA(dialog_, design_.caption.c_str());
   static auto* const set_dpi_behavior =
       User32Function<SetDialogDpiChangeBehaviorFunction>("SetDialogDpiChangeBehavior");
   if (set_dpi_behavior) set_dpi_behavior(dialog_, kDisableAllDpiScaling, kDisableAllDpiScaling);
-  for (const DialogControl& control : spec_.controls) {
+  for (const DialogControl& control : design_.controls) {
     HWND made = CreateWindowExA(control.ex_style, control.window_class, control.text.c_str(),
                                 WS_CHILD | WS_VISIBLE | control.style, 0, 0, 0, 0, dialog_,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
@@ -168,7 +168,7 @@ void DialogRun::Start() {
   const ui::Rect at = ui::CentredIn(MonitorOf(owner_).work, {outer.cx, outer.cy});
   SetWindowPos(dialog_, nullptr, at.left, at.top, at.width, at.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
-  SendMessageA(dialog_, DM_SETDEFID, spec_.default_id, 0);
+  SendMessageA(dialog_, DM_SETDEFID, design_.default_id, 0);
   // The first tab stop gets the focus as the dialog manager gives it: an
   // edit field with its text selected. Set here, since the controls did not
   // exist yet when the manager looked for one.
@@ -183,18 +183,18 @@ bool DialogRun::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESUL
       if (IsButton(LOWORD(wparam)))
         End(LOWORD(wparam));
       else if (LOWORD(wparam) == IDCANCEL)  // Esc
-        End(spec_.cancel_result);
+        End(design_.cancel_result);
       return true;
     case WM_CLOSE:  // the close box, the system menu, Alt+F4
       End(ui::kResultCancel);
       return true;
     case WM_COPY:
       MessageBeep(0);
-      CopyTextToClipboard(dialog_, spec_.copy_text);
+      CopyTextToClipboard(dialog_, design_.copy_text);
       return true;
     case WM_GETDPISCALEDSIZE: {  // the size the coming WM_DPICHANGED suggests
       const int dpi = static_cast<int>(wparam);
-      const DialogFace face = spec_.lay_out(dpi);
+      const DialogFace face = design_.lay_out(dpi);
       *reinterpret_cast<SIZE*>(lparam) =
           ui::OuterSize(dialog_, {face.client.width, face.client.height}, dpi);
       *result = TRUE;
@@ -213,7 +213,7 @@ bool DialogRun::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESUL
 }
 
 bool DialogRun::IsButton(int id) const {
-  for (const DialogControl& control : spec_.controls)
+  for (const DialogControl& control : design_.controls)
     if (control.id == id && lstrcmpiA(control.window_class, "BUTTON") == 0) return true;
   return false;
 }
@@ -222,7 +222,7 @@ bool DialogRun::IsButton(int id) const {
 // the design each time, so no rounding carries over from one dpi to the
 // next. The old font goes once no control holds it.
 void DialogRun::LayOut(int dpi) {
-  DialogFace face = spec_.lay_out(dpi);
+  DialogFace face = design_.lay_out(dpi);
   for (std::size_t i = 0; i < controls_.size() && i < face.places.size(); ++i) {
     const ui::Rect& at = face.places[i];
     SetWindowPos(controls_[i], nullptr, at.left, at.top, at.width, at.height,
@@ -235,7 +235,7 @@ void DialogRun::LayOut(int dpi) {
 void DialogRun::End(int result) {
   if (result_) return;
   result_ = result;
-  if (spec_.read_back_id) text_ = ui::WindowText(GetDlgItem(dialog_, spec_.read_back_id));
+  if (design_.read_back_id) text_ = ui::WindowText(GetDlgItem(dialog_, design_.read_back_id));
   EndDialog(dialog_, result);
 }
 
@@ -257,8 +257,8 @@ MonitorAreas MonitorOf(HWND owner) {
   return {RectOf(info.rcMonitor), RectOf(info.rcWork)};
 }
 
-DialogOutcome RunSystemDialog(HWND owner, const DialogSpec& spec) {
-  return DialogRun(owner, spec).Run();
+DialogOutcome RunSystemDialog(HWND owner, const DialogDesign& design) {
+  return DialogRun(owner, design).Run();
 }
 
 }  // namespace velm

@@ -42,7 +42,7 @@ struct DialogFace {
   std::vector<ui::Rect> places;
 };
 
-struct DialogSpec {
+struct DialogDesign {
   std::string caption = {};
   // In tab order: the first tab stop has the focus when the dialog opens.
   std::vector<DialogControl> controls = {};
@@ -70,6 +70,6 @@ MonitorAreas MonitorOf(HWND owner);
 
 // Shows the dialog modally, owned by owner (nullptr: none), and waits for
 // its answer. Throws WindowCreationError when the system refuses a window.
-DialogOutcome RunSystemDialog(HWND owner, const DialogSpec& spec);
+DialogOutcome RunSystemDialog(HWND owner, const DialogDesign& design);
 
 }  // namespace velm
