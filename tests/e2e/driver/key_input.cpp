@@ -52,15 +52,12 @@ testing::AssertionResult PressKeys(HWND window, std::initializer_list<WORD> chor
 testing::AssertionResult ClickAt(HWND control, POINT point) {
   if (auto front = ToTheFront(GetAncestor(control, GA_ROOT)); !front) return front;
   ClientToScreen(control, &point);
-  // Absolute positions run from 0 to 65535 across the primary screen.
-  INPUT click[3]{};
-  for (INPUT& input : click) input.type = INPUT_MOUSE;
-  click[0].mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  click[0].mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  click[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  click[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  click[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  return Sent({click[0], click[1], click[2]});
+  SetCursorPos(point.x, point.y);
+  INPUT click[2]{};
+  click[0].type = click[1].type = INPUT_MOUSE;
+  click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  return Sent({click[0], click[1]});
 }
 
 }  // namespace e2e
