@@ -267,6 +267,7 @@ TEST_F(MainWindowTest, At144DpiEveryWindowIsItsDesignOneAndAHalfTimes) {
   DialogView box;
   ASSERT_TRUE(PressForDialog(text::kButtonCreate, &box));
   const SIZE box_at_96 = ClientSize(box.window);
+  const int edit_at_96 = OuterHeight(box.edit);
   ASSERT_TRUE(Answer(box, text::kCancel));
   ASSERT_TRUE(ExitAndWait());
 
@@ -285,6 +286,8 @@ TEST_F(MainWindowTest, At144DpiEveryWindowIsItsDesignOneAndAHalfTimes) {
   const SIZE box_at_144 = ClientSize(box.window);
   EXPECT_NEAR(box_at_144.cx, box_at_96.cx * 1.5, box_at_96.cx * 0.1);
   EXPECT_NEAR(box_at_144.cy, box_at_96.cy * 1.5, box_at_96.cy * 0.1);
+  // The font's height and eight borders, each scaled (21 to 32 pixels).
+  EXPECT_NEAR(OuterHeight(box.edit), edit_at_96 * 1.5, 1);
   ASSERT_TRUE(Answer(box, text::kCancel));
 
   ASSERT_TRUE(OpenRestore());

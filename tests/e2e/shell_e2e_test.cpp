@@ -373,6 +373,45 @@ TEST_F(ExitQuestionTest, CtrlCCopiesTheDialogAsSevenLinesAlsoAsUnicodeText) {
   EXPECT_TRUE(app_.Running());
 }
 
+// With another program's window open, closing a dialog or the restore window
+// must not hand the activation to that program: the main window stays in
+// front after each.
+TEST_F(DialogTest, TheMainWindowStaysInFrontOfAnotherProgramAfterEveryDialog) {
+  LaunchedProcess notepad;
+  ASSERT_TRUE(
+      LaunchedProcess::Start("C:\\windows\\system32\\notepad.exe", sandbox_.dir(), &notepad));
+  HWND other = nullptr;
+  ASSERT_TRUE(WaitTopLevel(notepad.pid(), {}, &other));
+  ASSERT_TRUE(Settle(other));
+  SetForegroundWindow(main_);
+  ASSERT_TRUE(PollUntil([&] { return GetForegroundWindow() == main_; }));
+
+  DialogView box;
+  ASSERT_TRUE(PressForDialog(text::kButtonCreate, &box));
+  ASSERT_TRUE(AnswerAndSettle(box, text::kCancel));
+  EXPECT_EQ(GetForegroundWindow(), main_) << "after the input box";
+
+  ASSERT_TRUE(PickEntry(0));
+  ASSERT_TRUE(PressForDialog(text::kButtonChange, &box));
+  ASSERT_TRUE(TypeIntoEdit(box, ""));
+  ASSERT_TRUE(Answer(box, text::kOk));
+  DialogView error;
+  ASSERT_TRUE(WaitDialog(&error));
+  ASSERT_TRUE(AnswerAndSettle(error, text::kOk));
+  EXPECT_EQ(GetForegroundWindow(), main_) << "after the error dialog";
+
+  ASSERT_TRUE(OpenRestore());
+  ASSERT_TRUE(LeaveRestore(text::kButtonBack));
+  EXPECT_EQ(GetForegroundWindow(), main_) << "after the restore window";
+
+  DialogView question;
+  ASSERT_TRUE(PressForDialog(text::kButtonExitNoSave, &question));
+  ASSERT_TRUE(AnswerAndSettle(question, text::kNo));
+  EXPECT_EQ(GetForegroundWindow(), main_) << "after the confirmation";
+  // The button pressed last had the focus, and has it again.
+  EXPECT_TRUE(FocusComesTo(ButtonByCaption(main_, text::kButtonExitNoSave)));
+}
+
 TEST_F(ShellTest, RestoreWithoutAnyGenerationSaysThereIsNone) {
   // An empty history leaves OldUrl1 without url1, so nothing can be restored.
   ASSERT_TRUE(ResetHistoryKey());
