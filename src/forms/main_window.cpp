@@ -336,6 +336,11 @@ void TForm1::OnClick(int control_id) {
   }
 }
 
+// Del in the list that is shown: the selected entry goes, as with 削除.
+void TForm1::OnDeleteKey(int control_id) {
+  if (control_id == kListView || control_id == kDropDownView) Button2Click();
+}
+
 void TForm1::OnPick(int control_id) {
   switch (control_id) {
     case kListView:

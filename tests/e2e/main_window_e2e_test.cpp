@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "core/texts.h"
 #include "driver/clipboard_text.h"
 #include "driver/control_access.h"
+#include "driver/dialog_access.h"
 #include "driver/history_key.h"
 #include "driver/ini_file.h"
 #include "driver/key_input.h"
@@ -74,6 +76,33 @@ TEST_F(MainWindowTest, TypicalRunStepByStep) {
   EXPECT_EQ(Generation(IniPath(), 1),
             (Values{{1, "http://one/"}, {2, "http://two/"}, {3, "http://three/"}}));
   ASSERT_TRUE(ExitAndWait());
+}
+
+// Every text reaches the screen as written, in the system's code page: also
+// run under UTF-8 by its own ctest entry, which sets VELM_CODE_PAGE=65001.
+TEST_F(MainWindowTest, EveryTextShowsAsWrittenInTheSystemCodePage) {
+  if (const char* code_page = std::getenv("VELM_CODE_PAGE")) {
+    ASSERT_EQ(GetACP(), std::stoul(code_page));
+  }
+  ASSERT_TRUE(SeedHistory({"http://a/"}));
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(WindowText(main_), text::kAppTitle);
+  for (const velm::ui::ControlLayout& control : velm::Form1Layout().controls) {
+    if (control.caption) {
+      EXPECT_EQ(WindowText(GetDlgItem(main_, control.id)), control.caption) << control.name;
+    }
+  }
+  ASSERT_TRUE(OpenRestore());
+  EXPECT_EQ(WindowText(restore_), text::kRestoreCaption);
+  EXPECT_EQ(RestoreLabel(), text::kRestoreLabelHead + std::string("1") + text::kRestoreLabelTail);
+  EXPECT_EQ(ListItems(GenerationList()), Entries_{text::kGenerationItem + std::string("1")});
+  ASSERT_TRUE(LeaveRestore(text::kButtonBack));
+  DialogView question;
+  ASSERT_TRUE(PressForDialog(text::kButtonExitNoSave, &question));
+  EXPECT_EQ(question.caption, text::kConfirmCaption);
+  EXPECT_EQ(question.buttons, (Entries_{text::kYes, text::kNo}));
+  ASSERT_TRUE(Answer(question, text::kYes));
+  ASSERT_TRUE(WaitNormalExit());
 }
 
 TEST_F(MainWindowTest, GapsInTheHistoryCloseUpAndOtherValuesStay) {
@@ -384,6 +413,39 @@ TEST_F(EditingTest, MoveGoesOnAcrossAViewSwitch) {
   ASSERT_TRUE(PickEntry(2));
   EXPECT_EQ(Entries(), (Entries_{"B", "C", "A", "D"}));
   EXPECT_EQ(Caption(), text::kAppTitle);
+}
+
+// Del in the list shown does what 削除 does, also while the drop-down list is
+// dropped; Esc in the restore window does what 戻る does. Each step waits for
+// what its key does: keys arrive after any sent message.
+TEST_F(EditingTest, DelDeletesInEachViewAndEscLeavesTheRestoreWindow) {
+  // A click picks B and gives the list the focus, as a user's would.
+  const auto item = static_cast<int>(SendMessageW(ListBox1(), LB_GETITEMHEIGHT, 0, 0));
+  ASSERT_TRUE(ClickAt(ListBox1(), {8, item + item / 2}));
+  ASSERT_TRUE(FocusComesTo(ListBox1()));
+  ASSERT_TRUE(PollUntil([&] { return Selection() == 1; }));
+  ASSERT_TRUE(PressKeys(main_, {VK_DELETE}));
+  EXPECT_TRUE(PollUntil([&] { return Entries() == Entries_{"A", "C", "D"}; }));
+
+  ASSERT_TRUE(Press(text::kButtonSwitchView));
+  ASSERT_EQ(Selection(), 0);
+  auto dropped = [&] { return SendMessageW(ComboBox1(), CB_GETDROPPEDSTATE, 0, 0) != 0; };
+  ASSERT_TRUE(ClickAt(ComboBox1(), {8, ClientSize(ComboBox1()).cy / 2}));
+  ASSERT_TRUE(PollUntil(dropped));
+  ASSERT_TRUE(PressKeys(main_, {VK_DELETE}));
+  EXPECT_TRUE(PollUntil([&] { return Entries() == Entries_{"C", "D"}; }));
+  ASSERT_TRUE(PressKeys(main_, {VK_ESCAPE}));  // closes the drop-down only
+  ASSERT_TRUE(PollUntil([&] { return !dropped(); }));
+
+  ASSERT_TRUE(OpenRestore());
+  ASSERT_TRUE(Preview(0));
+  ASSERT_TRUE(PressKeys(restore_, {VK_ESCAPE}));
+  ASSERT_TRUE(WaitGone(restore_));
+  ASSERT_TRUE(Settle(main_));
+  EXPECT_TRUE(IsEnabled(main_));
+  EXPECT_EQ(Entries(), (Entries_{"C", "D"}));
+  ASSERT_TRUE(ExitAndWait());
+  EXPECT_EQ(ReadHistory(), SavedUrls({"C", "D"}));
 }
 
 }  // namespace

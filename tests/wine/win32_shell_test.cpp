@@ -11,6 +11,7 @@
 #include "core/error.h"
 #include "core/texts.h"
 #include "shell/app_window.h"
+#include "shell/dll_search.h"
 #include "shell/error_report.h"
 #include "shell/instance_guard.h"
 #include "shell/message_loop.h"
@@ -115,6 +116,16 @@ TEST(StartupFailure, NamesTheErrorItsModuleAndPlace) {
   EXPECT_EQ(seen.text.find("velm::ui::WindowCreationError"), 0u) << seen.text;
   EXPECT_NE(seen.text.find(" wine_shell_test.exe "), std::string::npos) << seen.text;
   EXPECT_TRUE(seen.text.ends_with(std::string("\n") + text::kWindowCreateError + ".")) << seen.text;
+}
+
+// planted.dll lies beside this program, as one might beside velm.exe.
+TEST(DllSearch, ADllBesideTheProgramIsNoLongerFoundByName) {
+  HMODULE planted = LoadLibraryA("planted.dll");
+  ASSERT_NE(planted, nullptr) << "the probe is not beside the test";
+  FreeLibrary(planted);
+  ASSERT_TRUE(RestrictDllSearchToSystem32());
+  EXPECT_EQ(LoadLibraryA("planted.dll"), nullptr);
+  EXPECT_NE(LoadLibraryA("version.dll"), nullptr) << "System32 is still searched";
 }
 
 TEST(InstanceGuard, ASecondGuardGivesWayUntilTheFirstIsGone) {
