@@ -23,10 +23,11 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# Wine takes code page 932 from LC_ALL=ja_JP.UTF-8 and 1252 from
-# LC_ALL=en_US.UTF-8; with the locales present, text on Unix-side command
-# lines (wine reg, arguments) and in file names arrives intact.
-for loc in ja_JP en_US; do
+# Wine takes code page 932 from LC_ALL=ja_JP.UTF-8, 1252 from
+# LC_ALL=en_US.UTF-8 and 65001 from LC_ALL=hi_IN.UTF-8; with the locales
+# present, text on Unix-side command lines (wine reg, arguments) and in file
+# names arrives intact.
+for loc in ja_JP en_US hi_IN; do
   if ! locale -a 2>/dev/null | grep -qi "^$loc\.utf-\?8\$"; then
     if [ "$(id -u)" -ne 0 ]; then sudo=sudo; else sudo=; fi
     $sudo localedef -i "$loc" -f UTF-8 "$loc.UTF-8"

@@ -1,6 +1,14 @@
 # Sourced by the scripts that run Windows programs: code page 932, quiet Wine,
 # and a prefix inside the build tree unless the caller chose one.
-export LC_ALL=ja_JP.UTF-8
+# VELM_CODE_PAGE=65001 runs them on a system set to UTF-8 instead. Wine takes
+# the code page from the locale alone (it ignores the registry's
+# Nls\CodePage ACP), and gives UTF-8 to a locale that has no ANSI code page of
+# its own, such as hi_IN.
+if [ "${VELM_CODE_PAGE:-932}" = 65001 ]; then
+  export LC_ALL=hi_IN.UTF-8
+else
+  export LC_ALL=ja_JP.UTF-8
+fi
 export WINEDEBUG=-all
 export WINEARCH=win64
 # No Mono / Gecko install prompts when a prefix is created.

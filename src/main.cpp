@@ -12,6 +12,7 @@
 #include "forms/main_window.h"
 #include "forms/restore_window.h"
 #include "shell/app_window.h"
+#include "shell/dll_search.h"
 #include "shell/error_report.h"
 #include "shell/exe_path.h"
 #include "shell/instance_guard.h"
@@ -140,6 +141,7 @@ int Run() {
 }  // namespace velm
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  velm::RestrictDllSearchToSystem32();
   velm::MarkPhase("entry");
   // A second copy gives way silently, before anything is touched.
   std::optional<velm::InstanceGuard> guard = velm::InstanceGuard::Acquire(velm::kGuardName);

@@ -1,10 +1,12 @@
 // Off Windows there is no system code page to ask: the host build behaves as
 // the systems the program is made for, code page 932, and converts with
-// iconv, falling back where Windows does.
+// iconv, falling back where Windows does. Other code pages are converted on
+// request only (the texts are put in 932's and in UTF-8's form by a test).
 #include <iconv.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <string>
 #include <utility>
 
 #include "core/ansi_text.h"
@@ -13,7 +15,7 @@ namespace velm {
 
 namespace {
 
-constexpr char kCodePage[] = "CP932";
+constexpr unsigned kCodePage = 932;
 constexpr char kUnicodeDefault[] = "\xE3\x83\xBB";  // U+30FB, 932's default character
 constexpr char kReplacement[] = "\xEF\xBF\xBD";     // U+FFFD
 
@@ -53,10 +55,16 @@ Fallback FromCodePage(std::string_view rest) {
   return {kUnicodeDefault, pair ? 2u : 1u};
 }
 
-Fallback ToCodePage(std::string_view rest) {
+// iconv's name of a Windows code page.
+std::string IconvName(unsigned code_page) {
+  return code_page == kUtf8CodePage ? "UTF-8" : "CP" + std::to_string(code_page);
+}
+
+Fallback ToCodePage(std::string_view rest, unsigned code_page) {
   const std::size_t length = Utf8Length(rest);
   for (const auto& [byte, utf8] : kWindowsOnly) {
-    if (rest.substr(0, length) == utf8) return {std::string_view(&byte, 1), length};
+    if (code_page == kCodePage && rest.substr(0, length) == utf8)
+      return {std::string_view(&byte, 1), length};
   }
   return {"?", length};
 }
@@ -95,16 +103,25 @@ std::string Convert(const char* from, const char* to, std::string_view text, Bad
 }  // namespace
 
 const LeadByteTable& SystemLeadBytes() {
-  static const LeadByteTable table = LeadByteTable::ForCodePage(932);
+  static const LeadByteTable table = LeadByteTable::ForCodePage(kCodePage);
   return table;
 }
 
+unsigned AnsiCodePage() {
+  return kCodePage;
+}
+
 std::string AnsiToUtf8(std::string_view ansi) {
-  return Convert(kCodePage, "UTF-8", ansi, FromCodePage);
+  return Convert(IconvName(kCodePage).c_str(), "UTF-8", ansi, FromCodePage);
 }
 
 std::string Utf8ToAnsi(std::string_view utf8) {
-  return Convert("UTF-8", kCodePage, utf8, ToCodePage);
+  return Utf8ToCodePage(utf8, kCodePage);
+}
+
+std::string Utf8ToCodePage(std::string_view utf8, unsigned code_page) {
+  return Convert("UTF-8", IconvName(code_page).c_str(), utf8,
+                 [code_page](std::string_view rest) { return ToCodePage(rest, code_page); });
 }
 
 std::string Utf16ToUtf8(std::u16string_view utf16) {

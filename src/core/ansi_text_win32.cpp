@@ -34,10 +34,17 @@ std::wstring_view AsWide(std::u16string_view text) {
 
 }  // namespace
 
+// IsDBCSLeadByte says nothing of UTF-8: every byte answers no.
 const LeadByteTable& SystemLeadBytes() {
   static const LeadByteTable table =
-      LeadByteTable::From([](unsigned char c) { return IsDBCSLeadByte(c) != FALSE; });
+      GetACP() == CP_UTF8
+          ? LeadByteTable::ForCodePage(kUtf8CodePage)
+          : LeadByteTable::From([](unsigned char c) { return IsDBCSLeadByte(c) != FALSE; });
   return table;
+}
+
+unsigned AnsiCodePage() {
+  return GetACP();
 }
 
 std::string AnsiToUtf8(std::string_view ansi) {
@@ -46,6 +53,10 @@ std::string AnsiToUtf8(std::string_view ansi) {
 
 std::string Utf8ToAnsi(std::string_view utf8) {
   return Narrow(CP_ACP, Wide(CP_UTF8, utf8));
+}
+
+std::string Utf8ToCodePage(std::string_view utf8, unsigned code_page) {
+  return Narrow(code_page, Wide(CP_UTF8, utf8));
 }
 
 std::string Utf16ToUtf8(std::u16string_view utf16) {

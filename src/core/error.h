@@ -31,7 +31,8 @@ class Error : public std::runtime_error {
 };
 
 // Replaces the first "%s" of pattern by arg. '%' (0x25) is never a trail byte
-// of a double-byte character, so a byte search is safe on Shift-JIS text.
+// of a double-byte character nor a byte of a UTF-8 sequence, so a byte search
+// is safe in every ANSI code page.
 std::string FormatText(std::string_view pattern, std::string_view arg);
 // Replaces the first "%d" of pattern by value in decimal.
 std::string FormatText(std::string_view pattern, int value);

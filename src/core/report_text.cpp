@@ -3,24 +3,16 @@
 #include <cstdio>
 #include <utility>
 
+#include "core/ansi_text.h"
 #include "core/texts.h"
 
 namespace velm {
 
-namespace {
-
-// Trail bytes of code page 932 are 0x40 or above, so the last byte sorts after
-// "." exactly when the last character (counted by its lead byte) does, and
-// a text ends in "." only when its last character is one.
-bool SortsAfterFullStop(char last) {
-  return static_cast<unsigned char>(last) > '.';
-}
-
-}  // namespace
-
-std::string WithFullStop(std::string_view message) {
+std::string WithFullStop(std::string_view message, const LeadByteTable& lead) {
   std::string out(message);
-  if (!message.empty() && SortsAfterFullStop(message.back())) out += '.';
+  // The last character counts by its first byte, found by the code page's rules.
+  if (!message.empty() && static_cast<unsigned char>(message[LastCharStart(message, lead)]) > '.')
+    out += '.';
   return out;
 }
 

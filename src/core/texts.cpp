@@ -1,57 +1,54 @@
-// Source is UTF-8; the build compiles this file with -fexec-charset=CP932.
+// Source is UTF-8, and so is every text as texts.inc holds it.
 #include "core/texts.h"
+
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "core/ansi_text.h"
 
 namespace velm::text {
 
-const char kAppTitle[] = "Velmaris";
-const char kMovingCaption[] = "移動中・・・";
-const char kVersionLabel[] = "Ver 3.0";
-const char kButtonChange[] = "変更";
-const char kButtonDelete[] = "削除";
-const char kButtonSwitchView[] = "表示形式変更";
-const char kButtonExit[] = "終了";
-const char kButtonExitNoSave[] = "保存しないで終了";
-const char kButtonRestoreOld[] = "旧データの復旧";
-const char kButtonCreate[] = "作成";
-const char kButtonMove[] = "移動";
-const char kButtonClear[] = "クリア";
-const char kFontName[] = "ＭＳ Ｐゴシック";
+namespace {
 
-const char kRestoreCaption[] = "旧データ読み込み";
-const char kRestoreLabelDesign[] =
-    "現在の復旧可能なデータは２件です。復旧すると現在のデータは破棄されます";
-const char kRestoreLabelHead[] = "現在の復旧可能なデータは";
-const char kRestoreLabelTail[] = "件です。復旧すると現在のデータは破棄されます";
-const char kGenerationItem[] = "復旧データ";
-const char kButtonRestore[] = "復旧";
-const char kButtonBack[] = "戻る";
-const char kNoGenerations[] = "復旧データがありません";
+// Where each text's shown form lives, sized for its UTF-8 form: a character
+// takes no more bytes in any ANSI code page than in UTF-8.
+#define VELM_TEXT(name, utf8) char name##Shown[sizeof(utf8)] = utf8;
+#include "core/texts.inc"
+#undef VELM_TEXT
 
-const char kErrorCaption[] = "エラー";
-const char kConfirmCaption[] = "確認";
-const char kYes[] = "はい(&Y)";
-const char kNo[] = "いいえ(&N)";
-const char kOk[] = "OK";
-const char kCancel[] = "キャンセル";
-const char kChangeCaptionSuffix[] = "の変更";
-const char kChangePrompt[] = "変更後のURLを入力してください";
-const char kChangeEmpty[] = "変更後のURLが空白です";
-const char kCreateCaption[] = "新規作成";
-const char kCreatePrompt[] =
-    "作成するURLを入力してください\r\n注意：半角英数のみ使用してください。";
-const char kMovePrompt[] = "移動先を選択してください";
-const char kExitNoSaveQuestion[] = "保存しないで終了していいですか？";
+struct Entry {
+  std::string_view written;
+  char* shown;
+  std::size_t capacity;
+};
 
-const char kSettingsWriteError[] = "%s に書き込めません";
-const char kHistoryTypeError[] = "'%s' のデータ型が不正です";
-const char kHistoryReadError[] = "'%s' の取得に失敗しました";
-const char kHistoryWriteError[] = "'%s' の設定に失敗しました";
-const char kIndexError[] = "リストのインデックスが範囲を超えています (%d)";
-const char kInsertError[] = "行を挿入できません";
-const char kClipboardError[] = "クリップボードを開くことができません";
-const char kStartupFailureCaption[] = "アプリケーション エラー";
-const char kStartupFailurePattern[] = "%sがモジュール %s の %p で発生しました。";
-const char kWindowCreateError[] = "ウィンドウを作成できません";
-const char kUnknownError[] = "不明なエラーが発生しました";
+constinit const Entry kTable[] = {
+#define VELM_TEXT(name, utf8) {utf8, name##Shown, sizeof(utf8)},
+#include "core/texts.inc"
+#undef VELM_TEXT
+};
+
+// Before every other initializer of the program, so that no table or
+// constant built at load time can see a text before it is converted.
+struct ShownInAnsiCodePage {
+  ShownInAnsiCodePage() { ShowTexts(AnsiCodePage()); }
+};
+__attribute__((init_priority(101))) const ShownInAnsiCodePage kShownInAnsiCodePage;
+
+}  // namespace
+
+#define VELM_TEXT(name, utf8) const char* const name = name##Shown;
+#include "core/texts.inc"
+#undef VELM_TEXT
+
+void ShowTexts(unsigned code_page) {
+  const LeadByteTable rules = LeadByteTable::ForCodePage(code_page);
+  for (const Entry& entry : kTable) {
+    std::string shown = Utf8ToCodePage(entry.written, code_page);
+    shown.resize(CutLength(shown, entry.capacity - 1, rules));
+    std::memcpy(entry.shown, shown.c_str(), shown.size() + 1);
+  }
+}
 
 }  // namespace velm::text

@@ -22,6 +22,12 @@ InputBoxLayout LayoutInputBox(DialogUnits units, Size prompt, int edit_height) {
   return layout;
 }
 
+Rect CentredIn(const Rect& work_area, Size outer) {
+  const int left = work_area.left + std::max(0, (work_area.width - outer.width) / 2);
+  const int top = work_area.top + std::max(0, (work_area.height - outer.height) / 2);
+  return {left, top, outer.width, outer.height};
+}
+
 MessageDialogLayout LayoutMessageDialog(DialogUnits units, Size text, bool has_icon,
                                         int button_count, int widest_caption) {
   const int margin_x = units.Horz(8);

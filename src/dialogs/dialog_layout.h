@@ -59,6 +59,12 @@ struct MessageDialogLayout {
   Size client;
 };
 
+// A window of size outer centred in work_area, the work area of the owner's
+// monitor in screen pixels (negative left of or above the primary monitor).
+// One larger than the work area keeps its top left corner, and so its title
+// bar, inside it.
+Rect CentredIn(const Rect& work_area, Size outer);
+
 // The icon's side at 96 dpi.
 inline constexpr int kIconSize = 32;
 

@@ -6,7 +6,7 @@
 
 #include "core/texts.h"
 #include "dialogs/dialog_copy_text.h"
-#include "dialogs/dialog_window.h"
+#include "dialogs/system_dialog.h"
 #include "dialogs/text_measure.h"
 #include "ui/dialogs.h"
 
@@ -21,7 +21,6 @@ constexpr int kMessageTextId = 0xFFFF;
 struct Button {
   int result;
   const char* caption;
-  int access_key;  // 0: none
 };
 
 struct DialogParts {
@@ -33,15 +32,15 @@ struct DialogParts {
 DialogParts DialogPartsFor(MessageKind kind) {
   switch (kind) {
     case MessageKind::kError:
-      return {text::kErrorCaption, IDI_HAND, {{ui::kResultOk, text::kOk, 0}}};
+      return {text::kErrorCaption, IDI_HAND, {{ui::kResultOk, text::kOk}}};
     case MessageKind::kConfirmation:
       return {text::kConfirmCaption,
               IDI_QUESTION,
-              {{ui::kResultYes, text::kYes, 'Y'}, {ui::kResultNo, text::kNo, 'N'}}};
+              {{ui::kResultYes, text::kYes}, {ui::kResultNo, text::kNo}}};
     case MessageKind::kPlain:
       break;
   }
-  return {text::kAppTitle, nullptr, {{ui::kResultOk, text::kOk, 0}}};
+  return {text::kAppTitle, nullptr, {{ui::kResultOk, text::kOk}}};
 }
 
 bool Has(const std::vector<Button>& buttons, int result) {
@@ -64,37 +63,45 @@ int CancelOf(const std::vector<Button>& buttons) {
 
 int RunMessageDialog(HWND owner, MessageKind kind, const std::string& message) {
   const DialogParts parts = DialogPartsFor(kind);
-  UniqueFont font = CreateMessageFont();
-  ui::MessageDialogLayout layout;
-  {
-    TextMeasure measure(font.get());
+  // The text wraps at half the width of the monitor the dialog opens on.
+  const int open_dpi = DialogDpi(owner);
+  const int half_monitor = MonitorOf(owner).whole.width / 2;
+  auto lay_out = [&](int dpi) {
+    UniqueFont font = CreateMessageFont(dpi);
+    TextMeasure measure(font.get(), dpi);
     const ui::Size text_size =
-        measure.Wrapped(message, GetSystemMetrics(SM_CXSCREEN) / 2, DT_NOPREFIX);
+        measure.Wrapped(message, MulDiv(half_monitor, dpi, open_dpi), DT_NOPREFIX);
     int widest = 0;
     for (const Button& button : parts.buttons)
       widest = std::max(widest, measure.LineWidth(button.caption));
-    layout = ui::LayoutMessageDialog(measure.Units(), text_size, parts.icon != nullptr,
-                                     static_cast<int>(parts.buttons.size()), widest);
-  }
+    const ui::MessageDialogLayout layout =
+        ui::LayoutMessageDialog(measure.Units(), text_size, parts.icon != nullptr,
+                                static_cast<int>(parts.buttons.size()), widest);
+    DialogFace face{std::move(font), layout.client, {}};
+    if (parts.icon) face.places.push_back(layout.icon);
+    face.places.push_back(layout.text);
+    face.places.insert(face.places.end(), layout.buttons.begin(), layout.buttons.end());
+    return face;
+  };
 
-  DialogWindow dialog(owner, parts.caption, layout.client, font.get());
-  if (parts.icon) dialog.AddIcon(LoadIconA(nullptr, parts.icon), layout.icon);
-  dialog.AddText(kMessageTextId, message, layout.text, SS_LEFT | SS_NOPREFIX);
   const int default_result = DefaultOf(parts.buttons);
-  HWND first = nullptr;
+  DialogDesign design{.caption = parts.caption,
+                      .lay_out = lay_out,
+                      .default_id = default_result,
+                      .cancel_result = CancelOf(parts.buttons)};
+  if (parts.icon)
+    design.controls.push_back({"STATIC", -1, "", SS_ICON, 0, LoadIconA(nullptr, parts.icon)});
+  design.controls.push_back({"STATIC", kMessageTextId, message, SS_LEFT | SS_NOPREFIX});
   std::vector<std::string_view> captions;
-  for (std::size_t i = 0; i < parts.buttons.size(); ++i) {
-    const Button& button = parts.buttons[i];
-    HWND control = dialog.AddButton(button.result, button.caption, layout.buttons[i],
-                                    button.result == default_result);
-    if (!first) first = control;
-    if (button.access_key) dialog.AddAccessKey(button.access_key, button.result);
+  for (const Button& button : parts.buttons) {
+    // The access key is the caption's "&" letter, which the dialog manager
+    // finds by itself.
+    const DWORD kind_style = button.result == default_result ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    design.controls.push_back({"BUTTON", button.result, button.caption, WS_TABSTOP | kind_style});
     captions.push_back(button.caption);
   }
-  dialog.SetDefaultResult(default_result);
-  dialog.SetCancelResult(CancelOf(parts.buttons));
-  dialog.SetCopyText(ui::DialogCopyText(parts.caption, message, captions));
-  return dialog.Run(first);
+  design.copy_text = ui::DialogCopyText(parts.caption, message, captions);
+  return RunSystemDialog(owner, design).result;
 }
 
 }  // namespace velm

@@ -1,35 +1,51 @@
 #include "dialogs/text_measure.h"
 
-#include "core/texts.h"
+#include "dialogs/user32_function.h"
 #include "ui/win32_dpi.h"
 
 namespace velm {
 
-UniqueFont CreateInputBoxFont() {
-  return ui::CreateFormFont(MulDiv(9, ui::ScreenDpi(), 72), false);
+namespace {
+
+using SystemParametersInfoForDpiFunction = BOOL WINAPI(UINT, UINT, void*, UINT, UINT);
+
+}  // namespace
+
+UniqueFont CreateInputBoxFont(int dpi) {
+  return ui::CreateFormFont(MulDiv(9, dpi, 72), false);
 }
 
-UniqueFont CreateMessageFont() {
-  NONCLIENTMETRICSA metrics{};
+UniqueFont CreateMessageFont(int dpi) {
+  // Windows 10 on gives the metrics at any dpi; before, they are the
+  // screen's, and the font's height is taken from its dpi to dpi.
+  static auto* const for_dpi =
+      User32Function<SystemParametersInfoForDpiFunction>("SystemParametersInfoForDpi");
+  NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
-  if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-    if (UniqueFont font{CreateFontIndirectA(&metrics.lfMessageFont)}) return font;
-  return CreateInputBoxFont();
+  bool found = false;
+  if (for_dpi) found = for_dpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
+  if (!found && SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, ui::ScreenDpi());
+    found = true;
+  }
+  if (found)
+    if (UniqueFont font{CreateFontIndirectW(&metrics.lfMessageFont)}) return font;
+  return CreateInputBoxFont(dpi);
 }
 
-TextMeasure::TextMeasure(HFONT font) : dc_(GetDC(nullptr)), previous_(SelectObject(dc_, font)) {}
+TextMeasure::TextMeasure(HFONT font, int dpi)
+    : dc_(GetDC(nullptr)), previous_(SelectObject(dc_, font)), dpi_(dpi) {}
 
 TextMeasure::~TextMeasure() {
   SelectObject(dc_, previous_);
   ReleaseDC(nullptr, dc_);
 }
 
-// The dialogs are laid out at the screen's dpi, which their fonts follow.
 ui::DialogUnits TextMeasure::Units() const {
   static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
   SIZE extent{};
   GetTextExtentPoint32A(dc_, kLetters, 52, &extent);
-  return ui::DialogUnits::FromLetters(extent.cx, CharHeight(), ui::ScreenDpi());
+  return ui::DialogUnits::FromLetters(extent.cx, CharHeight(), dpi_);
 }
 
 int TextMeasure::CharHeight() const {

@@ -1,4 +1,4 @@
-// Measures texts in a dialog's font on the screen's device context.
+// The dialogs' fonts at a dpi, and texts measured in them.
 #pragma once
 
 #include <windows.h>
@@ -11,13 +11,14 @@
 namespace velm {
 
 // The input box's font: "ＭＳ Ｐゴシック" at 9 points.
-UniqueFont CreateInputBoxFont();
+UniqueFont CreateInputBoxFont(int dpi);
 // The system's message font (the input box's font when it is unavailable).
-UniqueFont CreateMessageFont();
+UniqueFont CreateMessageFont(int dpi);
 
 class TextMeasure {
  public:
-  explicit TextMeasure(HFONT font);
+  // font: made for dpi.
+  TextMeasure(HFONT font, int dpi);
   ~TextMeasure();
   TextMeasure(const TextMeasure&) = delete;
   TextMeasure& operator=(const TextMeasure&) = delete;
@@ -32,6 +33,7 @@ class TextMeasure {
  private:
   HDC dc_;
   HGDIOBJ previous_;
+  int dpi_;
 };
 
 }  // namespace velm

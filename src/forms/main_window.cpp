@@ -170,6 +170,13 @@ void TForm1::Button2Click() {
 }
 
 void TForm1::Button7Click() {
+  // The history keeps 25 values: an entry past them would be dropped at the
+  // close without the user knowing, so it is refused while there is room to
+  // say why.
+  if (CurrentList().Count() >= kHistoryValues) {
+    services_.dialogs.ErrorDialog(text::kHistoryFull);
+    return;
+  }
   std::string entry = services_.dialogs.InputBox(text::kCreateCaption, text::kCreatePrompt, "");
   if (entry.empty()) return;
   CurrentList().Append(entry);
@@ -286,6 +293,9 @@ void TForm1::ReplaceEntries(const std::vector<std::string>& entries) {
   ListBox1().Clear();
   ComboBox1().Clear();
   EndMove();  // its entry is gone
+  // The user chose this backup as the history: values a stopped load never
+  // reached give way to it too.
+  first_unseen_ = kHistoryValues + 1;
   ui::ListControl& list = CurrentList();
   for (const std::string& entry : entries) list.Append(entry);
 }
@@ -326,6 +336,11 @@ void TForm1::OnClick(int control_id) {
     default:
       break;
   }
+}
+
+// Del in the list that is shown: the selected entry goes, as with 削除.
+void TForm1::OnDeleteKey(int control_id) {
+  if (control_id == kListView || control_id == kDropDownView) Button2Click();
 }
 
 void TForm1::OnPick(int control_id) {

@@ -61,6 +61,7 @@ class TForm1 : public ui::FormEvents, public RestoreWindowOwner {
   void OnClick(int control_id) override;
   void OnPick(int control_id) override;
   void OnCloseRequest() override;
+  void OnDeleteKey(int control_id) override;  // as 削除
 
   // RestoreWindowOwner
   void ReplaceEntries(const std::vector<std::string>& entries) override;

@@ -12,7 +12,7 @@ void ShowErrorReport(HWND app_window, const std::string& message) noexcept {
     const std::string text = WithFullStop(message);
     char caption[256] = "";
     GetWindowTextA(app_window, caption, sizeof caption);
-    TaskWindowsDisabler modal;
+    TaskWindowsDisabler modal(app_window);
     MessageBoxA(app_window, text.c_str(), caption, MB_OK | MB_ICONHAND);
   } catch (...) {
     // Out of memory while reporting: nothing more can be shown.

@@ -9,7 +9,7 @@ namespace velm {
 
 class InstanceGuard {
  public:
-  // nullopt: another copy runs (the mutex exists, or appeared between the
+  // nullopt: another copy runs (the mutex exists, may not be opened, or
   // test and the creation). Otherwise the guard, holding the mutex for its
   // lifetime, or nothing when the system would not create it.
   static std::optional<InstanceGuard> Acquire(const char* name);

@@ -12,7 +12,9 @@ namespace velm {
 
 class TaskWindowsDisabler {
  public:
-  // except: the modal box itself, when it exists already.
+  // except: left alone, for the box's owner, which a system modal box
+  // disables and enables itself: enabled again before the box hides, the
+  // owner takes the activation, not another program.
   explicit TaskWindowsDisabler(HWND except = nullptr);
   ~TaskWindowsDisabler();
   TaskWindowsDisabler(const TaskWindowsDisabler&) = delete;

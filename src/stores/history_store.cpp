@@ -44,7 +44,7 @@ HistoryValue HistoryStore::ReadValue(RegistryBackend::Key key, int n) {
 }
 
 LoadResult HistoryStore::Load(const PerValueStep& step) {
-  const UniqueHistoryKey key = OpenHistoryKey(backend_);
+  const UniqueHistoryKey key = OpenHistoryKey(backend_, KeyUse::kLoad);
   if (!key) return LoadResult::kUnavailable;
   for (int n = 1; n <= kHistoryValues; ++n) step(n, ReadValue(key.get().key, n));
   return LoadResult::kOpened;
@@ -52,8 +52,16 @@ LoadResult HistoryStore::Load(const PerValueStep& step) {
 
 void HistoryStore::Save(const std::vector<std::string>& entries, int first_unseen,
                         const std::vector<std::u16string>& originals) {
-  const UniqueHistoryKey key = OpenHistoryKey(backend_);
-  if (!key) return;
+  // Entries are the user's and need a key to go to; an empty list asks for
+  // none, since there is nothing to keep.
+  OpenResult opened = OpenResult::kOpened;
+  const UniqueHistoryKey key =
+      OpenHistoryKey(backend_, entries.empty() ? KeyUse::kSave : KeyUse::kCreateForSave, &opened);
+  if (opened == OpenResult::kMissing) return;
+  // A key that will not take values fails as its first write would, so the
+  // user learns that the list was not saved.
+  if (!key)
+    ThrowValueError(ErrorKind::kHistoryWrite, text::kHistoryWriteError, HistoryValueName(1));
   for (int n = 1; n <= kHistoryValues; ++n) {
     const bool has_entry = static_cast<std::size_t>(n) <= entries.size();
     // A value the load never reached was never shown: only an entry of the

@@ -41,7 +41,9 @@ class HistoryStore {
   // first_unseen on that no entry overwrites are left alone: they were never
   // loaded, so the user never saw them. first_unseen = 26 replaces the whole
   // history. An entry with a non-empty original (originals[i] beside
-  // entries[i]) is written as that original.
+  // entries[i]) is written as that original. A missing key is created for
+  // entries, never for an empty list; a key that refuses values raises the
+  // history write error for url1.
   void Save(const std::vector<std::string>& entries, int first_unseen = kHistoryValues + 1,
             const std::vector<std::u16string>& originals = {});
 

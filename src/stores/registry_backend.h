@@ -4,7 +4,7 @@
 // UTF-16 text ("original") is opaque here: it is only read and written back.
 // An open key is held by the one who opened it, as a UniqueHistoryKey:
 //
-//   UniqueHistoryKey key = OpenHistoryKey(backend);
+//   UniqueHistoryKey key = OpenHistoryKey(backend, KeyUse::kLoad);
 //   if (!key) return;  // the history is unavailable
 //   backend.Delete(key.get().key, "url1");
 #pragma once
@@ -28,15 +28,24 @@ enum RegType : std::uint32_t {
   kRegMultiSz = 7,
 };
 
+// What a use of the key asks of it, and no more: a history the user may read
+// but not change is still shown, and its save fails visibly.
+enum class KeyUse {
+  kLoad,           // query values; never creates the key
+  kSave,           // query and set values; never creates the key
+  kCreateForSave,  // as kSave, creating the key when it is missing
+};
+
+enum class OpenResult { kOpened, kMissing, kRefused };
+
 class RegistryBackend {
  public:
   using Key = std::uintptr_t;
 
   virtual ~RegistryBackend() = default;
 
-  // Opens HKCU\Software\Microsoft\Internet Explorer\TypedURLs\ with full access,
-  // never creating it. false: the history is unavailable.
-  [[nodiscard]] virtual bool Open(Key* key) = 0;
+  // Opens HKCU\Software\Microsoft\Internet Explorer\TypedURLs\ for use.
+  [[nodiscard]] virtual OpenResult Open(KeyUse use, Key* key) = 0;
   // Type and data size in bytes. false: the value is absent.
   [[nodiscard]] virtual bool QuerySize(Key key, const std::string& name, std::uint32_t* type,
                                        std::uint32_t* size) = 0;
@@ -77,10 +86,14 @@ struct HistoryKeyTraits {
 };
 using UniqueHistoryKey = UniqueResource<HistoryKeyTraits>;
 
-// Opens the history key through backend; empty when it is unavailable.
-inline UniqueHistoryKey OpenHistoryKey(RegistryBackend& backend) {
+// Opens the history key through backend; empty when it is not opened, and
+// result, when given, says why.
+inline UniqueHistoryKey OpenHistoryKey(RegistryBackend& backend, KeyUse use,
+                                       OpenResult* result = nullptr) {
   RegistryBackend::Key key = 0;
-  if (!backend.Open(&key)) return {};
+  const OpenResult opened = backend.Open(use, &key);
+  if (result != nullptr) *result = opened;
+  if (opened != OpenResult::kOpened) return {};
   return UniqueHistoryKey(OpenedKey{&backend, key});
 }
 

@@ -48,10 +48,6 @@ class Settings {
   }
   void DeleteKey(std::string_view section, std::string_view key);
 
-  // Whether a write has been staged since the handle opened, whether or not
-  // it changed a value.
-  bool wrote() const { return wrote_; }
-
   // Replaces the file with the document when it changed. Throws
   // Error(kSettingsWrite, "<path> に書き込めません") when a write was staged and
   // the file cannot be written; then nothing of this handle's changes is in

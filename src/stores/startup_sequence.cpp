@@ -1,6 +1,5 @@
 #include "stores/startup_sequence.h"
 
-#include <algorithm>
 #include <exception>
 #include <vector>
 
@@ -29,8 +28,6 @@ void RunStartupSequence(SettingsFile& file, RegistryBackend& registry, const std
   state->window = ReadWindowSettings(settings);
 
   RotateGenerations(settings);
-  // The first value whose step staged the first write; 1 for the rotation.
-  int first_write = settings.wrote() ? 1 : kHistoryValues + 1;
 
   struct Entry {
     int n;
@@ -42,7 +39,6 @@ void RunStartupSequence(SettingsFile& file, RegistryBackend& registry, const std
   try {
     HistoryStore(registry).Load([&](int n, const HistoryValue& value) {
       SnapshotValue(settings, n, value.text);
-      if (first_write > kHistoryValues && settings.wrote()) first_write = n;
       if (!value.text.empty()) entries.push_back({n, value});
       reached = n + 1;
     });
@@ -50,24 +46,23 @@ void RunStartupSequence(SettingsFile& file, RegistryBackend& registry, const std
     stopped = std::current_exception();
   }
 
-  // The entries go to the list once their snapshot is safe in the file.
-  auto show_before = [&](int limit) {
-    for (const Entry& entry : entries) {
-      if (entry.n >= limit) break;
-      // Until its append is through, the value counts as unseen, so the
-      // close leaves it untouched.
-      state->first_unseen = entry.n;
-      append(entry.value);
-    }
-    state->first_unseen = limit;
-  };
+  // A backup that cannot be kept costs the backup only: the history is read
+  // whole all the same, so the close writes back what the user saw rather
+  // than an empty list over values never shown. The report comes first.
+  std::exception_ptr unsaved;
   try {
     settings.Commit();
   } catch (const Error&) {
-    show_before(std::min(first_write, reached));
-    throw;
+    unsaved = std::current_exception();
   }
-  show_before(reached);
+  for (const Entry& entry : entries) {
+    // Until its append is through, the value counts as unseen, so the close
+    // leaves it untouched.
+    state->first_unseen = entry.n;
+    append(entry.value);
+  }
+  state->first_unseen = reached;
+  if (unsaved) std::rethrow_exception(unsaved);
   if (stopped) std::rethrow_exception(stopped);
 }
 

@@ -30,9 +30,9 @@ struct StartupState {
 // and commits what was staged, also when the load stopped at a bad value.
 // append is called with each non-empty history value in order. Throws the
 // settings write error or the history errors; state holds what was reached.
-// When velm.ini cannot be written, nothing of the start-up reaches it, and the
-// list ends where the first write was staged: empty when it was a rotation's,
-// before url n when it was the snapshot of url n.
+// When velm.ini cannot be written, nothing of the start-up reaches it, but
+// the history is still read and shown as far as the load got; the settings
+// write error is then the one thrown.
 void RunStartupSequence(SettingsFile& file, RegistryBackend& registry, const std::string& ini_path,
                         const std::function<void(const HistoryValue&)>& append,
                         StartupState* state);

@@ -20,15 +20,25 @@ std::wstring WideName(const std::string& name) {
 
 }  // namespace
 
-bool Win32Registry::Open(Key* key) {
+OpenResult Win32Registry::Open(KeyUse use, Key* key) {
+  // Only the rights the step needs: full access would also ask for the right
+  // to change the key's security, which a user who may write values can
+  // still lack.
+  const REGSAM access = use == KeyUse::kLoad ? KEY_QUERY_VALUE : KEY_QUERY_VALUE | KEY_SET_VALUE;
   HKEY opened = nullptr;
-  // Opened only, never created: without the key there is no history.
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kHistorySubkey, 0, KEY_ALL_ACCESS, &opened) !=
-      ERROR_SUCCESS) {
-    return false;
+  LSTATUS status = ERROR_SUCCESS;
+  if (use == KeyUse::kCreateForSave) {
+    // Without the trailing backslash: an open tolerates it, a creation need not.
+    const std::string subkey(kHistorySubkey, sizeof kHistorySubkey - 2);
+    status = RegCreateKeyExA(HKEY_CURRENT_USER, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                             access, nullptr, &opened, nullptr);
+  } else {
+    status = RegOpenKeyExA(HKEY_CURRENT_USER, kHistorySubkey, 0, access, &opened);
   }
+  if (status == ERROR_FILE_NOT_FOUND) return OpenResult::kMissing;
+  if (status != ERROR_SUCCESS) return OpenResult::kRefused;
   *key = reinterpret_cast<Key>(opened);
-  return true;
+  return OpenResult::kOpened;
 }
 
 bool Win32Registry::QuerySize(Key key, const std::string& name, std::uint32_t* type,

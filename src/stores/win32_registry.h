@@ -14,7 +14,7 @@ inline constexpr char kHistorySubkey[] = "Software\\Microsoft\\Internet Explorer
 
 class Win32Registry : public RegistryBackend {
  public:
-  [[nodiscard]] bool Open(Key* key) override;
+  [[nodiscard]] OpenResult Open(KeyUse use, Key* key) override;
   [[nodiscard]] bool QuerySize(Key key, const std::string& name, std::uint32_t* type,
                                std::uint32_t* size) override;
   [[nodiscard]] bool QueryData(Key key, const std::string& name, std::uint32_t* type,

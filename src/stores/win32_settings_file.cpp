@@ -6,6 +6,7 @@
 
 #include "core/ansi_text.h"
 #include "core/win32_handles.h"
+#include "stores/file_replacement.h"
 
 namespace velm {
 
@@ -70,31 +71,70 @@ bool Win32SettingsFile::Writable(const std::string& path) {
   return OpenExisting(wide, GENERIC_WRITE, kShareAll).valid();
 }
 
+namespace {
+
+StepResult Classify(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
+                 error == ERROR_LOCK_VIOLATION
+             ? StepResult::kBusy
+             : StepResult::kFailed;
+}
+
+class Win32Steps : public ReplacementSteps {
+ public:
+  // attributes: the old file's, or INVALID_FILE_ATTRIBUTES for a new file.
+  explicit Win32Steps(DWORD attributes) : attributes_(attributes) {}
+
+  // Whether the last attempt could not even create the temporary file.
+  bool temporary_refused() const { return temporary_refused_; }
+
+  StepResult WriteTemporary(const std::string& temp, std::string_view bytes) override {
+    UniqueFile out(CreateFileW(WidePath(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    temporary_refused_ = !out;
+    if (!out) return Classify(GetLastError());
+    // On the disk before the rename, so the name never points at content
+    // that a power cut could still take away.
+    return WriteAll(out.get(), bytes) && FlushFileBuffers(out.get()) ? StepResult::kDone
+                                                                     : StepResult::kFailed;
+  }
+
+  StepResult MoveOver(const std::string& temp, const std::string& target) override {
+    const std::wstring wide_temp = WidePath(temp);
+    if (attributes_ != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(wide_temp.c_str(), attributes_);
+    // One rename. Not ReplaceFileW: Wine's moves the old file away and
+    // deletes it before it renames the new one in, so a process ended
+    // between the two leaves no velm.ini at all.
+    if (MoveFileExW(wide_temp.c_str(), WidePath(target).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return StepResult::kDone;
+    }
+    return Classify(GetLastError());
+  }
+
+  void Remove(const std::string& temp) override {
+    if (temporary_refused_) return;  // whatever holds that name is not ours
+    const std::wstring wide_temp = WidePath(temp);
+    SetFileAttributesW(wide_temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(wide_temp.c_str());
+  }
+
+  void Pause(int milliseconds) override { Sleep(static_cast<DWORD>(milliseconds)); }
+
+ private:
+  DWORD attributes_;
+  bool temporary_refused_ = false;
+};
+
+}  // namespace
+
 bool Win32SettingsFile::Replace(const std::string& path, std::string_view bytes) {
   if (!Writable(path)) return false;
   const std::wstring target = WidePath(path);
-  const DWORD attributes = GetFileAttributesW(target.c_str());
-  const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
-
-  const std::wstring temp = target + L".new";
-  UniqueFile out(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!out) return existed && RewriteInPlace(target, bytes);
-  // On the disk before the rename, so the name never points at content that
-  // a power cut could still take away.
-  const bool written = WriteAll(out.get(), bytes) && FlushFileBuffers(out.get());
-  out.reset();
-  // One rename, with the old file's attributes. Not ReplaceFileW: Wine's
-  // moves the old file away and deletes it before it renames the new one
-  // in, so a process ended between the two leaves no velm.ini at all.
-  if (written && existed) SetFileAttributesW(temp.c_str(), attributes);
-  if (written && MoveFileExW(temp.c_str(), target.c_str(),
-                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return true;
-  }
-  SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
-  DeleteFileW(temp.c_str());
-  return false;
+  Win32Steps steps(GetFileAttributesW(target.c_str()));
+  if (ReplaceThroughTemporary(steps, path, bytes)) return true;
+  const bool existed = GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return steps.temporary_refused() && existed && RewriteInPlace(target, bytes);
 }
 
 }  // namespace velm

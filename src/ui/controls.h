@@ -79,6 +79,8 @@ class FormEvents {
   virtual void OnClick(int control_id) = 0;
   virtual void OnPick(int control_id) = 0;  // a user's selection change only
   virtual void OnCloseRequest() = 0;
+  // Del pressed in a list control; most forms leave it alone.
+  virtual void OnDeleteKey(int /*control_id*/) {}
 };
 
 // One instantiated form: its window and its controls by id.

@@ -19,6 +19,28 @@ struct Frame {
   DWORD style, ex_style;
 };
 
+// Sent to the form by a list control when Del is pressed in it; wparam: the
+// control's id.
+constexpr UINT kDeleteKeyInList = WM_APP + 1;
+
+// Del in a list is the form's to act on: the system's list box and drop-down
+// list do nothing with it. A drop-down list takes its keys itself, also while
+// its list is dropped, so this one procedure sees them for both kinds. The
+// system's own procedure is kept in the control's user data.
+LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_KEYDOWN && wparam == VK_DELETE) {
+    SendMessageA(GetParent(list), kDeleteKeyInList, static_cast<WPARAM>(GetDlgCtrlID(list)), 0);
+    return 0;
+  }
+  const auto system = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(list, GWLP_USERDATA));
+  return CallWindowProcA(system, list, message, wparam, lparam);
+}
+
+void TakeDeleteKey(HWND list) {
+  SetWindowLongPtrA(list, GWLP_USERDATA,
+                    SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListKeys)));
+}
+
 Frame FrameFor(FrameKind kind) {
   if (kind == FrameKind::kMainWindow)  // single fixed border, minimize, no maximize
     return {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, 0};
@@ -116,6 +138,8 @@ HWND Win32Form::CreateControl(const ControlLayout& control) {
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
                       GetModuleHandleA(nullptr), nullptr);
   if (!child) ThrowWindowCreationError();
+  if (control.kind == ControlKind::kListBox || control.kind == ControlKind::kComboBox)
+    TakeDeleteKey(child);
   FitToDpi(child, control, false);
   return child;
 }
@@ -234,6 +258,12 @@ Label& Win32Form::LabelControl(int control_id) {
 // WM_COMMAND(id, LBN_SELCHANGE) without a handle is a user's pick as well.
 void Win32Form::OnCommand(int id, int code) {
   const Child* child = Find(id);
+  // Esc, as the dialog keys report it: a window with a dialog frame takes it
+  // as its close box, as a dialog does.
+  if (id == IDCANCEL && !child && events_ && layout_.frame == FrameKind::kToolDialog) {
+    Dispatch([&] { events_->OnCloseRequest(); });
+    return;
+  }
   if (!child || !events_) return;
   switch (child->control->kind) {
     case ControlKind::kButton:
@@ -288,6 +318,9 @@ LRESULT Win32Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case DM_GETDEFID:
       return FocusedButtonAsDefault();
+    case kDeleteKeyInList:
+      if (events_) Dispatch([&] { events_->OnDeleteKey(static_cast<int>(wparam)); });
+      return 0;
     case WM_GETDPISCALEDSIZE:  // the size to suggest for the coming WM_DPICHANGED
       *reinterpret_cast<SIZE*>(lparam) = window_->OuterSizeAt(static_cast<int>(wparam));
       return TRUE;

@@ -135,7 +135,7 @@ TEST(PhaseLogFile, WhatAMarkedBuildWritesReadsBackWithItsCallTotals) {
   std::string bytes;
   EXPECT_EQ(file.Load(ini, &bytes), velm::FileState::kLoaded);
   velm::RegistryBackend::Key key = 0;
-  ASSERT_TRUE(registry.Open(&key));
+  ASSERT_EQ(registry.Open(velm::KeyUse::kLoad, &key), velm::OpenResult::kOpened);
   registry.Close(key);
   velm::MarkPhase("after calls");
   velm::SavePhaseLog();

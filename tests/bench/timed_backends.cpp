@@ -63,8 +63,8 @@ auto TimedRegistry::Timed(Call&& call) {
   return Measure(now_, total_, std::forward<Call>(call));
 }
 
-bool TimedRegistry::Open(Key* key) {
-  return Timed([&] { return inner_.Open(key); });
+OpenResult TimedRegistry::Open(KeyUse use, Key* key) {
+  return Timed([&] { return inner_.Open(use, key); });
 }
 
 bool TimedRegistry::QuerySize(Key key, const std::string& name, std::uint32_t* type,

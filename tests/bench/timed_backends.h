@@ -62,7 +62,7 @@ class TimedRegistry : public RegistryBackend {
   const CallTally& total() const { return total_; }
   void Reset() { total_ = {}; }
 
-  [[nodiscard]] bool Open(Key* key) override;
+  [[nodiscard]] OpenResult Open(KeyUse use, Key* key) override;
   [[nodiscard]] bool QuerySize(Key key, const std::string& name, std::uint32_t* type,
                                std::uint32_t* size) override;
   [[nodiscard]] bool QueryData(Key key, const std::string& name, std::uint32_t* type,

@@ -12,7 +12,8 @@ std::vector<char> Bytes(std::string_view s) {
 // Opens the key for one test and closes it on every way out.
 class KeyFor {
  public:
-  explicit KeyFor(RegistryBackend& backend) : key_(OpenHistoryKey(backend)) {}
+  explicit KeyFor(RegistryBackend& backend, KeyUse use = KeyUse::kSave)
+      : key_(OpenHistoryKey(backend, use)) {}
   bool opened() const { return key_.valid(); }
   RegistryBackend::Key get() const { return key_.get().key; }
 
@@ -37,17 +38,17 @@ Queried SizeThenData(RegistryBackend& backend, RegistryBackend::Key key, const s
   return {ok, type, data};
 }
 
-TEST_P(RegistryContract, OpensAnExistingKeyAndNeverCreatesOne) {
-  {
-    KeyFor key(backend());
-    EXPECT_TRUE(key.opened());
+TEST_P(RegistryContract, OnlyASaveWithEntriesCreatesTheKey) {
+  for (KeyUse use : {KeyUse::kLoad, KeyUse::kSave}) {
+    EXPECT_TRUE(KeyFor(backend(), use).opened());
+    harness().RemoveKey();
+    OpenResult result{};
+    EXPECT_FALSE(OpenHistoryKey(backend(), use, &result).valid());
+    EXPECT_EQ(result, OpenResult::kMissing);
+    EXPECT_FALSE(harness().KeyExists());
+    EXPECT_TRUE(KeyFor(backend(), KeyUse::kCreateForSave).opened());
+    EXPECT_TRUE(harness().KeyExists());
   }
-  harness().RemoveKey();
-  {
-    KeyFor key(backend());
-    EXPECT_FALSE(key.opened());
-  }
-  EXPECT_FALSE(harness().KeyExists());
 }
 
 TEST_P(RegistryContract, QueriesGiveTypeAndExactlyTheStoredBytes) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <initializer_list>
 #include <map>
@@ -14,10 +15,13 @@
 #include <vector>
 
 #include "core/texts.h"
+#include "driver/clipboard_text.h"
 #include "driver/control_access.h"
+#include "driver/dialog_access.h"
 #include "driver/history_key.h"
 #include "driver/ini_file.h"
 #include "driver/key_input.h"
+#include "driver/wait.h"
 #include "driver/window_search.h"
 #include "forms/main_window.h"
 #include "forms/restore_window.h"
@@ -77,6 +81,33 @@ TEST_F(MainWindowTest, TypicalRunStepByStep) {
   EXPECT_EQ(Generation(IniPath(), 1),
             (Values{{1, "http://one/"}, {2, "http://two/"}, {3, "http://three/"}}));
   ASSERT_TRUE(ExitAndWait());
+}
+
+// Every text reaches the screen as written, in the system's code page: also
+// run under UTF-8 by its own ctest entry, which sets VELM_CODE_PAGE=65001.
+TEST_F(MainWindowTest, EveryTextShowsAsWrittenInTheSystemCodePage) {
+  if (const char* code_page = std::getenv("VELM_CODE_PAGE")) {
+    ASSERT_EQ(GetACP(), std::stoul(code_page));
+  }
+  ASSERT_TRUE(SeedHistory({"http://a/"}));
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(WindowText(main_), text::kAppTitle);
+  for (const velm::ui::ControlLayout& control : velm::Form1Layout().controls) {
+    if (control.caption) {
+      EXPECT_EQ(WindowText(GetDlgItem(main_, control.id)), control.caption) << control.name;
+    }
+  }
+  ASSERT_TRUE(OpenRestore());
+  EXPECT_EQ(WindowText(restore_), text::kRestoreCaption);
+  EXPECT_EQ(RestoreLabel(), text::kRestoreLabelHead + std::string("1") + text::kRestoreLabelTail);
+  EXPECT_EQ(ListItems(GenerationList()), Entries_{text::kGenerationItem + std::string("1")});
+  ASSERT_TRUE(LeaveRestore(text::kButtonBack));
+  DialogView question;
+  ASSERT_TRUE(PressForDialog(text::kButtonExitNoSave, &question));
+  EXPECT_EQ(question.caption, text::kConfirmCaption);
+  EXPECT_EQ(question.buttons, (Entries_{text::kYes, text::kNo}));
+  ASSERT_TRUE(Answer(question, text::kYes));
+  ASSERT_TRUE(WaitNormalExit());
 }
 
 TEST_F(MainWindowTest, GapsInTheHistoryCloseUpAndOtherValuesStay) {
@@ -144,17 +175,22 @@ TEST_F(MainWindowTest, DropDownViewRoundTripWithItsWindowHeights) {
   EXPECT_NE(saved.find(note), std::string::npos) << "the note kept byte for byte";
 }
 
+// A profile whose browser never stored a typed address has no history key.
 TEST_F(MainWindowTest, DropDownStartWithNoHistoryKey) {
   ASSERT_TRUE(WriteIni("[FORM]\r\nLSTFLAG=0\r\n"));
+  ASSERT_TRUE(Start());
+  ASSERT_TRUE(ExitAndWait());
+  EXPECT_FALSE(HistoryKeyExists()) << "an empty list made a key";
   ASSERT_TRUE(Start());
   EXPECT_EQ(CurrentList(), ComboBox1());
   EXPECT_EQ(OuterHeight(main_), 114);
   EXPECT_EQ(Entries(), Entries_{});
   EXPECT_EQ(Selection(), -1);
   ASSERT_TRUE(CreateEntry("http://new/"));
-  EXPECT_EQ(Entries(), Entries_{"http://new/"});
+  ASSERT_TRUE(CreateEntry("http://two/"));
+  EXPECT_EQ(Entries(), (Entries_{"http://new/", "http://two/"}));
   ASSERT_TRUE(ExitAndWait());
-  EXPECT_FALSE(HistoryKeyExists()) << "the save never creates the key";
+  EXPECT_EQ(ReadHistory(), SavedUrls({"http://new/", "http://two/"}));
   EXPECT_EQ(ProfileString(IniPath(), "FORM", "LSTFLAG"), "0");
 }
 
@@ -243,6 +279,7 @@ TEST_F(MainWindowTest, At144DpiEveryWindowIsItsDesignOneAndAHalfTimes) {
   DialogView box;
   ASSERT_TRUE(PressForDialog(text::kButtonCreate, &box));
   const SIZE box_at_96 = ClientSize(box.window);
+  const int edit_at_96 = OuterHeight(box.edit);
   ASSERT_TRUE(Answer(box, text::kCancel));
   ASSERT_TRUE(ExitAndWait());
 
@@ -262,6 +299,8 @@ TEST_F(MainWindowTest, At144DpiEveryWindowIsItsDesignOneAndAHalfTimes) {
   const SIZE box_at_144 = ClientSize(box.window);
   EXPECT_NEAR(box_at_144.cx, box_at_96.cx * 1.5, box_at_96.cx * 0.1);
   EXPECT_NEAR(box_at_144.cy, box_at_96.cy * 1.5, box_at_96.cy * 0.1);
+  // The font's height and eight borders, each scaled (21 to 32 pixels).
+  EXPECT_NEAR(OuterHeight(box.edit), edit_at_96 * 1.5, 1);
   ASSERT_TRUE(Answer(box, text::kCancel));
 
   ASSERT_TRUE(OpenRestore());
@@ -345,20 +384,35 @@ TEST_F(MainWindowTest, AnEmptyListRemovesEveryHistoryValue) {
   EXPECT_EQ(ReadHistory(), (HistoryValues{{"other", StringValue("kept")}}));
 }
 
-TEST_F(MainWindowTest, OnlyTheFirst25EntriesAreSaved) {
+TEST_F(MainWindowTest, CreateOnAFullHistorySaysSoAndAddsNothing) {
   ASSERT_TRUE(ResetHistoryKey());
   for (int n = 1; n <= 25; ++n) {
     ASSERT_TRUE(SetHistoryString("url" + std::to_string(n), "http://" + std::to_string(n) + "/"));
   }
+  const HistoryValues full = ReadHistory();
   ASSERT_TRUE(Start());
-  ASSERT_TRUE(CreateEntry("http://26/"));
-  ASSERT_EQ(Entries().size(), 26u) << "the window holds more than 25";
+  DialogView error;
+  ASSERT_TRUE(PressForDialog(text::kButtonCreate, &error));
+  EXPECT_EQ(error.caption, text::kErrorCaption);
+  EXPECT_EQ(error.texts, std::vector<std::string>{text::kHistoryFull});
+  EXPECT_EQ(error.edit, nullptr) << "an input box opened";
+  ASSERT_TRUE(AnswerAndSettle(error, text::kOk));
   ASSERT_TRUE(ExitAndWait());
-  HistoryValues expected;
-  for (int n = 1; n <= 25; ++n) {
-    expected["url" + std::to_string(n)] = StringValue("http://" + std::to_string(n) + "/");
-  }
-  EXPECT_EQ(ReadHistory(), expected);
+  EXPECT_EQ(ReadHistory(), full);
+}
+
+// An address with a long query, pasted: it must not be cut on its way.
+TEST_F(MainWindowTest, ALongPastedAddressReachesTheHistoryWhole) {
+  const std::string url = "http://long.example/?q=" + std::string(577, 'x');
+  ASSERT_TRUE(ClearClipboard(std::wstring(url.begin(), url.end())));
+  ASSERT_TRUE(Start());
+  DialogView box;
+  ASSERT_TRUE(PressForDialog(text::kButtonCreate, &box));
+  ASSERT_TRUE(PressKeys(box.window, {VK_CONTROL, 'V'}));
+  ASSERT_TRUE(PollUntil([&] { return EditText(box.edit).size() >= 600; }));
+  ASSERT_TRUE(AnswerAndSettle(box, text::kOk));
+  ASSERT_TRUE(ExitAndWait());
+  EXPECT_EQ(ReadHistory(), SavedUrls({url}));
 }
 
 class EditingTest : public VelmTest {
@@ -428,6 +482,39 @@ TEST_F(EditingTest, MoveGoesOnAcrossAViewSwitch) {
   ASSERT_TRUE(PickEntry(2));
   EXPECT_EQ(Entries(), (Entries_{"B", "C", "A", "D"}));
   EXPECT_EQ(Caption(), text::kAppTitle);
+}
+
+// Del in the list shown does what 削除 does, also while the drop-down list is
+// dropped; Esc in the restore window does what 戻る does. Each step waits for
+// what its key does: keys arrive after any sent message.
+TEST_F(EditingTest, DelDeletesInEachViewAndEscLeavesTheRestoreWindow) {
+  // A click picks B and gives the list the focus, as a user's would.
+  const auto item = static_cast<int>(SendMessageW(ListBox1(), LB_GETITEMHEIGHT, 0, 0));
+  ASSERT_TRUE(ClickAt(ListBox1(), {8, item + item / 2}));
+  ASSERT_TRUE(FocusComesTo(ListBox1()));
+  ASSERT_TRUE(PollUntil([&] { return Selection() == 1; }));
+  ASSERT_TRUE(PressKeys(main_, {VK_DELETE}));
+  EXPECT_TRUE(PollUntil([&] { return Entries() == Entries_{"A", "C", "D"}; }));
+
+  ASSERT_TRUE(Press(text::kButtonSwitchView));
+  ASSERT_EQ(Selection(), 0);
+  auto dropped = [&] { return SendMessageW(ComboBox1(), CB_GETDROPPEDSTATE, 0, 0) != 0; };
+  ASSERT_TRUE(ClickAt(ComboBox1(), {8, ClientSize(ComboBox1()).cy / 2}));
+  ASSERT_TRUE(PollUntil(dropped));
+  ASSERT_TRUE(PressKeys(main_, {VK_DELETE}));
+  EXPECT_TRUE(PollUntil([&] { return Entries() == Entries_{"C", "D"}; }));
+  ASSERT_TRUE(PressKeys(main_, {VK_ESCAPE}));  // closes the drop-down only
+  ASSERT_TRUE(PollUntil([&] { return !dropped(); }));
+
+  ASSERT_TRUE(OpenRestore());
+  ASSERT_TRUE(Preview(0));
+  ASSERT_TRUE(PressKeys(restore_, {VK_ESCAPE}));
+  ASSERT_TRUE(WaitGone(restore_));
+  ASSERT_TRUE(Settle(main_));
+  EXPECT_TRUE(IsEnabled(main_));
+  EXPECT_EQ(Entries(), (Entries_{"C", "D"}));
+  ASSERT_TRUE(ExitAndWait());
+  EXPECT_EQ(ReadHistory(), SavedUrls({"C", "D"}));
 }
 
 }  // namespace

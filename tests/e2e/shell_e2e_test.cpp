@@ -373,6 +373,45 @@ TEST_F(ExitQuestionTest, CtrlCCopiesTheDialogAsSevenLinesAlsoAsUnicodeText) {
   EXPECT_TRUE(app_.Running());
 }
 
+// With another program's window open, closing a dialog or the restore window
+// must not hand the activation to that program: the main window stays in
+// front after each.
+TEST_F(DialogTest, TheMainWindowStaysInFrontOfAnotherProgramAfterEveryDialog) {
+  LaunchedProcess notepad;
+  ASSERT_TRUE(
+      LaunchedProcess::Start("C:\\windows\\system32\\notepad.exe", sandbox_.dir(), &notepad));
+  HWND other = nullptr;
+  ASSERT_TRUE(WaitTopLevel(notepad.pid(), {}, &other));
+  ASSERT_TRUE(Settle(other));
+  SetForegroundWindow(main_);
+  ASSERT_TRUE(PollUntil([&] { return GetForegroundWindow() == main_; }));
+
+  DialogView box;
+  ASSERT_TRUE(PressForDialog(text::kButtonCreate, &box));
+  ASSERT_TRUE(AnswerAndSettle(box, text::kCancel));
+  EXPECT_EQ(GetForegroundWindow(), main_) << "after the input box";
+
+  ASSERT_TRUE(PickEntry(0));
+  ASSERT_TRUE(PressForDialog(text::kButtonChange, &box));
+  ASSERT_TRUE(TypeIntoEdit(box, ""));
+  ASSERT_TRUE(Answer(box, text::kOk));
+  DialogView error;
+  ASSERT_TRUE(WaitDialog(&error));
+  ASSERT_TRUE(AnswerAndSettle(error, text::kOk));
+  EXPECT_EQ(GetForegroundWindow(), main_) << "after the error dialog";
+
+  ASSERT_TRUE(OpenRestore());
+  ASSERT_TRUE(LeaveRestore(text::kButtonBack));
+  EXPECT_EQ(GetForegroundWindow(), main_) << "after the restore window";
+
+  DialogView question;
+  ASSERT_TRUE(PressForDialog(text::kButtonExitNoSave, &question));
+  ASSERT_TRUE(AnswerAndSettle(question, text::kNo));
+  EXPECT_EQ(GetForegroundWindow(), main_) << "after the confirmation";
+  // The button pressed last had the focus, and has it again.
+  EXPECT_TRUE(FocusComesTo(ButtonByCaption(main_, text::kButtonExitNoSave)));
+}
+
 TEST_F(ShellTest, RestoreWithoutAnyGenerationSaysThereIsNone) {
   // An empty history leaves OldUrl1 without url1, so nothing can be restored.
   ASSERT_TRUE(ResetHistoryKey());
@@ -386,6 +425,29 @@ TEST_F(ShellTest, RestoreWithoutAnyGenerationSaysThereIsNone) {
   EXPECT_FALSE(IsShown(restore_));
   EXPECT_TRUE(IsEnabled(main_));
   ASSERT_TRUE(ExitAndWait());
+}
+
+// A read-only velm.ini, as on a write-protected medium: the backup is lost,
+// the history is not.
+TEST_F(ShellTest, AnUnwritableSettingsFileCostsTheBackupNotTheHistory) {
+  ASSERT_TRUE(SeedHistory({"http://a/", "http://b/", "http://c/"}));
+  ASSERT_TRUE(WriteIni("[FORM]\r\nTOP=0\r\n"));
+  ASSERT_TRUE(SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(Launch());
+  DialogView report;
+  ASSERT_TRUE(e2e::WaitDialog(app_.pid(), {}, &report));
+  EXPECT_EQ(WindowText(GetDlgItem(report.window, 0xFFFF)),
+            Filled(text::kSettingsWriteError, IniPath()) + ".");
+  EXPECT_FALSE(MainWindowShown()) << "the report comes first";
+  ASSERT_TRUE(Answer(report, "OK"));
+  ASSERT_TRUE(WaitMainWindow());
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"http://a/", "http://b/", "http://c/"}));
+  ASSERT_TRUE(CreateEntry("http://d/"));
+  ASSERT_TRUE(PressForDialog(text::kButtonExit, &report));  // the view cannot be stored either
+  ASSERT_TRUE(Answer(report, "OK"));
+  ASSERT_TRUE(WaitNormalExit());
+  EXPECT_EQ(ReadHistory(), SavedUrls({"http://a/", "http://b/", "http://c/", "http://d/"}));
+  SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(ShellTest, BadHistoryValueIsReportedBeforeTheMainWindowAppears) {

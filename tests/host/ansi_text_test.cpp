@@ -9,6 +9,7 @@ namespace {
 
 const LeadByteTable kShiftJis = LeadByteTable::ForCodePage(932);
 const LeadByteTable kWestern = LeadByteTable::ForCodePage(1252);
+const LeadByteTable kUtf8 = LeadByteTable::ForCodePage(kUtf8CodePage);
 
 // "é" in code page 1252 is 0xE9, a lead byte in 932: the same bytes split
 // differently by the page they are read in.
@@ -40,6 +41,22 @@ TEST(AnsiText, CutNeverSplitsACharacterOfThePage) {
   EXPECT_EQ(WholeLength("ab\xE9", kShiftJis), 2u);
   EXPECT_EQ(WholeLength("ab\xE9", kWestern), 3u);
   EXPECT_EQ(WholeLength(text, kShiftJis), 5u);
+}
+
+// A system set to UTF-8: a value of 3- and 4-byte characters cut for the
+// 2,047 bytes of a settings value ends on a whole character.
+TEST(AnsiText, Utf8CutFallsOnAWholeCharacter) {
+  std::string value = "ab";
+  while (value.size() < 3000) value += "\xE8\xA1\xA8\xF0\x9F\x98\x80";  // 表, U+1F600
+  const std::size_t cut = CutLength(value, 2047, kUtf8);
+  EXPECT_EQ(cut, 2046u);
+  EXPECT_EQ(WholeLength(value.substr(0, cut), kUtf8), cut);
+  EXPECT_EQ(Utf8ToUtf16(value.substr(0, cut)).find(u'\xFFFD'), std::u16string::npos);
+  EXPECT_EQ(CutLength(value, 2052, kUtf8), 2049u);  // U+1F600 would end at 2053
+  // A sequence cut short at the end is not whole; a stray trail byte is.
+  EXPECT_EQ(WholeLength("a\xE8\xA1", kUtf8), 1u);
+  EXPECT_EQ(WholeLength("a\xA1", kUtf8), 2u);
+  EXPECT_EQ(LastCharStart("a\xF0\x9F\x98\x80", kUtf8), 1u);
 }
 
 }  // namespace

@@ -36,20 +36,21 @@ TEST_F(FormsTest, ExitSavesTheListViewAndTheWindowSettings) {
   EXPECT_EQ(registry.open_keys(), 0);
 }
 
-TEST_F(FormsTest, CloseBoxSavesTheFirst25EntriesOfTheDropDown) {
+TEST_F(FormsTest, CreateOnAFullHistoryIsRefusedAndTheCloseBoxSavesTheDropDown) {
   SeedHistory(Numbered(25));
   Start();
-  for (int i = 0; i < 5; ++i) {
-    dialogs.AnswerInput("extra" + std::to_string(i));
-    main_view.Click(kCreateButton);
-  }
   main_view.Click(kSwitchViewButton);
+  dialogs.AnswerInput("extra");
+  main_view.Click(kCreateButton);
+  ASSERT_EQ(dialogs.shown().size(), 1u) << "no input box";
+  EXPECT_EQ(dialogs.shown()[0].text, text::kHistoryFull);
   main_view.Pick(kDropDownView, 0);
   main_view.Click(kDeleteButton);  // only in the drop-down; ListBox1 keeps its copy
+  main_view.Click(kCreateButton);
   EXPECT_TRUE(main_view.UserClose());
   Entries expected = Numbered(25);
   expected.erase(expected.begin());
-  expected.push_back("extra0");
+  expected.push_back("extra");
   EXPECT_EQ(HistoryTexts(), expected);
   EXPECT_EQ(Ini("FORM", "LSTFLAG"), "0");
   EXPECT_EQ(end_requests, 1);
@@ -105,12 +106,42 @@ TEST_F(FormsTest, CloseKeepsTheValuesTheLoadDidNotReach) {
   EXPECT_EQ(end_requests, 1);
 }
 
-TEST_F(FormsTest, NothingLoadedBecauseOfUnwritableSettingsLeavesTheHistoryWhole) {
-  SeedHistory(Numbered(25));
+// Each store of a log-off stands alone: a refused history must not cost the
+// view and the position.
+TEST_F(FormsTest, LogOffWithAFailingHistoryWriteStillStoresTheView) {
+  SeedHistory({"a"});
+  Start();
+  registry.FailWriteAt("url1");
+  main_view.Click(kSwitchViewButton);
+  MainWindow().SetTop(33);
+  form1->SaveAtSessionEnd();
+  EXPECT_TRUE(dialogs.shown().empty());
+  EXPECT_TRUE(reports.empty());
+  EXPECT_EQ(Ini("FORM", "LSTFLAG"), "0");
+  EXPECT_EQ(Ini("FORM", "TOP"), "33");
+}
+
+TEST_F(FormsTest, ARestoreAfterAStoppedLoadBecomesTheWholeHistory) {
+  SeedHistory({"a", "b", "", "d"});
+  registry.SetValue("url3", kRegDword, {1, 0, 0, 0});
+  SetIni("OldUrl1", "url1", "g1");  // rotated into generation 2
+  Start();
+  ASSERT_EQ(reports.size(), 1u);
+  main_view.Click(kRestoreOldButton);
+  restore_view.Pick(kGenerationList, 1);
+  restore_view.Click(kRestoreButton);
+  main_view.Click(kExitButton);
+  EXPECT_EQ(HistoryTexts(), Padded({"g1"}));
+}
+
+TEST_F(FormsTest, UnwritableSettingsCostTheBackupButTheHistoryIsSavedAsShown) {
+  SeedHistory({"a", "b", "c"});
   settings_file.RefuseWrites();
   Start();
+  dialogs.AnswerInput("d");
+  main_view.Click(kCreateButton);
   main_view.Click(kExitButton);
-  EXPECT_EQ(HistoryTexts(), Numbered(25));
+  EXPECT_EQ(HistoryTexts(), Padded({"a", "b", "c", "d"}));
   EXPECT_EQ(ReportTexts().size(), 2u);  // start-up and close
   EXPECT_EQ(end_requests, 1);           // the close completes all the same
 }

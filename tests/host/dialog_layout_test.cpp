@@ -80,5 +80,18 @@ TEST(MessageDialogLayout, IconAndCaptionPaddingFollowTheDpi) {
   EXPECT_EQ(d.buttons[0].width, 162);
 }
 
+TEST(DialogPlacement, CentresInTheWorkAreaOfTheOwnersMonitor) {
+  // Primary 1920 x 1080 with a 40-pixel taskbar at the bottom.
+  ExpectRect(CentredIn({0, 0, 1920, 1040}, {300, 101}), 810, 469, 300, 101);
+  // A second monitor left of the primary, and one above it.
+  ExpectRect(CentredIn({-1280, 0, 1280, 984}, {300, 100}), -790, 442, 300, 100);
+  ExpectRect(CentredIn({0, -1200, 1600, 1200}, {300, 100}), 650, -650, 300, 100);
+}
+
+TEST(DialogPlacement, ADialogLargerThanTheWorkAreaKeepsItsTitleBarInside) {
+  ExpectRect(CentredIn({-1280, 100, 1280, 600}, {1500, 700}), -1280, 100, 1500, 700);
+  ExpectRect(CentredIn({0, 0, 800, 600}, {500, 900}), 150, 0, 500, 900);
+}
+
 }  // namespace
 }  // namespace velm::ui

@@ -172,6 +172,18 @@ TEST_F(EditingTest, MoveEndsWithItsEntryAndFollowsItOtherwise) {
   EXPECT_TRUE(reports.empty());
 }
 
+TEST_F(EditingTest, DelInAListIsDelete) {
+  StartWith({"a", "b", "c"});
+  main_view.Pick(kListView, 1);
+  form1->OnDeleteKey(kChangeButton);  // not a list
+  main_view.Click(kMoveButton);
+  form1->OnDeleteKey(kListView);
+  EXPECT_EQ(ListBoxEntries(), (Entries{"a", "c"}));
+  EXPECT_FALSE(Moving()) << "its entry went";
+  form1->OnDeleteKey(kListView);  // nothing selected now
+  EXPECT_EQ(ListBoxEntries(), (Entries{"a", "c"}));
+}
+
 TEST_F(EditingTest, MoveGoesOnAcrossAViewSwitch) {
   StartWith({"A", "B", "C"});
   main_view.Pick(kListView, 2);

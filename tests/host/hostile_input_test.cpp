@@ -153,42 +153,5 @@ TEST_F(FormsTest, AVelmIniOfGarbageStillStartsSavesAndRestarts) {
   EXPECT_EQ(ReadGeneration(Settings(disk, ini_path).document(), 2), (Texts{"a", "c"}));
 }
 
-TEST_F(FormsTest, TenThousandEntriesCanBeCreatedMovedSwitchedAndSaved) {
-  constexpr int kEntries = 10000;
-  Start();
-  Texts expected;
-  auto start = std::chrono::steady_clock::now();
-  for (int i = 0; i < kEntries; ++i) {
-    expected.push_back("http://e" + std::to_string(i) + "/");
-    dialogs.AnswerInput(expected.back());
-    main_view.Click(kCreateButton);
-  }
-  const double create = SecondsSince(start);
-  ASSERT_EQ(ListBoxEntries(), expected);
-
-  start = std::chrono::steady_clock::now();
-  main_view.Pick(kListView, 0);
-  main_view.Click(kMoveButton);
-  main_view.Pick(kListView, kEntries - 1);
-  const double move = SecondsSince(start);
-  std::rotate(expected.begin(), expected.begin() + 1, expected.end());
-  EXPECT_EQ(ListBoxEntries(), expected);
-  EXPECT_EQ(MainWindow().Caption(), text::kAppTitle);
-
-  start = std::chrono::steady_clock::now();
-  main_view.Click(kSwitchViewButton);
-  main_view.Click(kSwitchViewButton);
-  const double switches = SecondsSince(start);
-  EXPECT_EQ(ListBoxEntries(), expected);
-
-  start = std::chrono::steady_clock::now();
-  main_view.Click(kExitButton);
-  const double save = SecondsSince(start);
-  EXPECT_EQ(HistoryTexts(), Texts(expected.begin(), expected.begin() + kHistoryValues));
-  EXPECT_TRUE(reports.empty());
-  std::cout << kEntries << " entries: create " << create << " s, move " << move
-            << " s, two view switches " << switches << " s, save " << save << " s\n";
-}
-
 }  // namespace
 }  // namespace velm

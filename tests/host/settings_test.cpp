@@ -1,6 +1,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <limits>
+#include <map>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include "portable_settings_file.h"
 #include "recording_file.h"
 #include "scratch_dir.h"
+#include "stores/file_replacement.h"
 #include "stores/settings.h"
 
 namespace velm::testing {
@@ -128,6 +130,39 @@ TEST_F(SettingsTest, RefusedCommitRaisesTheSettingsWriteErrorAndWritesNothing) {
 
 // Trail bytes in the lead range: a wrong whole-character count would drop
 // the last byte of a value that ends in them.
+// Files in memory; the rename finds velm.ini held by another program for
+// the first busy_renames tries.
+struct HeldFileSteps : ReplacementSteps {
+  StepResult WriteTemporary(const std::string& temp, std::string_view bytes) override {
+    files[temp] = bytes;
+    return StepResult::kDone;
+  }
+  StepResult MoveOver(const std::string& temp, const std::string& target) override {
+    if (busy_renames-- > 0) return StepResult::kBusy;
+    files[target] = files[temp];
+    files.erase(temp);
+    return StepResult::kDone;
+  }
+  void Remove(const std::string& temp) override { files.erase(temp); }
+  void Pause(int milliseconds) override { paused += milliseconds; }
+
+  std::map<std::string, std::string> files{{"velm.ini", "old"}};
+  int busy_renames = 2;
+  int paused = 0;
+};
+
+TEST(FileReplacement, AFileHeldForAMomentIsWaitedOutAndOneHeldLongerIsGivenUp) {
+  HeldFileSteps disk;
+  EXPECT_TRUE(ReplaceThroughTemporary(disk, "velm.ini", "new"));  // on the third try
+  EXPECT_EQ(disk.paused, 2 * kReplacePauseMilliseconds);
+  disk.busy_renames = kReplaceAttempts;
+  disk.paused = 0;
+  EXPECT_FALSE(ReplaceThroughTemporary(disk, "velm.ini", "newer"));
+  EXPECT_EQ(disk.files, (std::map<std::string, std::string>{{"velm.ini", "new"}}))
+      << "the file of the first replacement, and nothing beside it";
+  EXPECT_EQ(disk.paused, 500) << "about half a second before giving up";
+}
+
 TEST_F(SettingsTest, AValueIsTakenAsThePlatformTakesItInEveryEncoding) {
   const std::string ramen = "\x83\x89\x81\x5B\x83\x81\x83\x93";  // ラーメン
   const std::string small_a = "\x82\x9F";                        // ぁ

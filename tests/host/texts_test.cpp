@@ -1,19 +1,45 @@
+// Compiled with -fexec-charset=CP932: the literals below are the bytes the
+// texts had when the build compiled them to Shift-JIS.
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "core/ansi_text.h"
 #include "core/error.h"
 #include "core/texts.h"
 
 namespace velm {
 namespace {
 
-// 表, ソ and 能 end in 0x5C: the classic victims of a wrong conversion.
-TEST(Texts, AreShiftJisBytes) {
+struct Text {
+  const char* const* shown;
+  std::string shift_jis;
+  std::string utf8;
+};
+
+// u8 literals stay UTF-8 whatever the execution character set.
+#define VELM_TEXT(name, utf8) {&text::name, utf8, reinterpret_cast<const char*>(u8##utf8)},
+const Text kTexts[] = {
+#include "core/texts.inc"
+};
+#undef VELM_TEXT
+
+TEST(Texts, ShiftJisGivesTheCompiledBytesAndUtf8TheWrittenText) {
+  text::ShowTexts(932);
+  for (const Text& t : kTexts) EXPECT_EQ(*t.shown, t.shift_jis) << t.utf8;
+  // 表, ソ and 能 end in 0x5C: the classic victims of a wrong conversion.
   EXPECT_EQ(std::string(text::kButtonSwitchView).substr(0, 2), "\x95\x5C");
-  EXPECT_EQ(std::string(text::kFontName),
-            "\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E");
-  EXPECT_EQ(std::string(text::kCreatePrompt).find("\r\n"), 29u);
+  text::ShowTexts(kUtf8CodePage);
+  for (const Text& t : kTexts) EXPECT_EQ(*t.shown, t.utf8);
+  text::ShowTexts(AnsiCodePage());
+}
+
+// Read while the program loads, as a table built at load time would read it.
+const std::string kReadAtLoad = text::kExitNoSaveQuestion;
+
+TEST(TextsAtLoad, AreAlreadyInTheSystemCodePage) {
+  EXPECT_EQ(kReadAtLoad,
+            Utf8ToAnsi(reinterpret_cast<const char*>(u8"保存しないで終了していいですか？")));
 }
 
 TEST(Texts, FormatFillsTheFirstMarker) {

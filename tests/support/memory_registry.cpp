@@ -61,6 +61,7 @@ void MemoryRegistry::FailWriteAt(const std::string& name) {
 
 void MemoryRegistry::ClearFaults() {
   fail_open_ = false;
+  read_only_ = false;
   fail_data_.clear();
   fail_write_.clear();
 }
@@ -71,13 +72,15 @@ bool MemoryRegistry::Usable(Key key) {
   return false;
 }
 
-bool MemoryRegistry::Open(Key* key) {
+OpenResult MemoryRegistry::Open(KeyUse use, Key* key) {
   log_.push_back("open");
-  if (fail_open_ || !key_present_) return false;
+  if (fail_open_ || (read_only_ && use != KeyUse::kLoad)) return OpenResult::kRefused;
+  if (!key_present_ && use != KeyUse::kCreateForSave) return OpenResult::kMissing;
+  key_present_ = true;
   ++opens_;
   *key = next_key_++;
   open_.insert(*key);
-  return true;
+  return OpenResult::kOpened;
 }
 
 bool MemoryRegistry::QuerySize(Key key, const std::string& name, std::uint32_t* type,

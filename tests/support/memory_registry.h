@@ -50,6 +50,8 @@ class MemoryRegistry : public RegistryBackend {
 
   // Faults.
   void FailOpen() { fail_open_ = true; }
+  // The key may be read but not changed.
+  void RefuseChanges() { read_only_ = true; }
   void FailDataQuery(const std::string& name);
   void FailWriteAt(const std::string& name);
   // Every fault ends, as when a passing trouble is over.
@@ -66,7 +68,7 @@ class MemoryRegistry : public RegistryBackend {
   // "write url1", "close".
   const std::vector<std::string>& log() const { return log_; }
 
-  [[nodiscard]] bool Open(Key* key) override;
+  [[nodiscard]] OpenResult Open(KeyUse use, Key* key) override;
   [[nodiscard]] bool QuerySize(Key key, const std::string& name, std::uint32_t* type,
                                std::uint32_t* size) override;
   [[nodiscard]] bool QueryData(Key key, const std::string& name, std::uint32_t* type,
@@ -88,6 +90,7 @@ class MemoryRegistry : public RegistryBackend {
   std::map<std::string, Value> values_;  // by lower-case name
 
   bool fail_open_ = false;
+  bool read_only_ = false;
   std::set<std::string> fail_data_;
   std::set<std::string> fail_write_;
 

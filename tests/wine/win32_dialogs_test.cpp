@@ -1,6 +1,6 @@
 // The program's own dialogs driven in-process: keys posted from a timer while
-// the dialog runs its nested loop, results, layout, copying and the end by a
-// quit message.
+// the dialog runs its nested loop, results, layout, copying, a dpi change and
+// the end by a quit message.
 #include <windows.h>
 
 #include <string>
@@ -14,6 +14,7 @@
 #include "dialogs/win32_dialogs.h"
 #include "ui/dialogs.h"
 #include "ui/win32_controls.h"
+#include "ui/win32_dpi.h"
 #include "ui/win32_font.h"
 #include "wine_test_util.h"
 
@@ -25,10 +26,11 @@ using test::ModalScript;
 using test::PostKey;
 using Step = ModalScript::Step;
 
-constexpr char kDialogClass[] = "VelmDialog";
+constexpr char kDialogClass[] = "#32770";
 constexpr LPARAM kAltDown = 1 << 29;
 
 struct Seen {
+  std::string window_class;
   std::string caption;
   std::vector<std::string> texts;    // STATIC controls with text
   std::vector<std::string> buttons;  // left to right
@@ -68,6 +70,9 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
 
 Seen Look(HWND dialog) {
   Seen seen;
+  char window_class[32] = "";
+  GetClassNameA(dialog, window_class, sizeof window_class);
+  seen.window_class = window_class;
   seen.caption = ui::WindowText(dialog);
   GetClientRect(dialog, &seen.client);
   GetWindowRect(dialog, &seen.window);
@@ -220,6 +225,134 @@ TEST_F(DialogsTest, MessageBoxHasTheTitleNoIconAndOneButton) {
   EXPECT_EQ(seen.texts, std::vector<std::string>{text::kMovePrompt});
   EXPECT_EQ(seen.buttons, std::vector<std::string>{text::kOk});
   EXPECT_FALSE(seen.has_icon);
+}
+
+// A screen reader announces a dialog's message only for a system dialog
+// holding it in a static control. The dialog role it reads on Windows comes
+// with the class; Wine's oleacc cannot show it, as it answers
+// ROLE_SYSTEM_CLIENT for the client area of every window, dialog or not.
+TEST_F(DialogsTest, EveryDialogIsASystemDialogWithItsMessageInAStatic) {
+  Seen input, error, confirmation, plain;
+  Input(text::kChangePrompt, "", {Record(&input), Key(WM_KEYDOWN, VK_ESCAPE)});
+  Error({Record(&error), Key(WM_KEYDOWN, VK_ESCAPE)});
+  Confirm({Record(&confirmation), Key(WM_KEYDOWN, VK_ESCAPE)});
+  {
+    ModalScript script(kDialogClass, {Record(&plain), Key(WM_KEYDOWN, VK_ESCAPE)});
+    dialogs.ShowMessage(text::kMovePrompt);
+  }
+  const std::pair<const Seen*, const char*> cases[] = {{&input, text::kChangePrompt},
+                                                       {&error, text::kNoGenerations},
+                                                       {&confirmation, text::kExitNoSaveQuestion},
+                                                       {&plain, text::kMovePrompt}};
+  for (const auto& [seen, message] : cases) {
+    SCOPED_TRACE(message);
+    EXPECT_EQ(seen->window_class, "#32770");
+    EXPECT_EQ(seen->texts, std::vector<std::string>{message});
+  }
+}
+
+// A dialog's geometry: its window on the screen, its controls in their
+// client coordinates, in creation order, and the character height of their
+// font.
+struct Face {
+  RECT window{};
+  std::vector<RECT> controls;
+  LONG font_height = 0;
+};
+
+Face FaceOf(HWND dialog) {
+  Face face;
+  GetWindowRect(dialog, &face.window);
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    face.controls.push_back(r);
+    LOGFONTA font{};
+    if (GetObjectA(reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)), sizeof font,
+                   &font))
+      face.font_height = font.lfHeight;
+  }
+  return face;
+}
+
+bool operator==(const RECT& a, const RECT& b) {
+  return EqualRect(&a, &b) != FALSE;
+}
+
+// Moved to a monitor of 144 dpi and back, as the system tells a window:
+// first the size to suggest, then the change with the suggested rectangle.
+struct DpiRoundTrip {
+  Face at_96, at_144, back_at_96;
+  RECT suggested{};
+};
+
+Step ChangeDpiAndBack(DpiRoundTrip* trip) {
+  return [trip](HWND dialog) {
+    trip->at_96 = FaceOf(dialog);
+    SIZE size{};
+    SendMessageA(dialog, WM_GETDPISCALEDSIZE, 144, reinterpret_cast<LPARAM>(&size));
+    trip->suggested = {40, 30, 40 + size.cx, 30 + size.cy};
+    SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&trip->suggested));
+    trip->at_144 = FaceOf(dialog);
+    SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(96, 96),
+                 reinterpret_cast<LPARAM>(&trip->at_96.window));
+    trip->back_at_96 = FaceOf(dialog);
+    return true;
+  };
+}
+
+// At 144 dpi a size is about one and a half times its 96-dpi one: the
+// dialog units follow whole pixels of the font's average letter width and
+// height. A place may stray further, as a centred row does.
+void ExpectAboutOneAndAHalfTimes(int at_144, int at_96, double spread) {
+  EXPECT_NEAR(at_144, at_96 * 1.5, at_96 * spread + 1);
+}
+
+int Width(const RECT& r) {
+  return r.right - r.left;
+}
+
+int Height(const RECT& r) {
+  return r.bottom - r.top;
+}
+
+// Laid out at 144 dpi in the suggested rectangle, with the font one and a
+// half times as tall; back at 96 everything is as it was.
+void ExpectScaledAndRestored(const DpiRoundTrip& trip) {
+  EXPECT_TRUE(trip.at_144.window == trip.suggested) << "moved and sized to the suggestion";
+  ExpectAboutOneAndAHalfTimes(Width(trip.suggested), Width(trip.at_96.window), 0.1);
+  ExpectAboutOneAndAHalfTimes(Height(trip.suggested), Height(trip.at_96.window), 0.1);
+  EXPECT_NEAR(trip.at_144.font_height, trip.at_96.font_height * 1.5, 1);
+  ASSERT_EQ(trip.at_144.controls.size(), trip.at_96.controls.size());
+  for (std::size_t i = 0; i < trip.at_96.controls.size(); ++i) {
+    SCOPED_TRACE(i);
+    const RECT& small = trip.at_96.controls[i];
+    const RECT& large = trip.at_144.controls[i];
+    ExpectAboutOneAndAHalfTimes(large.left, small.left, 0.25);
+    ExpectAboutOneAndAHalfTimes(large.top, small.top, 0.25);
+    ExpectAboutOneAndAHalfTimes(Width(large), Width(small), 0.1);
+    ExpectAboutOneAndAHalfTimes(Height(large), Height(small), 0.1);
+    EXPECT_TRUE(trip.back_at_96.controls[i] == small) << "laid out from the design again";
+  }
+  EXPECT_TRUE(trip.back_at_96.window == trip.at_96.window);
+  EXPECT_EQ(trip.back_at_96.font_height, trip.at_96.font_height);
+}
+
+TEST_F(DialogsTest, ADpiChangeLaysTheDialogOutAfreshInTheSuggestedRectangle) {
+  DpiRoundTrip input;
+  Input(text::kCreatePrompt, "", {ChangeDpiAndBack(&input), Key(WM_KEYDOWN, VK_ESCAPE)});
+  {
+    SCOPED_TRACE("input box");
+    ExpectScaledAndRestored(input);
+    // The edit field: the font's height and eight borders, each scaled.
+    EXPECT_NEAR(Height(input.at_144.controls[1]), Height(input.at_96.controls[1]) * 1.5, 1);
+  }
+  DpiRoundTrip confirmation;
+  Confirm({ChangeDpiAndBack(&confirmation), Key(WM_KEYDOWN, VK_ESCAPE)});
+  SCOPED_TRACE("confirmation");
+  ExpectScaledAndRestored(confirmation);
 }
 
 std::string ClipboardText() {
@@ -381,19 +514,19 @@ TEST_F(DialogsTest, InputBoxOpensWithTheWholeDefaultSelectedInTheFocusedEdit) {
   EXPECT_EQ(seen.focus, seen.edit);
   EXPECT_EQ(start, 0u);
   EXPECT_EQ(end, 9u);
-  EXPECT_EQ(limit, 255);
+  EXPECT_EQ(limit, 2047);
   EXPECT_EQ(seen.texts, std::vector<std::string>{text::kChangePrompt});
   EXPECT_EQ(seen.buttons, (std::vector<std::string>{text::kOk, text::kCancel}));
 }
 
 TEST_F(DialogsTest, ALongDefaultIsShownWholeAndCannotGrowByTyping) {
-  const std::string long_text(300, 'u');
+  const std::string long_text(2100, 'u');
   std::string shown;
   std::string after_typing = Input(text::kChangePrompt, long_text,
                                    {[&](HWND dialog) {
                                       HWND edit = FindWindowExA(dialog, nullptr, "Edit", nullptr);
                                       shown = ui::WindowText(edit);
-                                      SendMessageA(edit, EM_SETSEL, 300, 300);
+                                      SendMessageA(edit, EM_SETSEL, 2100, 2100);
                                       return true;
                                     },
                                     Key(WM_CHAR, 'x'), Key(WM_KEYDOWN, VK_RETURN)});

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 
 #include "core/win32_handles.h"
 #include "scratch_dir.h"
@@ -75,6 +76,23 @@ TEST_F(Win32SettingsFileTest, AFailedRenameLeavesTheOldFileAndNothingBeside) {
     ASSERT_TRUE(held.valid());
     EXPECT_FALSE(file_.Replace(ini_, "[FORM]\r\nTOP=2\r\n"));
   }
+  EXPECT_EQ(ReadBytes(ini_), "[FORM]\r\nTOP=1\r\n");
+  EXPECT_EQ(Names(), std::vector<std::string>{"velm.ini"});
+}
+
+// A write that fails must never be renamed over velm.ini: the file would be
+// left short, and every backup with it. A view past 4 GiB is refused by its
+// size before a byte is written; its pages are committed, never touched.
+TEST_F(Win32SettingsFileTest, ARefusedWriteNeverTakesTheFilesPlace) {
+  WriteBytes(ini_, "[FORM]\r\nTOP=1\r\n");
+  constexpr std::size_t kSize = (std::size_t{1} << 32) + 1;
+  struct Release {
+    void operator()(void* view) const { VirtualFree(view, 0, MEM_RELEASE); }
+  };
+  const std::unique_ptr<void, Release> view(
+      VirtualAlloc(nullptr, kSize, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+  ASSERT_NE(view, nullptr);
+  EXPECT_FALSE(file_.Replace(ini_, std::string_view(static_cast<const char*>(view.get()), kSize)));
   EXPECT_EQ(ReadBytes(ini_), "[FORM]\r\nTOP=1\r\n");
   EXPECT_EQ(Names(), std::vector<std::string>{"velm.ini"});
 }

@@ -11,6 +11,7 @@
 #include "core/error.h"
 #include "core/texts.h"
 #include "shell/app_window.h"
+#include "shell/dll_search.h"
 #include "shell/error_report.h"
 #include "shell/instance_guard.h"
 #include "shell/message_loop.h"
@@ -117,6 +118,16 @@ TEST(StartupFailure, NamesTheErrorItsModuleAndPlace) {
   EXPECT_TRUE(seen.text.ends_with(std::string("\n") + text::kWindowCreateError + ".")) << seen.text;
 }
 
+// planted.dll lies beside this program, as one might beside velm.exe.
+TEST(DllSearch, ADllBesideTheProgramIsNoLongerFoundByName) {
+  HMODULE planted = LoadLibraryA("planted.dll");
+  ASSERT_NE(planted, nullptr) << "the probe is not beside the test";
+  FreeLibrary(planted);
+  ASSERT_TRUE(RestrictDllSearchToSystem32());
+  EXPECT_EQ(LoadLibraryA("planted.dll"), nullptr);
+  EXPECT_NE(LoadLibraryA("version.dll"), nullptr) << "System32 is still searched";
+}
+
 TEST(InstanceGuard, ASecondGuardGivesWayUntilTheFirstIsGone) {
   constexpr char kName[] = "VelmGuardTest";
   {
@@ -126,6 +137,22 @@ TEST(InstanceGuard, ASecondGuardGivesWayUntilTheFirstIsGone) {
     EXPECT_FALSE(InstanceGuard::Acquire(kName).has_value()) << "giving way leaks no handle";
   }
   EXPECT_TRUE(InstanceGuard::Acquire(kName).has_value()) << "free again once the holder ends";
+}
+
+// A copy running as administrator holds a mutex this one may not open: that
+// copy runs all the same. An empty access list denies every right.
+TEST(InstanceGuard, AMutexThatDeniesAccessCountsAsAnotherCopy) {
+  constexpr char kName[] = "VelmGuardDeniedTest";
+  SECURITY_DESCRIPTOR descriptor{};
+  ACL acl{};
+  InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+  InitializeAcl(&acl, sizeof acl, ACL_REVISION);
+  SetSecurityDescriptorDacl(&descriptor, TRUE, &acl, FALSE);
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
+  const UniqueHandle elevated(CreateMutexA(&attributes, FALSE, kName));
+  ASSERT_FALSE(UniqueHandle(OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kName)).valid())
+      << "Wine enforces the list";
+  EXPECT_FALSE(InstanceGuard::Acquire(kName).has_value());
 }
 
 class AppWindowTest : public ::testing::Test {

@@ -4,6 +4,7 @@
 #include "document_profile.h"
 #include "profile_contract.h"
 #include "registry_contract.h"
+#include "stores/history_store.h"
 #include "stores/win32_registry.h"
 #include "stores/win32_settings_file.h"
 #include "typed_urls_scratch.h"
@@ -47,6 +48,22 @@ INSTANTIATE_TEST_SUITE_P(
                       ProfileContractParam{"Win32Document",
                                            [] { return std::make_unique<Win32DocumentProfile>(); },
                                            /*writes_line_breaks_raw=*/false}));
+
+// The wide functions can store a string of an odd byte count: its own text
+// must come back whole, not one unit short.
+TEST(Win32Registry, AnOddLengthValueKeepsItsOriginal) {
+  TypedUrlsScratch scratch;
+  constexpr char16_t kUrl[11] = u"http://\uD55C/";  // 20 bytes with its zero, then one more
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Internet Explorer\\TypedURLs",
+                            L"url24", REG_SZ, kUrl, 21),
+            ERROR_SUCCESS);
+  Win32Registry registry;
+  std::u16string original;
+  HistoryStore(registry).Load([&](int n, const HistoryValue& value) {
+    if (n == 24) original = value.original;
+  });
+  EXPECT_EQ(original, kUrl);
+}
 
 INSTANTIATE_TEST_SUITE_P(Win32, RegistryContract,
                          ::testing::Values(RegistryContractParam{

@@ -1,5 +1,6 @@
-// Keys as a user types them: through the system's input queue to the active
-// window, with the modifier state the program sees through GetKeyState.
+// Keys and clicks as a user makes them: through the system's input queue to
+// the active window, with the modifier state the program sees through
+// GetKeyState.
 #pragma once
 
 #include <windows.h>
@@ -13,5 +14,9 @@ namespace e2e {
 // Brings window to the front, then presses the keys of chord in order and
 // releases them in reverse order, e.g. {VK_CONTROL, 'C'}.
 testing::AssertionResult PressKeys(HWND window, std::initializer_list<WORD> chord);
+
+// Brings the window that holds control to the front, then clicks the left
+// mouse button at point of control's client area.
+testing::AssertionResult ClickAt(HWND control, POINT point);
 
 }  // namespace e2e

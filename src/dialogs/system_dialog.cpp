@@ -1,0 +1,264 @@
+#include "dialogs/system_dialog.h"
+
+#include <exception>
+#include <optional>
+#include <utility>
+
+#include "dialogs/user32_function.h"
+#include "shell/clipboard.h"
+#include "shell/task_windows.h"
+#include "ui/dialogs.h"
+#include "ui/dispatch.h"
+#include "ui/win32_controls.h"
+#include "ui/win32_dpi.h"
+#include "ui/win32_window_error.h"
+
+namespace velm {
+
+namespace {
+
+constexpr DWORD kStyle =
+    WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_VISIBLE | DS_MODALFRAME;
+
+// No menu, the dialog class, no title (the caption is set as ANSI text when
+// the dialog starts), no font (the controls get the layout's) and no
+// controls (they are placed in pixels, which a template cannot say).
+struct alignas(4) EmptyTemplate {
+  DLGTEMPLATE head{kStyle, 0, 0, 0, 0, 0, 0};
+  WORD menu = 0;
+  WORD window_class = 0;
+  WORD title = 0;
+};
+
+struct HookTraits {
+  using Handle = HHOOK;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle hook) { UnhookWindowsHookEx(hook); }
+};
+using UniqueHook = UniqueResource<HookTraits>;
+
+// Windows 10 on: the dialog manager would otherwise scale a dialog of a
+// per-monitor program itself on a dpi change, on top of our own layout.
+using SetDialogDpiChangeBehaviorFunction = BOOL WINAPI(HWND, int, int);
+constexpr int kDisableAllDpiScaling = 1;  // DDC_DISABLE_ALL
+
+bool Held(int virtual_key) {
+  return GetKeyState(virtual_key) < 0;
+}
+
+ui::Rect RectOf(const RECT& r) {
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+class DialogRun {
+ public:
+  DialogRun(HWND owner, const DialogDesign& design) : owner_(owner), design_(design) {}
+  DialogOutcome Run();
+
+ private:
+  static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK KeyFilter(int code, WPARAM wparam, LPARAM lparam);
+  void Start();
+  bool HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
+  bool FilterKey(const MSG& msg) const;
+  bool IsButton(int id) const;
+  void LayOut(int dpi);
+  void End(int result);
+
+  static thread_local DialogRun* current_;  // the dialog whose keys the filter sees
+  HWND owner_;
+  const DialogDesign& design_;
+  HWND dialog_ = nullptr;
+  std::vector<HWND> controls_;
+  DialogFace face_;
+  std::optional<int> result_;
+  std::string text_;
+  std::exception_ptr failure_;
+};
+
+thread_local DialogRun* DialogRun::current_ = nullptr;
+
+DialogOutcome DialogRun::Run() {
+  DialogRun* outer = std::exchange(current_, this);
+  {
+    // The dialog manager disables and enables the owner itself, enabling it
+    // before the dialog hides; the program's other windows are ours to bar.
+    TaskWindowsDisabler others(owner_);
+    UniqueHook filter(SetWindowsHookExA(WH_MSGFILTER, &KeyFilter, nullptr, GetCurrentThreadId()));
+    const EmptyTemplate empty;
+    const INT_PTR ended = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &empty.head, owner_,
+                                                  &Procedure, reinterpret_cast<LPARAM>(this));
+    // A quit message ends the manager's loop without EndDialog, which
+    // would have enabled the owner.
+    if (owner_) EnableWindow(owner_, TRUE);
+    current_ = outer;
+    if (failure_) std::rethrow_exception(failure_);
+    if (ended == -1) ui::ThrowWindowCreationError();
+  }
+  return {result_.value_or(ui::kResultCancel), std::move(text_)};
+}
+
+INT_PTR CALLBACK DialogRun::Procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_INITDIALOG) {
+    auto* self = reinterpret_cast<DialogRun*>(lparam);
+    SetWindowLongPtrA(dialog, DWLP_USER, lparam);
+    self->dialog_ = dialog;
+    try {
+      self->Start();
+    } catch (...) {
+      self->failure_ = std::current_exception();
+      EndDialog(dialog, 0);
+    }
+    return FALSE;  // the focus is set
+  }
+  auto* self = reinterpret_cast<DialogRun*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  if (!self) return FALSE;
+  bool handled = false;
+  LRESULT result = 0;
+  ui::Dispatch([&] { handled = self->HandleMessage(message, wparam, lparam, &result); });
+  if (handled) SetWindowLongPtrA(dialog, DWLP_MSGRESULT, result);
+  return handled;
+}
+
+// Runs for every message the dialog manager's loop takes, before the
+// manager looks at it. true: the message is done with.
+LRESULT CALLBACK DialogRun::KeyFilter(int code, WPARAM wparam, LPARAM lparam) {
+  if (code >= 0 && current_ && current_->FilterKey(*reinterpret_cast<const MSG*>(lparam)))
+    return TRUE;
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+bool DialogRun::FilterKey(const MSG& msg) const {
+  if (msg.message != WM_KEYDOWN || !dialog_ || GetAncestor(msg.hwnd, GA_ROOT) != dialog_)
+    return false;
+  const bool shift = Held(VK_SHIFT), ctrl = Held(VK_CONTROL), alt = Held(VK_MENU);
+  switch (msg.wParam) {
+    case VK_RETURN:
+    case VK_ESCAPE:
+      return shift || ctrl || alt;  // with a modifier: nothing
+    case 'C':
+      if (!ctrl || shift || alt || design_.copy_text.empty()) return false;
+      // Copied by the dialog procedure, where an error can be reported.
+      PostMessageA(dialog_, WM_COPY, 0, 0);
+      return true;
+  }
+  return false;
+}
+
+void DialogRun::Start() {
+  SetWindowTextA(dialog_, design_.caption.c_str());
+  static auto* const set_dpi_behavior =
+      User32Function<SetDialogDpiChangeBehaviorFunction>("SetDialogDpiChangeBehavior");
+  if (set_dpi_behavior) set_dpi_behavior(dialog_, kDisableAllDpiScaling, kDisableAllDpiScaling);
+  for (const DialogControl& control : design_.controls) {
+    HWND made = CreateWindowExA(control.ex_style, control.window_class, control.text.c_str(),
+                                WS_CHILD | WS_VISIBLE | control.style, 0, 0, 0, 0, dialog_,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+                                GetModuleHandleA(nullptr), nullptr);
+    if (!made) ui::ThrowWindowCreationError();
+    if (control.icon) SendMessageA(made, STM_SETICON, reinterpret_cast<WPARAM>(control.icon), 0);
+    // After the text: a longer one is shown whole and can be shortened, not
+    // lengthened.
+    if (control.text_limit) SendMessageA(made, EM_LIMITTEXT, control.text_limit, 0);
+    controls_.push_back(made);
+  }
+  const int dpi = DialogDpi(owner_);
+  LayOut(dpi);
+  const SIZE outer = ui::OuterSize(dialog_, {face_.client.width, face_.client.height}, dpi);
+  const ui::Rect at = ui::CentredIn(MonitorOf(owner_).work, {outer.cx, outer.cy});
+  SetWindowPos(dialog_, nullptr, at.left, at.top, at.width, at.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageA(dialog_, DM_SETDEFID, design_.default_id, 0);
+  // The first tab stop gets the focus as the dialog manager gives it: an
+  // edit field with its text selected. Set here, since the controls did not
+  // exist yet when the manager looked for one.
+  if (HWND first = GetNextDlgTabItem(dialog_, nullptr, FALSE))
+    SendMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+}
+
+bool DialogRun::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) {
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wparam) != BN_CLICKED) return false;
+      if (IsButton(LOWORD(wparam)))
+        End(LOWORD(wparam));
+      else if (LOWORD(wparam) == IDCANCEL)  // Esc
+        End(design_.cancel_result);
+      return true;
+    case WM_CLOSE:  // the close box, the system menu, Alt+F4
+      End(ui::kResultCancel);
+      return true;
+    case WM_COPY:
+      MessageBeep(0);
+      CopyTextToClipboard(dialog_, design_.copy_text);
+      return true;
+    case WM_GETDPISCALEDSIZE: {  // the size the coming WM_DPICHANGED suggests
+      const int dpi = static_cast<int>(wparam);
+      const DialogFace face = design_.lay_out(dpi);
+      *reinterpret_cast<SIZE*>(lparam) =
+          ui::OuterSize(dialog_, {face.client.width, face.client.height}, dpi);
+      *result = TRUE;
+      return true;
+    }
+    case WM_DPICHANGED: {
+      LayOut(HIWORD(wparam));
+      const ui::Rect at = RectOf(*reinterpret_cast<const RECT*>(lparam));
+      SetWindowPos(dialog_, nullptr, at.left, at.top, at.width, at.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      RedrawWindow(dialog_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool DialogRun::IsButton(int id) const {
+  for (const DialogControl& control : design_.controls)
+    if (control.id == id && lstrcmpiA(control.window_class, "BUTTON") == 0) return true;
+  return false;
+}
+
+// Every control placed and given the font of the layout at dpi, made from
+// the design each time, so no rounding carries over from one dpi to the
+// next. The old font goes once no control holds it.
+void DialogRun::LayOut(int dpi) {
+  DialogFace face = design_.lay_out(dpi);
+  for (std::size_t i = 0; i < controls_.size() && i < face.places.size(); ++i) {
+    const ui::Rect& at = face.places[i];
+    SetWindowPos(controls_[i], nullptr, at.left, at.top, at.width, at.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(face.font.get()), FALSE);
+  }
+  face_ = std::move(face);
+}
+
+void DialogRun::End(int result) {
+  if (result_) return;
+  result_ = result;
+  if (design_.read_back_id) text_ = ui::WindowText(GetDlgItem(dialog_, design_.read_back_id));
+  EndDialog(dialog_, result);
+}
+
+}  // namespace
+
+int DialogDpi(HWND owner) {
+  return owner ? ui::WindowDpi(owner) : ui::ScreenDpi();
+}
+
+MonitorAreas MonitorOf(HWND owner) {
+  HMONITOR monitor = owner ? MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST)
+                           : MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoA(monitor, &info)) {
+    const ui::Rect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return {screen, screen};
+  }
+  return {RectOf(info.rcMonitor), RectOf(info.rcWork)};
+}
+
+DialogOutcome RunSystemDialog(HWND owner, const DialogDesign& design) {
+  return DialogRun(owner, design).Run();
+}
+
+}  // namespace velm

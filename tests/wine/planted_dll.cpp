@@ -1,0 +1,1 @@
+// Nothing: the DLL only has to be there and load.
