@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "core/ansi_text.h"
 #include "core/error.h"
 #include "core/texts.h"
 #include "ui/dpi_scale.h"
@@ -47,18 +46,14 @@ int Win32ListControl::Count() const {
   return static_cast<int>(Send(messages_.count));
 }
 
-// Read as UTF-16 and taken to the code page here: the themed controls keep
-// UTF-16, and Wine's translation of the ANSI message overruns a fixed buffer
-// on entries longer than 511 characters.
 std::string Win32ListControl::Text(int index) const {
-  const LRESULT length =
-      SendMessageW(control_, messages_.text_length, static_cast<WPARAM>(index), 0);
+  LRESULT length = Send(messages_.text_length, static_cast<WPARAM>(index));
   if (index < 0 || length < 0) throw Error(ErrorKind::kIndex, FormatText(text::kIndexError, index));
-  std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-  const LRESULT copied = SendMessageW(control_, messages_.text, static_cast<WPARAM>(index),
-                                      reinterpret_cast<LPARAM>(text.data()));
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  LRESULT copied =
+      Send(messages_.text, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
   text.resize(copied < 0 ? 0 : static_cast<std::size_t>(copied));
-  return Utf8ToAnsi(Utf16ToUtf8(text));
+  return text;
 }
 
 void Win32ListControl::Append(std::string_view text) {
@@ -164,7 +159,9 @@ void Win32Window::SetClientHeight(int height) {
 }
 
 SIZE Win32Window::OuterSizeAt(int dpi) const {
-  return OuterSize(window_, design_client_, dpi);
+  const SIZE frame = FrameSize(window_, dpi);
+  return {OuterLengthAt(design_client_.cx, dpi, frame.cx),
+          OuterLengthAt(design_client_.cy, dpi, frame.cy)};
 }
 
 void Win32Window::ScaleTo(int dpi) {

@@ -1,7 +1,6 @@
 #include "ui/win32_dpi.h"
 
 #include "ui/dpi_scale.h"
-#include "ui/layout_geometry.h"
 
 namespace velm::ui {
 
@@ -36,20 +35,22 @@ int WindowDpi(HWND window) {
   return ScreenDpi();
 }
 
-SIZE OuterSize(HWND window, SIZE designed_client, int dpi) {
+SIZE FrameSize(HWND window, int dpi) {
   static AdjustWindowRectExForDpiFunction* const adjust_for_dpi =
       User32Function<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
   const auto style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
   const auto ex_style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE));
-  if (adjust_for_dpi) {
-    RECT outer{0, 0, ScaleToDpi(designed_client.cx, dpi), ScaleToDpi(designed_client.cy, dpi)};
-    adjust_for_dpi(&outer, style, FALSE, ex_style, static_cast<UINT>(dpi));
-    return {outer.right - outer.left, outer.bottom - outer.top};
-  }
   RECT frame{0, 0, 0, 0};
-  AdjustWindowRectEx(&frame, style, FALSE, ex_style);
-  return {OuterLengthAt(designed_client.cx, dpi, frame.right - frame.left),
-          OuterLengthAt(designed_client.cy, dpi, frame.bottom - frame.top)};
+  if (adjust_for_dpi)
+    adjust_for_dpi(&frame, style, FALSE, ex_style, static_cast<UINT>(dpi));
+  else  // drawn at the system's metrics whatever the dpi: see OuterLengthAt
+    AdjustWindowRectEx(&frame, style, FALSE, ex_style);
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+SIZE OuterSize(HWND window, SIZE client, int dpi) {
+  const SIZE frame = FrameSize(window, dpi);
+  return {client.cx + frame.cx, client.cy + frame.cy};
 }
 
 }  // namespace velm::ui

@@ -19,8 +19,10 @@ namespace velm::ui {
 int ScreenDpi();
 // The window's dpi: that of the monitor it is on, where the system says so.
 int WindowDpi(HWND window);
-// The outer size of window, with its style and the running system's frame,
-// around a client area designed at 96 dpi and shown at dpi.
-SIZE OuterSize(HWND window, SIZE designed_client, int dpi);
+// What window's frame adds to its client area at dpi, as the running system
+// draws it for the window's style.
+SIZE FrameSize(HWND window, int dpi);
+// The outer size of window around a client area of client pixels at dpi.
+SIZE OuterSize(HWND window, SIZE client, int dpi);
 
 }  // namespace velm::ui

@@ -1,7 +1,5 @@
 #include "ui/win32_form.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <stdexcept>
 
@@ -53,10 +51,6 @@ Frame FrameFor(FrameKind kind) {
 // opens on a monitor of another; then it is sized again before it shows.
 Win32Form::Win32Form(const FormLayout& layout, HWND owner)
     : layout_(layout), class_name_(std::string("T") + layout.name) {
-  // The themed classes that the manifest asks for come with comctl32 6;
-  // systems load it on demand, this makes sure before the first control.
-  const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&classes);
   const Frame frame = FrameFor(layout.frame);
   const int screen_dpi = ScreenDpi();
   RECT outer{0, 0, ScaleToDpi(layout.client_width, screen_dpi),
@@ -106,8 +100,8 @@ HFONT Win32Form::FontFor(int char_height, bool bold_italic) {
   return fonts_.back().second.get();
 }
 
-// WS_CLIPSIBLINGS: the two rows of buttons overlap by a pixel, and a themed
-// button repaints its whole rectangle.
+// WS_CLIPSIBLINGS: the two rows of buttons overlap by a pixel, and a button
+// that repaints its whole rectangle must not paint over its neighbour.
 HWND Win32Form::CreateControl(const ControlLayout& control) {
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (control.visible ? WS_VISIBLE : 0) |
                 (control.tab_order >= 0 ? WS_TABSTOP : 0);
@@ -192,9 +186,6 @@ void Win32Form::MoveToDpi(int dpi, const RECT& suggested) {
 void Win32Form::FitComboBox(HWND combo, const ControlLayout& control, int item_height) {
   const int height = Scaled(control.height);
   SendMessageA(combo, CB_SETITEMHEIGHT, 0, item_height);
-  // The themed drop-down list sizes itself by this count, not by the
-  // window's height.
-  SendMessageA(combo, CB_SETMINVISIBLE, kDroppedDownItems, 0);
   const auto item = static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0));
   SetWindowPos(combo, nullptr, 0, 0, Scaled(control.width),
                height + kDroppedDownItems * item + Scaled(4),
