@@ -383,13 +383,16 @@ TEST_F(DialogTest, TheMainWindowStaysInFrontOfAnotherProgramAfterEveryDialog) {
   HWND other = nullptr;
   ASSERT_TRUE(WaitTopLevel(notepad.pid(), {}, &other));
   ASSERT_TRUE(Settle(other));
+  // The activation moves with the window manager's events, a moment after
+  // the dialog is gone; handed to the other program, it never comes back.
+  auto in_front = [&] { return PollUntil([&] { return GetForegroundWindow() == main_; }); };
   SetForegroundWindow(main_);
-  ASSERT_TRUE(PollUntil([&] { return GetForegroundWindow() == main_; }));
+  ASSERT_TRUE(in_front());
 
   DialogView box;
   ASSERT_TRUE(PressForDialog(text::kButtonCreate, &box));
   ASSERT_TRUE(AnswerAndSettle(box, text::kCancel));
-  EXPECT_EQ(GetForegroundWindow(), main_) << "after the input box";
+  EXPECT_TRUE(in_front()) << "after the input box";
 
   ASSERT_TRUE(PickEntry(0));
   ASSERT_TRUE(PressForDialog(text::kButtonChange, &box));
@@ -398,16 +401,16 @@ TEST_F(DialogTest, TheMainWindowStaysInFrontOfAnotherProgramAfterEveryDialog) {
   DialogView error;
   ASSERT_TRUE(WaitDialog(&error));
   ASSERT_TRUE(AnswerAndSettle(error, text::kOk));
-  EXPECT_EQ(GetForegroundWindow(), main_) << "after the error dialog";
+  EXPECT_TRUE(in_front()) << "after the error dialog";
 
   ASSERT_TRUE(OpenRestore());
   ASSERT_TRUE(LeaveRestore(text::kButtonBack));
-  EXPECT_EQ(GetForegroundWindow(), main_) << "after the restore window";
+  EXPECT_TRUE(in_front()) << "after the restore window";
 
   DialogView question;
   ASSERT_TRUE(PressForDialog(text::kButtonExitNoSave, &question));
   ASSERT_TRUE(AnswerAndSettle(question, text::kNo));
-  EXPECT_EQ(GetForegroundWindow(), main_) << "after the confirmation";
+  EXPECT_TRUE(in_front()) << "after the confirmation";
   // The button pressed last had the focus, and has it again.
   EXPECT_TRUE(FocusComesTo(ButtonByCaption(main_, text::kButtonExitNoSave)));
 }
