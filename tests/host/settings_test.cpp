@@ -128,8 +128,6 @@ TEST_F(SettingsTest, RefusedCommitRaisesTheSettingsWriteErrorAndWritesNothing) {
   EXPECT_EQ(Raw("FORM", "TOP"), "1");
 }
 
-// Trail bytes in the lead range: a wrong whole-character count would drop
-// the last byte of a value that ends in them.
 // Files in memory; the rename finds velm.ini held by another program for
 // the first busy_renames tries.
 struct HeldFileSteps : ReplacementSteps {
@@ -163,6 +161,8 @@ TEST(FileReplacement, AFileHeldForAMomentIsWaitedOutAndOneHeldLongerIsGivenUp) {
   EXPECT_EQ(disk.paused, 500) << "about half a second before giving up";
 }
 
+// Trail bytes in the lead range: a wrong whole-character count would drop
+// the last byte of a value that ends in them.
 TEST_F(SettingsTest, AValueIsTakenAsThePlatformTakesItInEveryEncoding) {
   const std::string ramen = "\x83\x89\x81\x5B\x83\x81\x83\x93";  // ラーメン
   const std::string small_a = "\x82\x9F";                        // ぁ
