@@ -109,8 +109,8 @@ HFONT Win32Form::FontFor(int char_height, bool bold_italic) {
   return fonts_.back().second.get();
 }
 
-// WS_CLIPSIBLINGS: the two rows of buttons overlap by a pixel, and a button
-// that repaints its whole rectangle must not paint over its neighbour.
+// WS_CLIPSIBLINGS: the two rows of buttons overlap by a pixel, and a themed
+// button repaints its whole rectangle.
 HWND Win32Form::CreateControl(const ControlLayout& control) {
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (control.visible ? WS_VISIBLE : 0) |
                 (control.tab_order >= 0 ? WS_TABSTOP : 0);
