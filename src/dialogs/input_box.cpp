@@ -25,7 +25,9 @@ DialogFace LayOutInputBox(const std::string& prompt, int dpi) {
 }  // namespace
 
 namespace {
-// The longest value a backup keeps whole, in bytes of the code page.
+// The longest value a backup keeps whole is 2,047 bytes of the code page.
+// The themed field counts characters, so this takes at least that many bytes;
+// a longer value is cut at a whole character when it is saved.
 constexpr int kTypingLimit = 2047;
 }  // namespace
 

@@ -151,11 +151,12 @@ void DialogRun::Start() {
       User32Function<SetDialogDpiChangeBehaviorFunction>("SetDialogDpiChangeBehavior");
   if (set_dpi_behavior) set_dpi_behavior(dialog_, kDisableAllDpiScaling, kDisableAllDpiScaling);
   for (const DialogControl& control : design_.controls) {
-    HWND made = CreateWindowExA(control.ex_style, control.window_class, control.text.c_str(),
+    HWND made = CreateWindowExA(control.ex_style, control.window_class, "",
                                 WS_CHILD | WS_VISIBLE | control.style, 0, 0, 0, 0, dialog_,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
                                 GetModuleHandleA(nullptr), nullptr);
     if (!made) ui::ThrowWindowCreationError();
+    ui::SetWindowTextFromAnsi(made, control.text);
     if (control.icon) SendMessageA(made, STM_SETICON, reinterpret_cast<WPARAM>(control.icon), 0);
     // After the text: a longer one is shown whole and can be shortened, not
     // lengthened.

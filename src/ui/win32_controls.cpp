@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ansi_text.h"
 #include "core/error.h"
 #include "core/texts.h"
 #include "ui/dpi_scale.h"
@@ -37,6 +38,10 @@ LRESULT Win32ListControl::Send(UINT message, WPARAM wparam, LPARAM lparam) const
   return SendMessageA(control_, message, wparam, lparam);
 }
 
+LRESULT Win32ListControl::SendW(UINT message, WPARAM wparam, LPARAM lparam) const {
+  return SendMessageW(control_, message, wparam, lparam);
+}
+
 // LB_ERR / CB_ERR (-1) and LB_ERRSPACE / CB_ERRSPACE (-2): the control refused.
 void Win32ListControl::CheckInserted(LRESULT result) const {
   if (result < 0) throw Error(ErrorKind::kInsert, text::kInsertError);
@@ -46,19 +51,23 @@ int Win32ListControl::Count() const {
   return static_cast<int>(Send(messages_.count));
 }
 
+// Texts go to and from the controls as UTF-16, taken to and from the code
+// page here: the themed controls keep UTF-16, and the system's translation
+// of the ANSI messages overruns a fixed buffer on texts longer than 511
+// characters under Wine.
 std::string Win32ListControl::Text(int index) const {
-  LRESULT length = Send(messages_.text_length, static_cast<WPARAM>(index));
+  const LRESULT length = SendW(messages_.text_length, static_cast<WPARAM>(index));
   if (index < 0 || length < 0) throw Error(ErrorKind::kIndex, FormatText(text::kIndexError, index));
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  LRESULT copied =
-      Send(messages_.text, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
+  const LRESULT copied =
+      SendW(messages_.text, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
   text.resize(copied < 0 ? 0 : static_cast<std::size_t>(copied));
-  return text;
+  return Utf8ToAnsi(Utf16ToUtf8(text));
 }
 
 void Win32ListControl::Append(std::string_view text) {
-  const std::string terminated(text);
-  CheckInserted(Send(messages_.add, 0, reinterpret_cast<LPARAM>(terminated.c_str())));
+  const std::u16string wide = AnsiToUtf16(text);
+  CheckInserted(SendW(messages_.add, 0, reinterpret_cast<LPARAM>(wide.c_str())));
 }
 
 void Win32ListControl::Insert(int index, std::string_view text) {
@@ -68,9 +77,9 @@ void Win32ListControl::Insert(int index, std::string_view text) {
   // headless list; -1 would mean "at the end" to the control.
   if (index < 0 || index > count)
     throw Error(ErrorKind::kIndex, FormatText(text::kIndexError, index));
-  const std::string terminated(text);
-  CheckInserted(Send(messages_.insert, static_cast<WPARAM>(index),
-                     reinterpret_cast<LPARAM>(terminated.c_str())));
+  const std::u16string wide = AnsiToUtf16(text);
+  CheckInserted(
+      SendW(messages_.insert, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide.c_str())));
 }
 
 void Win32ListControl::Remove(int index) {
@@ -120,10 +129,15 @@ void Win32ListControl::SetItemData(int index, std::uintptr_t data) {
 }
 
 std::string WindowText(HWND window) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
+  std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, u'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(
+      window, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()))));
+  return Utf8ToAnsi(Utf16ToUtf8(text));
+}
+
+void SetWindowTextFromAnsi(HWND window, std::string_view text) {
+  const std::u16string wide = AnsiToUtf16(text);
+  SetWindowTextW(window, reinterpret_cast<const wchar_t*>(wide.c_str()));
 }
 
 std::string Win32Label::Text() const {
@@ -131,7 +145,7 @@ std::string Win32Label::Text() const {
 }
 
 void Win32Label::SetText(std::string_view text) {
-  SetWindowTextA(control_, std::string(text).c_str());
+  SetWindowTextFromAnsi(control_, text);
 }
 
 std::string Win32Window::Caption() const {

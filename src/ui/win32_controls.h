@@ -35,6 +35,7 @@ class Win32ListControl final : public ListControl {
 
  private:
   LRESULT Send(UINT message, WPARAM wparam = 0, LPARAM lparam = 0) const;
+  LRESULT SendW(UINT message, WPARAM wparam = 0, LPARAM lparam = 0) const;
   void CheckInserted(LRESULT result) const;
 
   HWND control_;
@@ -99,6 +100,8 @@ class Win32Window final : public Window {
 
 // The text of any window, in the ANSI code page.
 std::string WindowText(HWND window);
+// Sets it from the ANSI code page, as UTF-16 (see Win32ListControl::Text).
+void SetWindowTextFromAnsi(HWND window, std::string_view text);
 
 // Activates the first visible, enabled top-level window of this thread (in
 // z-order) that has an area, other than except: the window the user worked

@@ -1,5 +1,7 @@
 #include "ui/win32_form.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -24,19 +26,22 @@ constexpr UINT kDeleteKeyInList = WM_APP + 1;
 // Del in a list is the form's to act on: the system's list box and drop-down
 // list do nothing with it. A drop-down list takes its keys itself, also while
 // its list is dropped, so this one procedure sees them for both kinds. The
-// system's own procedure is kept in the control's user data.
+// system's own procedure is kept in the control's user data. A Unicode
+// procedure, as the themed controls' own: an ANSI one would put every message
+// through the system's translation, which cuts list texts at 511 characters
+// and overruns its buffer on longer ones.
 LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_KEYDOWN && wparam == VK_DELETE) {
-    SendMessageA(GetParent(list), kDeleteKeyInList, static_cast<WPARAM>(GetDlgCtrlID(list)), 0);
+    SendMessageW(GetParent(list), kDeleteKeyInList, static_cast<WPARAM>(GetDlgCtrlID(list)), 0);
     return 0;
   }
-  const auto system = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(list, GWLP_USERDATA));
-  return CallWindowProcA(system, list, message, wparam, lparam);
+  const auto system = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(list, GWLP_USERDATA));
+  return CallWindowProcW(system, list, message, wparam, lparam);
 }
 
 void TakeDeleteKey(HWND list) {
-  SetWindowLongPtrA(list, GWLP_USERDATA,
-                    SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListKeys)));
+  SetWindowLongPtrW(list, GWLP_USERDATA,
+                    SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListKeys)));
 }
 
 Frame FrameFor(FrameKind kind) {
@@ -51,6 +56,10 @@ Frame FrameFor(FrameKind kind) {
 // opens on a monitor of another; then it is sized again before it shows.
 Win32Form::Win32Form(const FormLayout& layout, HWND owner)
     : layout_(layout), class_name_(std::string("T") + layout.name) {
+  // The themed classes that the manifest asks for come with comctl32 6;
+  // systems load it on demand, this makes sure before the first control.
+  const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&classes);
   const Frame frame = FrameFor(layout.frame);
   const int screen_dpi = ScreenDpi();
   RECT outer{0, 0, ScaleToDpi(layout.client_width, screen_dpi),
@@ -100,8 +109,8 @@ HFONT Win32Form::FontFor(int char_height, bool bold_italic) {
   return fonts_.back().second.get();
 }
 
-// WS_CLIPSIBLINGS: the two rows of buttons overlap by a pixel, and a button
-// that repaints its whole rectangle must not paint over its neighbour.
+// WS_CLIPSIBLINGS: the two rows of buttons overlap by a pixel, and a themed
+// button repaints its whole rectangle.
 HWND Win32Form::CreateControl(const ControlLayout& control) {
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (control.visible ? WS_VISIBLE : 0) |
                 (control.tab_order >= 0 ? WS_TABSTOP : 0);
@@ -186,6 +195,9 @@ void Win32Form::MoveToDpi(int dpi, const RECT& suggested) {
 void Win32Form::FitComboBox(HWND combo, const ControlLayout& control, int item_height) {
   const int height = Scaled(control.height);
   SendMessageA(combo, CB_SETITEMHEIGHT, 0, item_height);
+  // The themed drop-down list sizes itself by this count, not by the
+  // window's height.
+  SendMessageA(combo, CB_SETMINVISIBLE, kDroppedDownItems, 0);
   const auto item = static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0));
   SetWindowPos(combo, nullptr, 0, 0, Scaled(control.width),
                height + kDroppedDownItems * item + Scaled(4),

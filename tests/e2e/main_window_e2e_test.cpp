@@ -2,6 +2,8 @@
 // window heights, the editing commands, and what every way of closing stores.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -358,6 +360,8 @@ TEST_F(MainWindowTest, UnderATallerTitleBarNoControlIsCutOff) {
   ASSERT_TRUE(Start());
   EXPECT_EQ(ClientSize(main_).cy, 89);
   ExpectControlsInClientArea(main_, "drop-down view at start-up", {velm::kVersionLabel});
+  // Only the themed drop-down list knows the count, which sizes it when open.
+  EXPECT_EQ(SendMessageA(ComboBox1(), CB_GETMINVISIBLE, 0, 0), 8);
   ASSERT_TRUE(Press(text::kButtonSwitchView));
   EXPECT_EQ(ClientSize(main_).cy, 388);
   ExpectControlsInClientArea(main_, "list view", {});
