@@ -81,7 +81,9 @@ std::string Utf8ToAnsi(std::string_view utf8);
 std::string Utf8ToCodePage(std::string_view utf8, unsigned code_page);
 std::string Utf16ToUtf8(std::u16string_view utf16);
 std::u16string Utf8ToUtf16(std::string_view utf8);
-// What the ANSI functions of the system hand on for ansi as UTF-16.
+// What the ANSI functions of the system hand on for ansi as UTF-16, and
+// back.
 std::u16string AnsiToUtf16(std::string_view ansi);
+std::string Utf16ToAnsi(std::u16string_view utf16);
 
 }  // namespace velm

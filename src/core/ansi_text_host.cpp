@@ -147,4 +147,8 @@ std::u16string AnsiToUtf16(std::string_view ansi) {
   return Utf8ToUtf16(AnsiToUtf8(ansi));
 }
 
+std::string Utf16ToAnsi(std::u16string_view utf16) {
+  return Utf8ToAnsi(Utf16ToUtf8(utf16));
+}
+
 }  // namespace velm

@@ -73,4 +73,8 @@ std::u16string AnsiToUtf16(std::string_view ansi) {
   return {reinterpret_cast<const char16_t*>(wide.data()), wide.size()};
 }
 
+std::string Utf16ToAnsi(std::u16string_view utf16) {
+  return Narrow(CP_ACP, AsWide(utf16));
+}
+
 }  // namespace velm

@@ -4,7 +4,7 @@
 #include <optional>
 #include <utility>
 
-#include "dialogs/user32_function.h"
+#include "core/system_function.h"
 #include "shell/clipboard.h"
 #include "shell/task_windows.h"
 #include "ui/dialogs.h"
@@ -147,8 +147,8 @@ bool DialogRun::FilterKey(const MSG& msg) const {
 
 void DialogRun::Start() {
   SetWindowTextA(dialog_, design_.caption.c_str());
-  static auto* const set_dpi_behavior =
-      User32Function<SetDialogDpiChangeBehaviorFunction>("SetDialogDpiChangeBehavior");
+  static auto* const set_dpi_behavior = SystemFunction<SetDialogDpiChangeBehaviorFunction>(
+      "user32.dll", "SetDialogDpiChangeBehavior");
   if (set_dpi_behavior) set_dpi_behavior(dialog_, kDisableAllDpiScaling, kDisableAllDpiScaling);
   for (const DialogControl& control : design_.controls) {
     HWND made = CreateWindowExA(control.ex_style, control.window_class, "",

@@ -1,6 +1,6 @@
 #include "dialogs/text_measure.h"
 
-#include "dialogs/user32_function.h"
+#include "core/system_function.h"
 #include "ui/win32_dpi.h"
 
 namespace velm {
@@ -18,8 +18,8 @@ UniqueFont CreateInputBoxFont(int dpi) {
 UniqueFont CreateMessageFont(int dpi) {
   // Windows 10 on gives the metrics at any dpi; before, they are the
   // screen's, and the font's height is taken from its dpi to dpi.
-  static auto* const for_dpi =
-      User32Function<SystemParametersInfoForDpiFunction>("SystemParametersInfoForDpi");
+  static auto* const for_dpi = SystemFunction<SystemParametersInfoForDpiFunction>(
+      "user32.dll", "SystemParametersInfoForDpi");
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   bool found = false;

@@ -2,15 +2,14 @@
 
 #include <windows.h>
 
+#include "core/system_function.h"
+
 namespace velm {
 
 bool RestrictDllSearchToSystem32() {
   using SetDefaultDllDirectoriesFunction = BOOL WINAPI(DWORD);
-  const FARPROC found =
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
-  // The cast goes through the one function type GCC accepts for any other.
   auto* set_default =
-      reinterpret_cast<SetDefaultDllDirectoriesFunction*>(reinterpret_cast<void (*)()>(found));
+      SystemFunction<SetDefaultDllDirectoriesFunction>("kernel32.dll", "SetDefaultDllDirectories");
   return set_default && set_default(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 

@@ -62,7 +62,7 @@ std::string Win32ListControl::Text(int index) const {
   const LRESULT copied =
       SendW(messages_.text, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
   text.resize(copied < 0 ? 0 : static_cast<std::size_t>(copied));
-  return Utf8ToAnsi(Utf16ToUtf8(text));
+  return Utf16ToAnsi(text);
 }
 
 void Win32ListControl::Append(std::string_view text) {
@@ -132,7 +132,7 @@ std::string WindowText(HWND window) {
   std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, u'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(
       window, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()))));
-  return Utf8ToAnsi(Utf16ToUtf8(text));
+  return Utf16ToAnsi(text);
 }
 
 void SetWindowTextFromAnsi(HWND window, std::string_view text) {

@@ -1,19 +1,11 @@
 #include "ui/win32_dpi.h"
 
+#include "core/system_function.h"
 #include "ui/dpi_scale.h"
 
 namespace velm::ui {
 
 namespace {
-
-// A function of user32 the build's target version does not declare: nullptr
-// on systems that lack it. The cast goes through the one function type GCC
-// accepts for any other.
-template <typename Function>
-Function* User32Function(const char* name) {
-  const FARPROC found = GetProcAddress(GetModuleHandleA("user32.dll"), name);
-  return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(found));
-}
 
 using GetDpiForWindowFunction = UINT WINAPI(HWND);
 using AdjustWindowRectExForDpiFunction = BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT);
@@ -29,7 +21,7 @@ int ScreenDpi() {
 
 int WindowDpi(HWND window) {
   static GetDpiForWindowFunction* const get_dpi =
-      User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+      SystemFunction<GetDpiForWindowFunction>("user32.dll", "GetDpiForWindow");
   if (get_dpi)
     if (const UINT dpi = get_dpi(window)) return static_cast<int>(dpi);
   return ScreenDpi();
@@ -37,7 +29,7 @@ int WindowDpi(HWND window) {
 
 SIZE FrameSize(HWND window, int dpi) {
   static AdjustWindowRectExForDpiFunction* const adjust_for_dpi =
-      User32Function<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
+      SystemFunction<AdjustWindowRectExForDpiFunction>("user32.dll", "AdjustWindowRectExForDpi");
   const auto style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
   const auto ex_style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE));
   RECT frame{0, 0, 0, 0};
