@@ -453,36 +453,41 @@ TEST_F(ShellTest, AnUnwritableSettingsFileCostsTheBackupNotTheHistory) {
   SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST_F(ShellTest, BadHistoryValueIsReportedBeforeTheMainWindowAppears) {
-  ASSERT_TRUE(SeedHistory({"http://1/", "http://2/", "http://3/", "http://4/"}));
+// One value of another type is reported once, before the window shows, and
+// hides none of the others; the close then writes what the list holds.
+TEST_F(ShellTest, BadHistoryValueIsReportedAndTheOthersAreShownAndSaved) {
   const RegValue dword{REG_DWORD, std::string("\x05\x00\x00\x00", 4)};
-  ASSERT_TRUE(SetHistoryValue("url5", dword));
-  ASSERT_TRUE(SetHistoryString("url6", "http://6/"));
-  ASSERT_TRUE(Launch());
+  for (const bool clear : {false, true}) {
+    SCOPED_TRACE(clear ? "cleared" : "one created");
+    ASSERT_TRUE(SeedHistory({"http://1/", "http://2/", "http://3/", "http://4/"}));
+    ASSERT_TRUE(SetHistoryValue("url3", dword));
+    ASSERT_TRUE(WriteIni(""));
+    ASSERT_TRUE(Launch());
 
-  DialogView report;
-  ASSERT_TRUE(e2e::WaitDialog(app_.pid(), {}, &report));
-  EXPECT_STREQ(report.class_name.c_str(), "#32770") << "the report is a system message box";
-  EXPECT_EQ(report.caption, text::kAppTitle);
-  EXPECT_EQ(WindowText(GetDlgItem(report.window, 0xFFFF)),
-            Filled(text::kHistoryTypeError, "url5") + ".");
-  EXPECT_EQ(report.buttons, std::vector<std::string>{"OK"});
-  EXPECT_FALSE(MainWindowShown()) << "the main window showed before the report was closed";
+    DialogView report;
+    ASSERT_TRUE(e2e::WaitDialog(app_.pid(), {}, &report));
+    EXPECT_STREQ(report.class_name.c_str(), "#32770") << "the report is a system message box";
+    EXPECT_EQ(report.caption, text::kAppTitle);
+    EXPECT_EQ(WindowText(GetDlgItem(report.window, 0xFFFF)),
+              Filled(text::kHistoryTypeError, "url3") + ".");
+    EXPECT_EQ(report.buttons, std::vector<std::string>{"OK"});
+    EXPECT_FALSE(MainWindowShown()) << "the main window showed before the report was closed";
 
-  ASSERT_TRUE(Answer(report, "OK"));
-  ASSERT_TRUE(WaitMainWindow());
-  EXPECT_EQ(Entries(),
-            (std::vector<std::string>{"http://1/", "http://2/", "http://3/", "http://4/"}));
-  EXPECT_EQ(Generation(IniPath(), 1),
-            (std::map<int, std::string>{
-                {1, "http://1/"}, {2, "http://2/"}, {3, "http://3/"}, {4, "http://4/"}}));
-
-  // The values the load never reached are not lost by the save.
-  ASSERT_TRUE(ExitAndWait());
-  HistoryValues expected = SavedUrls({"http://1/", "http://2/", "http://3/", "http://4/"});
-  expected["url5"] = dword;
-  expected["url6"] = StringValue("http://6/");
-  EXPECT_EQ(ReadHistory(), expected);
+    ASSERT_TRUE(Answer(report, "OK"));
+    ASSERT_TRUE(WaitMainWindow());
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"http://1/", "http://2/", "http://4/"}));
+    EXPECT_EQ(Generation(IniPath(), 1),
+              (std::map<int, std::string>{{1, "http://1/"}, {2, "http://2/"}, {4, "http://4/"}}));
+    if (clear) {
+      ASSERT_TRUE(Press(text::kButtonClear));
+    } else {
+      ASSERT_TRUE(CreateEntry("http://new/"));
+    }
+    ASSERT_TRUE(ExitAndWait());
+    EXPECT_EQ(ReadHistory(),
+              clear ? HistoryValues{}
+                    : SavedUrls({"http://1/", "http://2/", "http://4/", "http://new/"}));
+  }
 }
 
 }  // namespace
