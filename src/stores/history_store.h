@@ -39,7 +39,8 @@ struct HistoryBaseline {
   std::vector<HistoryValue> left;
 };
 
-// Called for n = 1..25 with the value (empty text when absent or empty).
+// Called for n = 1..25 with the value (empty text when absent, empty or
+// unreadable).
 using PerValueStep = std::function<void(int n, const HistoryValue& value)>;
 
 class HistoryStore {

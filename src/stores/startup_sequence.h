@@ -1,6 +1,7 @@
 // The store side of the main window's creation, in its fixed order: window
-// settings, rotation, then the history load with snapshot-then-append, all
-// on one reading of velm.ini that is written back once at the end.
+// settings, the history load, a new generation when the history is a new
+// state, then the entries appended, all on one reading of velm.ini that is
+// written back once, before the entries.
 #pragma once
 
 #include <cstdint>
