@@ -210,23 +210,13 @@ TEST_F(HistoryStoreTest, OneQueryMoreGivesTheOriginalOfAValueWithText) {
 }
 
 using Values = std::vector<HistoryValue>;
+using Strings = std::vector<std::string>;
 
-// Values without originals of their own, by text.
-Values Plain(std::initializer_list<const char*> texts) {
+Values Plain(const Strings& texts) {
   Values values;
-  for (const char* text : texts) values.push_back({text, {}});
+  for (const std::string& text : texts) values.push_back({text, {}});
   return values;
 }
-
-ListedEntry Loaded(std::size_t index, const Values& loaded) {
-  return {loaded[index].text, index};
-}
-
-ListedEntry Made(const char* text) {
-  return {text, ListedEntry::kMadeByUser};
-}
-
-using Strings = std::vector<std::string>;
 
 Strings Texts(const Values& values) {
   Strings texts;
@@ -235,68 +225,42 @@ Strings Texts(const Values& values) {
 }
 
 TEST(HistoryMerge, KeepsWhatOthersDidAndEverythingTheUserDid) {
-  const Values abc = Plain({"A", "B", "C"});
-  const std::vector<ListedEntry> as_loaded = {Loaded(0, abc), Loaded(1, abc), Loaded(2, abc)};
-  // unchanged, or only reordered by the browser: the list as it stands
-  const std::vector<ListedEntry> edited = {Loaded(2, abc), Made("X"), Loaded(0, abc)};
-  EXPECT_EQ(Texts(MergeHistory(abc, abc, edited)), (Strings{"C", "X", "A"}));
-  EXPECT_EQ(Texts(MergeHistory(abc, Plain({"C", "A", "B"}), edited)), (Strings{"C", "X", "A"}));
-
-  // added at the top, in the history's order, with their own texts
-  Values added = Plain({"D", "E", "A", "B", "C"});
-  added[1].original = u"E\u00E9";
-  const Values merged = MergeHistory(abc, added, as_loaded);
-  EXPECT_EQ(Texts(merged), (Strings{"D", "E", "A", "B", "C"}));
-  EXPECT_EQ(merged[1].original, u"E\u00E9");
-
-  // removed: gone unless the user rewrote it
-  EXPECT_EQ(Texts(MergeHistory(abc, Plain({"A", "C"}), as_loaded)), (Strings{"A", "C"}));
-  EXPECT_EQ(
-      Texts(MergeHistory(abc, Plain({"A", "C"}), {Loaded(0, abc), Made("B2"), Loaded(2, abc)})),
-      (Strings{"A", "B2", "C"}));
-  // both, with the user's delete
-  EXPECT_EQ(Texts(MergeHistory(abc, Plain({"D", "A", "C"}), {Loaded(0, abc), Loaded(2, abc)})),
-            (Strings{"D", "A", "C"}));
-  // the key gone: only what the user wrote
-  EXPECT_TRUE(MergeHistory(abc, {}, as_loaded).empty());
-  EXPECT_EQ(Texts(MergeHistory(abc, {}, {Made("X"), Loaded(1, abc)})), (Strings{"X"}));
+  const ListedEntry a{"A", 0}, b{"B", 1}, c{"C", 2}, x{"X", ListedEntry::kMadeByUser},
+      b2{"B2", ListedEntry::kMadeByUser};
+  const struct {
+    const char* what;
+    Strings current;
+    std::vector<ListedEntry> list;
+    Strings merged;
+  } cases[] = {
+      {"unchanged", {"A", "B", "C"}, {c, x, a}, {"C", "X", "A"}},
+      {"only reordered by the browser", {"C", "A", "B"}, {c, x, a}, {"C", "X", "A"}},
+      {"added at the top", {"D", "E", "A", "B", "C"}, {a, b, c}, {"D", "E", "A", "B", "C"}},
+      {"removed", {"A", "C"}, {a, b, c}, {"A", "C"}},
+      {"removed, rewritten by the user", {"A", "C"}, {a, b2, c}, {"A", "B2", "C"}},
+      {"both, and the user's delete", {"D", "A", "C"}, {a, c}, {"D", "A", "C"}},
+      {"the key gone", {}, {a, x, b}, {"X"}},
+  };
+  for (const auto& t : cases)
+    EXPECT_EQ(Texts(MergeHistory(Plain({"A", "B", "C"}), Plain(t.current), t.list)), t.merged)
+        << t.what;
 }
 
-TEST(HistoryMerge, KeepsTwentyFiveTheOldestAtTheEndGoingAndUnchangedValuesTheirOwnText) {
+TEST(HistoryMerge, KeepsTwentyFiveTheOldestAtTheEndGoingAndEachValueItsOwnText) {
   Values loaded;
   std::vector<ListedEntry> list;
-  for (int i = 0; i < 24; ++i) {
+  for (std::size_t i = 0; i < 24; ++i) {
     loaded.push_back({"L" + std::to_string(i), i == 3 ? u"L3\u00E9" : u""});
-    list.push_back({loaded.back().text, static_cast<std::size_t>(i)});
+    list.push_back({loaded[i].text, i});
   }
   list.push_back({"made", ListedEntry::kMadeByUser});
   Values current = loaded;
-  current.insert(current.begin(), {"new", {}});
+  current.insert(current.begin(), {"new", u"new\u00E9"});
   const Values merged = MergeHistory(loaded, current, list);
   ASSERT_EQ(merged.size(), 25u);
-  EXPECT_EQ(merged[0].text, "new");
-  EXPECT_EQ(merged[24].text, "L23") << "the user's last entry is the oldest";
+  EXPECT_EQ(merged[0].original, u"new\u00E9");
   EXPECT_EQ(merged[4].original, u"L3\u00E9");
-}
-
-TEST_F(HistoryStoreTest, SaveOverReadsTheHistoryAgainAndCreatesNoKeyForNothing) {
-  registry_.SetString("url1", "A");
-  registry_.SetString("url2", "B");
-  HistoryBaseline baseline;
-  baseline.loaded = store_.ReadValues();
-  const Values& loaded = baseline.loaded;
-  registry_.SetString("url1", "D");  // the browser's new address, then the older ones
-  registry_.SetString("url2", "A");
-  registry_.SetValue("url3", kRegDword, kDwordOne);
-  store_.SaveOver(baseline, {Loaded(0, loaded)});  // the user deleted B
-  EXPECT_EQ(registry_.Names(), (std::vector<std::string>{"url1", "url2"}));
-  EXPECT_EQ(registry_.Text("url1"), "D");
-  EXPECT_EQ(registry_.Text("url2"), "A");
-
-  registry_.RemoveKey();
-  store_.SaveOver(baseline, {Loaded(0, loaded), Loaded(1, loaded)});
-  EXPECT_FALSE(registry_.key_present());
-  ExpectKeyClosed();
+  EXPECT_EQ(merged[24].text, "L23") << "the user's last entry is the oldest";
 }
 
 }  // namespace

@@ -17,26 +17,20 @@ std::string Section(int k) {
   return "OldUrl" + std::to_string(k);
 }
 
-// Whether OldUrl1 already reads back as the snapshot of lines would: the
-// snapshot is made in a copy of the file, one call per value, and each value
-// read from both.
-bool NewestHoldsAlready(ProfileBackend& profile, const std::string& ini,
-                        const std::vector<std::string>& lines) {
-  const std::string copy = ini + ".snapshot";
-  testing::WriteBytes(copy, testing::ReadBytes(ini));
-  bool same = true;
-  for (int n = 1; n <= kHistoryValues && same; ++n) {
-    const std::string key = HistoryValueName(n);
-    if (lines[n - 1].empty()) {
-      profile.Delete(copy, Section(1), key);
-    } else if (!profile.Write(copy, Section(1), key, lines[n - 1])) {
-      same = false;
+// Records each history text in OldUrl1 of ini; false at a refused write.
+bool Snapshot(ProfileBackend& profile, const std::string& ini,
+              const std::vector<std::string>& history) {
+  for (int n = 1; n <= kHistoryValues; ++n) {
+    std::string line = n <= static_cast<int>(history.size()) ? history[n - 1] : "";
+    std::erase_if(line, [](char c) { return c == '\r' || c == '\n'; });
+    line.resize(CutLength(line, 2047));
+    if (line.empty()) {
+      profile.Delete(ini, Section(1), HistoryValueName(n));
+    } else if (!profile.Write(ini, Section(1), HistoryValueName(n), line)) {
+      return false;
     }
-    same = same && profile.Read(copy, Section(1), key) == profile.Read(ini, Section(1), key);
   }
-  profile.Flush(copy);
-  std::remove(copy.c_str());
-  return same;
+  return true;
 }
 
 }  // namespace
@@ -47,15 +41,17 @@ bool PerValueStartup(ProfileBackend& profile, const std::string& ini,
   window->top = ParseStoredInteger(profile.Read(ini, "FORM", "TOP"), 0);
   window->left = ParseStoredInteger(profile.Read(ini, "FORM", "LEFT"), 0);
 
-  std::vector<std::string> lines;
-  for (int n = 1; n <= kHistoryValues; ++n) {
-    std::string line = n <= static_cast<int>(history.size()) ? history[n - 1] : "";
-    std::erase_if(line, [](char c) { return c == '\r' || c == '\n'; });
-    line.resize(CutLength(line, 2047));
-    lines.push_back(std::move(line));
-  }
-  // A history OldUrl1 already holds is no new state.
-  if (NewestHoldsAlready(profile, ini, lines)) return true;
+  // A history that OldUrl1 already gives back, snapshot made in a copy of
+  // the file, is no new state.
+  const std::string copy = ini + ".snapshot";
+  testing::WriteBytes(copy, testing::ReadBytes(ini));
+  bool same = Snapshot(profile, copy, history);
+  for (int n = 1; n <= kHistoryValues && same; ++n)
+    same = profile.Read(copy, Section(1), HistoryValueName(n)) ==
+           profile.Read(ini, Section(1), HistoryValueName(n));
+  profile.Flush(copy);
+  std::remove(copy.c_str());
+  if (same) return true;
 
   for (int k = kRestorableGenerations; k >= 1; --k) {
     if (profile.Read(ini, Section(k), "url1").empty()) continue;
@@ -69,13 +65,7 @@ bool PerValueStartup(ProfileBackend& profile, const std::string& ini,
       }
     }
   }
-  for (int n = 1; n <= kHistoryValues; ++n) {
-    if (lines[n - 1].empty()) {
-      profile.Delete(ini, Section(1), HistoryValueName(n));
-    } else if (!profile.Write(ini, Section(1), HistoryValueName(n), lines[n - 1])) {
-      return false;
-    }
-  }
+  if (!Snapshot(profile, ini, history)) return false;
   profile.Flush(ini);
   return true;
 }
