@@ -188,21 +188,6 @@ TEST_F(FormsTest, OnlyEntriesTheUserWroteAreSavedAsShown) {
   EXPECT_EQ(registry.Text("url3"), "http://new/");
 }
 
-// Moves and view switches carry each entry's origin: a value another program
-// removed meanwhile is not written back wherever the user moved it.
-TEST_F(FormsTest, EntriesKeepTheirOriginAcrossAMoveAndViewSwitches) {
-  SeedHistory({"a", "b", "c"});
-  Start();
-  main_view.Pick(kListView, 1);
-  main_view.Click(kMoveButton);
-  main_view.Pick(kListView, 2);
-  main_view.Click(kSwitchViewButton);
-  main_view.Click(kSwitchViewButton);
-  registry.SetString("url2", "");  // another program empties b
-  main_view.Click(kExitButton);
-  EXPECT_EQ(HistoryTexts(), Padded({"a", "c"}));
-}
-
 TEST_F(FormsTest, RestoredEntriesAreSavedAsTheBackupHoldsThem) {
   registry.SetLossyString("url1", u"http://x/\u00E9", "http://x/e");
   Start();  // the backup holds the ANSI form

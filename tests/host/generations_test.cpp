@@ -117,8 +117,10 @@ TEST_F(GenerationsTest, LongValuesAreKeptAsAReadGivesThemBack) {
   // Unchanged, it is the same state however much the file cut of it.
   SetHistory({std::string(3000, 'x'), " spaced ", "\"quoted\""});
   Start();
+  const int replaces = file_.replaces();
   Start();
-  EXPECT_EQ(Count(), 2) << "the second start found its history in OldUrl1";
+  EXPECT_EQ(file_.replaces(), replaces) << "the second start found its history in OldUrl1";
+  EXPECT_EQ(Count(), 2);
   EXPECT_EQ(Generation(2),
             Padded({megabyte.substr(0, 2047), std::string(2046, 'a'), std::string(2047, 'b')}));
 }

@@ -247,20 +247,15 @@ TEST(HistoryMerge, KeepsWhatOthersDidAndEverythingTheUserDid) {
 }
 
 TEST(HistoryMerge, KeepsTwentyFiveTheOldestAtTheEndGoingAndEachValueItsOwnText) {
-  Values loaded;
-  std::vector<ListedEntry> list;
-  for (std::size_t i = 0; i < 24; ++i) {
-    loaded.push_back({"L" + std::to_string(i), i == 3 ? u"L3\u00E9" : u""});
-    list.push_back({loaded[i].text, i});
-  }
-  list.push_back({"made", ListedEntry::kMadeByUser});
-  Values current = loaded;
-  current.insert(current.begin(), {"new", u"new\u00E9"});
-  const Values merged = MergeHistory(loaded, current, list);
+  Values loaded = Plain({"A", "B", "C"}), current = Plain(Strings(23, "new"));
+  loaded[0].original = u"A\u00E9";
+  current[0].original = u"new\u00E9";
+  current.insert(current.end(), loaded.begin(), loaded.end());
+  const Values merged = MergeHistory(loaded, current, {{"A", 0}, {"B", 1}, {"C", 2}});
   ASSERT_EQ(merged.size(), 25u);
   EXPECT_EQ(merged[0].original, u"new\u00E9");
-  EXPECT_EQ(merged[4].original, u"L3\u00E9");
-  EXPECT_EQ(merged[24].text, "L23") << "the user's last entry is the oldest";
+  EXPECT_EQ(merged[23].original, u"A\u00E9");
+  EXPECT_EQ(merged[24].text, "B") << "the oldest at the end go";
 }
 
 }  // namespace

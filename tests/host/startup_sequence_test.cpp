@@ -79,24 +79,5 @@ TEST_F(StartupSequenceTest, SettingsWriteErrorCostsTheBackupNotTheHistory) {
   EXPECT_EQ(registry_.open_keys(), 0);
 }
 
-// A start that only looks leaves the generations alone, so looking never
-// pushes an older state out; with nothing to write, a velm.ini that refuses
-// writes has nothing to report either.
-TEST_F(StartupSequenceTest, AnUnchangedHistoryTouchesNoGeneration) {
-  SetHistory({"a", "", "c"});
-  Put("OldUrl1", "url1", "older");
-  Start();
-  const std::string kept = ReadBytes(ini_);
-  const int replaces = file_.replaces();
-  Start();
-  Start();
-  EXPECT_EQ(file_.replaces(), replaces) << "velm.ini was written again";
-  EXPECT_EQ(Generation(2), Padded({"older"}));
-  EXPECT_EQ(Count(), 2);
-  file_.RefuseWrites();
-  EXPECT_EQ(Start(), (Texts{"a", "c"}));
-  EXPECT_EQ(ReadBytes(ini_), kept);
-}
-
 }  // namespace
 }  // namespace velm::testing
