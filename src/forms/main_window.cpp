@@ -228,9 +228,8 @@ std::vector<ListedEntry> TForm1::ListedEntries() {
   std::vector<ListedEntry> entries;
   for (int i = 0; i < list.Count(); ++i) {
     const std::uintptr_t data = list.ItemData(i);
-    entries.push_back({list.Text(i), data == 0 || data > history_.loaded.size()
-                                         ? ListedEntry::kMadeByUser
-                                         : static_cast<std::size_t>(data - 1)});
+    entries.push_back(
+        {list.Text(i), data == 0 ? ListedEntry::kMadeByUser : static_cast<std::size_t>(data - 1)});
   }
   return entries;
 }

@@ -116,8 +116,7 @@ void HistoryStore::SaveOver(HistoryBaseline& baseline, const std::vector<ListedE
   // The history has other writers: what they did while the list was open
   // is kept, not overwritten by the list as the start read it.
   const std::vector<HistoryValue> current = ReadValues();
-  const std::vector<HistoryValue>& found =
-      baseline.failed && current == baseline.left ? baseline.found : current;
+  const std::vector<HistoryValue>& found = current == baseline.left ? baseline.found : current;
   std::vector<std::string> entries;
   std::vector<std::u16string> originals;
   for (HistoryValue& value : MergeHistory(baseline.loaded, found, list)) {
@@ -129,7 +128,6 @@ void HistoryStore::SaveOver(HistoryBaseline& baseline, const std::vector<ListedE
   } catch (const Error&) {
     baseline.found = found;
     baseline.left = ReadValues();
-    baseline.failed = true;
     throw;
   }
 }

@@ -31,10 +31,9 @@ struct HistoryValue {
 // What the close measures other programs' changes against: the values the
 // start loaded and, after a save that failed part way, the history that
 // save found and the one it left, so its own writes do not count as
-// another program's at the next try.
+// another program's at the next try (both empty before any failure).
 struct HistoryBaseline {
   std::vector<HistoryValue> loaded;
-  bool failed = false;
   std::vector<HistoryValue> found;
   std::vector<HistoryValue> left;
 };
