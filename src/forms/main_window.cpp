@@ -67,16 +67,17 @@ void TForm1::FormCreate() {
   StartupState state;
   // The window settings are read first, so the entries go where the saved
   // view will show them.
+  std::uintptr_t origin = 0;
   auto append = [&](const HistoryValue& value) {
     ui::ListControl& list = state.window.list_flag ? ListBox1() : ComboBox1();
     list.Append(value.text);
-    if (!value.original.empty()) list.SetItemData(list.Count() - 1, StoreOriginal(value.original));
+    list.SetItemData(list.Count() - 1, ++origin);
   };
   auto apply = [&] {
     ListFlag = state.window.list_flag;
     window().SetTop(state.window.top);
     window().SetLeft(state.window.left);
-    first_unseen_ = state.first_unseen;
+    history_.loaded = std::move(state.loaded);
     ShowSavedView();
     // A position kept from a monitor no longer attached would open the
     // window where the user can neither see nor reach it.
@@ -94,16 +95,6 @@ void TForm1::FormCreate() {
     throw;
   }
   apply();
-}
-
-std::uintptr_t TForm1::StoreOriginal(const std::u16string& original) {
-  originals_.push_back(original);
-  return originals_.size();
-}
-
-const std::u16string& TForm1::OriginalOf(std::uintptr_t item_data) const {
-  static const std::u16string kNone;
-  return item_data == 0 || item_data > originals_.size() ? kNone : originals_[item_data - 1];
 }
 
 void TForm1::ShowSavedView() {
@@ -232,15 +223,19 @@ void TForm1::FormClose() {
   SaveFormSettings();
 }
 
-void TForm1::SaveHistory() {
+std::vector<ListedEntry> TForm1::ListedEntries() {
   ui::ListControl& list = CurrentList();
-  std::vector<std::string> entries;
-  std::vector<std::u16string> originals;
-  for (int i = 0; i < list.Count() && i < kHistoryValues; ++i) {
-    entries.push_back(list.Text(i));
-    originals.push_back(OriginalOf(list.ItemData(i)));
+  std::vector<ListedEntry> entries;
+  for (int i = 0; i < list.Count(); ++i) {
+    const std::uintptr_t data = list.ItemData(i);
+    entries.push_back(
+        {list.Text(i), data == 0 ? ListedEntry::kMadeByUser : static_cast<std::size_t>(data - 1)});
   }
-  HistoryStore(services_.registry).Save(entries, first_unseen_, originals);
+  return entries;
+}
+
+void TForm1::SaveHistory() {
+  HistoryStore(services_.registry).SaveOver(history_, ListedEntries());
 }
 
 void TForm1::SaveFormSettings() {
@@ -293,9 +288,7 @@ void TForm1::ReplaceEntries(const std::vector<std::string>& entries) {
   ListBox1().Clear();
   ComboBox1().Clear();
   EndMove();  // its entry is gone
-  // The user chose this backup as the history: values a stopped load never
-  // reached give way to it too.
-  first_unseen_ = kHistoryValues + 1;
+  // Entries of the user's: a backup holds ANSI texts, never a value's own.
   ui::ListControl& list = CurrentList();
   for (const std::string& entry : entries) list.Append(entry);
 }

@@ -10,6 +10,8 @@
 
 #include "forms/app_services.h"
 #include "forms/form_links.h"
+#include "stores/history_merge.h"
+#include "stores/history_store.h"
 #include "ui/controls.h"
 #include "ui/form_layout.h"
 
@@ -81,21 +83,19 @@ class TForm1 : public ui::FormEvents, public RestoreWindowOwner {
   // The two stores of the close, each raising its write error.
   void SaveHistory();
   void SaveFormSettings();
-  // Stores original and returns the item data that ties an entry to it;
-  // OriginalOf goes back. 0 and the empty text stand for none.
-  std::uintptr_t StoreOriginal(const std::u16string& original);
-  const std::u16string& OriginalOf(std::uintptr_t item_data) const;
+  // The entries of the current list with their origins, as the close's
+  // merge takes them.
+  std::vector<ListedEntry> ListedEntries();
 
   ui::FormView& view_;
   AppServices& services_;
   RestoreWindowOpener open_restore_window_;
-  // First history value the start-up load did not reach; the close leaves
-  // values from there on alone unless an entry overwrites them.
-  int first_unseen_ = 1;
-  // The own text of each history value whose ANSI form lost characters, as
-  // read at start-up; an entry that came unchanged from such a value holds
-  // its position + 1 as item data, and the close writes this text for it.
-  std::vector<std::u16string> originals_;
+  // The history values as the start-up read them. An entry that is still
+  // one of them, unchanged, holds its position + 1 as item data (moves and
+  // view switches carry it); one the user wrote holds 0. The close thereby
+  // tells the user's edits from what other programs changed meanwhile, and
+  // writes an unchanged value back with the data it was read with.
+  HistoryBaseline history_;
 
   // The form's own state keeps the names it has always had; the members
   // above belong to the C++ wrapper and follow the code base's style.

@@ -47,6 +47,29 @@ void SnapshotValue(Settings& settings, int n, const std::string& text) {
   }
 }
 
+void KeepGeneration(Settings& settings, const std::vector<std::string>& history) {
+  // Compared as the file gives values back (cut at 2,047 bytes, blanks and
+  // quotes as the reading rules take them): a snapshot written into a copy
+  // of the document and read back is exactly that.
+  IniDocument snapshot = settings.document();
+  const std::string newest = GenerationSection(1);
+  bool same = true;
+  for (int n = 1; n <= kHistoryValues && same; ++n) {
+    const std::string key = HistoryValueName(n);
+    const std::string& text = history[static_cast<std::size_t>(n) - 1];
+    if (text.empty()) {
+      snapshot.Remove(newest, key);
+    } else {
+      snapshot.Set(newest, key, text);
+    }
+    same = snapshot.Read(newest, key) == settings.ReadString(newest, key);
+  }
+  if (same) return;
+  RotateGenerations(settings);
+  for (int n = 1; n <= kHistoryValues; ++n)
+    SnapshotValue(settings, n, history[static_cast<std::size_t>(n) - 1]);
+}
+
 int CountGenerations(const IniDocument& settings) {
   int count = 0;
   for (int k = 1; k <= kRestorableGenerations; ++k) {

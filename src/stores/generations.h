@@ -19,6 +19,13 @@ std::string GenerationSection(int k);
 // k = 5 down to 1.
 void RotateGenerations(Settings& settings);
 
+// Keeps history (the 25 texts of url1..url25 by number, "" for a value
+// absent, empty or unreadable) as a new generation: rotates, then records
+// each value in OldUrl1. Only a new state makes one: when OldUrl1 already
+// gives back every text as velm.ini would give back the history's, nothing
+// is touched, so starts that only look keep older states restorable.
+void KeepGeneration(Settings& settings, const std::vector<std::string>& history);
+
 // Records history value n in OldUrl1 (deletes the key for an empty text) as
 // the settings take a value: without line breaks, cut to what a read gives.
 void SnapshotValue(Settings& settings, int n, const std::string& text);

@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <exception>
+#include <utility>
 
 #include "core/error.h"
 #include "core/texts.h"
+#include "stores/history_merge.h"
 
 namespace velm {
 
@@ -25,12 +28,16 @@ std::string HistoryValueName(int n) {
 HistoryValue HistoryStore::ReadValue(RegistryBackend::Key key, int n) {
   const std::string name = HistoryValueName(n);
   std::uint32_t type = kRegNone;
-  std::uint32_t size = 0;
-  if (!backend_.QuerySize(key, name, &type, &size) || size == 0) return {};
-
-  std::vector<char> data(size);
-  if (!backend_.QueryData(key, name, &type, &data)) {
-    ThrowValueError(ErrorKind::kHistoryRead, text::kHistoryReadError, name);
+  std::vector<char> data;
+  // Another program may rewrite the value between the size query and the
+  // data query (a longer text no longer fits): a second pair of queries
+  // tells that apart from a value that cannot be read.
+  for (int attempt = 1;; ++attempt) {
+    std::uint32_t size = 0;
+    if (!backend_.QuerySize(key, name, &type, &size) || size == 0) return {};
+    data.assign(size, '\0');
+    if (backend_.QueryData(key, name, &type, &data)) break;
+    if (attempt == 2) ThrowValueError(ErrorKind::kHistoryRead, text::kHistoryReadError, name);
   }
   if (type != kRegSz && type != kRegExpandSz) {
     ThrowValueError(ErrorKind::kHistoryType, text::kHistoryTypeError, name);
@@ -44,13 +51,37 @@ HistoryValue HistoryStore::ReadValue(RegistryBackend::Key key, int n) {
 }
 
 LoadResult HistoryStore::Load(const PerValueStep& step) {
-  const UniqueHistoryKey key = OpenHistoryKey(backend_, KeyUse::kLoad);
-  if (!key) return LoadResult::kUnavailable;
-  for (int n = 1; n <= kHistoryValues; ++n) step(n, ReadValue(key.get().key, n));
+  std::exception_ptr first_unreadable;
+  {
+    const UniqueHistoryKey key = OpenHistoryKey(backend_, KeyUse::kLoad);
+    if (!key) return LoadResult::kUnavailable;
+    for (int n = 1; n <= kHistoryValues; ++n) {
+      HistoryValue value;
+      try {
+        value = ReadValue(key.get().key, n);
+      } catch (const Error&) {
+        if (!first_unreadable) first_unreadable = std::current_exception();
+      }
+      step(n, value);
+    }
+  }
+  if (first_unreadable) std::rethrow_exception(first_unreadable);
   return LoadResult::kOpened;
 }
 
-void HistoryStore::Save(const std::vector<std::string>& entries, int first_unseen,
+std::vector<HistoryValue> HistoryStore::ReadValues() {
+  std::vector<HistoryValue> values;
+  try {
+    Load([&](int, const HistoryValue& value) {
+      if (!value.text.empty()) values.push_back(value);
+    });
+  } catch (const Error&) {
+    // The start reported what it could not read; the save writes over it.
+  }
+  return values;
+}
+
+void HistoryStore::Save(const std::vector<std::string>& entries,
                         const std::vector<std::u16string>& originals) {
   // Entries are the user's and need a key to go to; an empty list asks for
   // none, since there is nothing to keep.
@@ -63,12 +94,8 @@ void HistoryStore::Save(const std::vector<std::string>& entries, int first_unsee
   if (!key)
     ThrowValueError(ErrorKind::kHistoryWrite, text::kHistoryWriteError, HistoryValueName(1));
   for (int n = 1; n <= kHistoryValues; ++n) {
-    const bool has_entry = static_cast<std::size_t>(n) <= entries.size();
-    // A value the load never reached was never shown: only an entry of the
-    // user's may replace it.
-    if (n >= first_unseen && !has_entry) continue;
     const std::string name = HistoryValueName(n);
-    if (!has_entry) {
+    if (static_cast<std::size_t>(n) > entries.size()) {
       backend_.Delete(key.get().key, name);
       continue;
     }
@@ -82,6 +109,26 @@ void HistoryStore::Save(const std::vector<std::string>& entries, int first_unsee
     if (!written) {
       ThrowValueError(ErrorKind::kHistoryWrite, text::kHistoryWriteError, name);
     }
+  }
+}
+
+void HistoryStore::SaveOver(HistoryBaseline& baseline, const std::vector<ListedEntry>& list) {
+  // The history has other writers: what they did while the list was open
+  // is kept, not overwritten by the list as the start read it.
+  const std::vector<HistoryValue> current = ReadValues();
+  const std::vector<HistoryValue>& found = current == baseline.left ? baseline.found : current;
+  std::vector<std::string> entries;
+  std::vector<std::u16string> originals;
+  for (HistoryValue& value : MergeHistory(baseline.loaded, found, list)) {
+    entries.push_back(std::move(value.text));
+    originals.push_back(std::move(value.original));
+  }
+  try {
+    Save(entries, originals);
+  } catch (const Error&) {
+    baseline.found = found;
+    baseline.left = ReadValues();
+    throw;
   }
 }
 

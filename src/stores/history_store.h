@@ -10,6 +10,8 @@
 
 namespace velm {
 
+struct ListedEntry;
+
 inline constexpr int kHistoryValues = 25;
 
 // "url" + n.
@@ -23,29 +25,50 @@ enum class LoadResult { kOpened, kUnavailable };
 struct HistoryValue {
   std::string text;
   std::u16string original;  // empty: text carries the value exactly
+  bool operator==(const HistoryValue&) const = default;
 };
 
-// Called for n = 1..25 with the value (empty text when absent or empty).
+// What the close measures other programs' changes against: the values the
+// start loaded and, after a save that failed part way, the history that
+// save found and the one it left, so its own writes do not count as
+// another program's at the next try (both empty before any failure).
+struct HistoryBaseline {
+  std::vector<HistoryValue> loaded;
+  std::vector<HistoryValue> found;
+  std::vector<HistoryValue> left;
+};
+
+// Called for n = 1..25 with the value (empty text when absent, empty or
+// unreadable).
 using PerValueStep = std::function<void(int n, const HistoryValue& value)>;
 
 class HistoryStore {
  public:
   explicit HistoryStore(RegistryBackend& backend) : backend_(backend) {}
 
-  // Stops at the first value that raises the history type or read error; the
-  // key is closed on every way out.
+  // A value that cannot be read (a type other than text, or a query that
+  // fails twice) reaches the step as empty, and the load reads on: one bad
+  // value must not hide the others, nor leave them for the save to pass
+  // over. The first such value's history type or read error is then thrown,
+  // after the last step; the key is closed on every way out.
   LoadResult Load(const PerValueStep& step);
 
+  // The non-empty values that can be read now, in order; none without a key.
+  std::vector<HistoryValue> ReadValues();
+
   // Writes entry i to url i for i = 1..25 and deletes the values no entry
-  // takes; a failing write leaves its value as it was. Values from url
-  // first_unseen on that no entry overwrites are left alone: they were never
-  // loaded, so the user never saw them. first_unseen = 26 replaces the whole
-  // history. An entry with a non-empty original (originals[i] beside
-  // entries[i]) is written as that original. A missing key is created for
-  // entries, never for an empty list; a key that refuses values raises the
-  // history write error for url1.
-  void Save(const std::vector<std::string>& entries, int first_unseen = kHistoryValues + 1,
+  // takes; a failing write leaves its value as it was. An entry with a
+  // non-empty original (originals[i] beside entries[i]) is written as that
+  // original. A missing key is created for entries, never for an empty
+  // list; a key that refuses values raises the history write error for url1.
+  void Save(const std::vector<std::string>& entries,
             const std::vector<std::u16string>& originals = {});
+
+  // The close's save: reads the history again and writes MergeHistory of
+  // the values the start loaded, what the history holds now and the list.
+  // A key removed meanwhile therefore comes back only for entries the user
+  // wrote. A failing write is recorded in baseline before it is thrown.
+  void SaveOver(HistoryBaseline& baseline, const std::vector<ListedEntry>& list);
 
  private:
   // url n on an open key; throws the history type / read error.

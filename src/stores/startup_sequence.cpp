@@ -27,43 +27,31 @@ void RunStartupSequence(SettingsFile& file, RegistryBackend& registry, const std
   Settings settings(file, ini_path);
   state->window = ReadWindowSettings(settings);
 
-  RotateGenerations(settings);
-
-  struct Entry {
-    int n;
-    HistoryValue value;
-  };
-  std::vector<Entry> entries;
-  int reached = 1;
-  std::exception_ptr stopped;
+  // The history is read before the generations move, since whether they
+  // move depends on it. A missing key reads as an empty history.
+  std::vector<std::string> texts(kHistoryValues);
+  std::exception_ptr unreadable;
   try {
     HistoryStore(registry).Load([&](int n, const HistoryValue& value) {
-      SnapshotValue(settings, n, value.text);
-      if (!value.text.empty()) entries.push_back({n, value});
-      reached = n + 1;
+      texts[static_cast<std::size_t>(n) - 1] = value.text;
+      if (!value.text.empty()) state->loaded.push_back(value);
     });
-  } catch (...) {
-    stopped = std::current_exception();
+  } catch (const Error&) {
+    unreadable = std::current_exception();
   }
+  KeepGeneration(settings, texts);
 
-  // A backup that cannot be kept costs the backup only: the history is read
-  // whole all the same, so the close writes back what the user saw rather
-  // than an empty list over values never shown. The report comes first.
+  // A backup that cannot be kept costs the backup only: the history is
+  // shown whole all the same. The report comes first.
   std::exception_ptr unsaved;
   try {
     settings.Commit();
   } catch (const Error&) {
     unsaved = std::current_exception();
   }
-  for (const Entry& entry : entries) {
-    // Until its append is through, the value counts as unseen, so the close
-    // leaves it untouched.
-    state->first_unseen = entry.n;
-    append(entry.value);
-  }
-  state->first_unseen = reached;
+  for (const HistoryValue& value : state->loaded) append(value);
   if (unsaved) std::rethrow_exception(unsaved);
-  if (stopped) std::rethrow_exception(stopped);
+  if (unreadable) std::rethrow_exception(unreadable);
 }
 
 }  // namespace velm

@@ -1,11 +1,13 @@
 // The store side of the main window's creation, in its fixed order: window
-// settings, rotation, then the history load with snapshot-then-append, all
-// on one reading of velm.ini that is written back once at the end.
+// settings, the history load, a new generation when the history is a new
+// state, then the entries appended, all on one reading of velm.ini that is
+// written back once, before the entries.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "stores/history_store.h"
 #include "stores/registry_backend.h"
@@ -20,19 +22,21 @@ std::string SettingsPathFor(const std::string& exe_path);
 
 struct StartupState {
   WindowSettings window;
-  // First history value the load did not reach (26 after a complete load,
-  // 1 when nothing was read). The close keeps values from here on.
-  int first_unseen = 1;
+  // The non-empty history values the load gave, in order: the n-th value
+  // appended is loaded[n - 1]. The close tells from them what other
+  // programs changed meanwhile.
+  std::vector<HistoryValue> loaded;
 };
 
 // Reads the window settings into state->window (before anything else can
-// fail, so the caller can apply them even when this throws), rotates, loads,
-// and commits what was staged, also when the load stopped at a bad value.
-// append is called with each non-empty history value in order. Throws the
-// settings write error or the history errors; state holds what was reached.
-// When velm.ini cannot be written, nothing of the start-up reaches it, but
-// the history is still read and shown as far as the load got; the settings
-// write error is then the one thrown.
+// fail, so the caller can apply them even when this throws), loads the
+// history, keeps it as a new generation when it is one, and commits what
+// was staged. append is called with each non-empty history value in order,
+// also when a value could not be read. Throws the settings write error or
+// the history error of the first unreadable value; state holds what was
+// reached. When velm.ini cannot be written, nothing of the start-up reaches
+// it, but the history is still shown; the settings write error is then the
+// one thrown.
 void RunStartupSequence(SettingsFile& file, RegistryBackend& registry, const std::string& ini_path,
                         const std::function<void(const HistoryValue&)>& append,
                         StartupState* state);

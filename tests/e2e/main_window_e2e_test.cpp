@@ -384,6 +384,27 @@ TEST_F(MainWindowTest, AnEmptyListRemovesEveryHistoryValue) {
   EXPECT_EQ(ReadHistory(), (HistoryValues{{"other", StringValue("kept")}}));
 }
 
+// The browser records an address while the list is open: the close keeps
+// it, first, and makes the user's delete all the same.
+TEST_F(MainWindowTest, AnAddressTheBrowserAddedMeanwhileIsKept) {
+  ASSERT_TRUE(SeedHistory({"http://a/", "http://b/", "http://c/"}));
+  ASSERT_TRUE(Start());
+  ASSERT_TRUE(SeedHistory({"http://d/", "http://a/", "http://b/", "http://c/"}));
+  ASSERT_TRUE(PickEntry(1));
+  ASSERT_TRUE(Press(text::kButtonDelete));
+  ASSERT_TRUE(ExitAndWait());
+  EXPECT_EQ(ReadHistory(), SavedUrls({"http://d/", "http://a/", "http://c/"}));
+}
+
+// A history cleared by another program while the list is open stays cleared.
+TEST_F(MainWindowTest, AHistoryKeyRemovedMeanwhileIsNotCreatedAgain) {
+  ASSERT_TRUE(SeedHistory({"http://a/", "http://b/"}));
+  ASSERT_TRUE(Start());
+  ASSERT_TRUE(DeleteHistoryKey());
+  ASSERT_TRUE(ExitAndWait());
+  EXPECT_FALSE(HistoryKeyExists());
+}
+
 TEST_F(MainWindowTest, CreateOnAFullHistorySaysSoAndAddsNothing) {
   ASSERT_TRUE(ResetHistoryKey());
   for (int n = 1; n <= 25; ++n) {

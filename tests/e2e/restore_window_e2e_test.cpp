@@ -68,6 +68,20 @@ TEST_F(RestoreWindowTest, OffersUpToTheHighestGenerationWithDataAndPreviewsWithG
   EXPECT_EQ(ReadHistory(), SavedUrls({"http://x1/", "http://x3/"}));
 }
 
+// Starts that only look leave the backups alone, so an older state stays
+// restorable.
+TEST_F(RestoreWindowTest, StartsWithAnUnchangedHistoryKeepTheGenerations) {
+  ASSERT_TRUE(SeedHistory({"http://a/", "http://b/"}));
+  ASSERT_TRUE(WriteIni("[OldUrl1]\r\nurl1=http://older/\r\n"));
+  for (int start = 1; start <= 3; ++start) {
+    ASSERT_TRUE(Start()) << "start " << start;
+    ASSERT_TRUE(ExitAndWait());
+  }
+  EXPECT_EQ(Generation(IniPath(), 1), (Values{{1, "http://a/"}, {2, "http://b/"}}));
+  EXPECT_EQ(Generation(IniPath(), 2), (Values{{1, "http://older/"}}));
+  EXPECT_EQ(Generation(IniPath(), 3), Values{});
+}
+
 TEST_F(RestoreWindowTest, GenerationsWithoutFirstValueBelowTheHighestStillCount) {
   ASSERT_TRUE(SeedHistory({"http://now/"}));
   // Neither OldUrl1 nor OldUrl2 holds data, so neither is copied; OldUrl3 is.

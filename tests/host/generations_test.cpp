@@ -70,7 +70,7 @@ TEST_F(GenerationsTest, ReadGenerationFindsKeysWhateverTheirCase) {
   EXPECT_EQ(Restorable(2), (Texts{"a", "b", "c"}));
 }
 
-TEST_F(GenerationsTest, EmptyHistoryOrNoKeyStillRotates) {
+TEST_F(GenerationsTest, AnEmptyHistoryOrNoKeyIsANewStateOnce) {
   SetHistory({"a", "b"});
   Start();
   SetHistory({});  // the key opens, no values
@@ -79,15 +79,18 @@ TEST_F(GenerationsTest, EmptyHistoryOrNoKeyStillRotates) {
   EXPECT_EQ(Generation(2), Padded({"a", "b"}));
   EXPECT_EQ(Count(), 2);
 
-  Start();  // OldUrl1 holds nothing and is not copied; OldUrl2 is
-  EXPECT_EQ(Generation(2), Padded({"a", "b"}));
-  EXPECT_EQ(Generation(3), Padded({"a", "b"}));
+  registry_.RemoveKey();  // no key reads as an empty history: nothing new
+  Start();
+  EXPECT_EQ(Generation(3), Padded({}));
 
+  SetHistory({"c"});
+  Start();
   registry_.RemoveKey();
-  Put("OldUrl1", "url1", "z");
-  Start();  // no key: OldUrl1 is copied but not refreshed
-  EXPECT_EQ(Generation(1), Padded({"z"}));
-  EXPECT_EQ(Generation(2), Padded({"z"}));
+  Start();  // OldUrl1 moves down and is emptied, once
+  Start();
+  EXPECT_EQ(Generation(1), Padded({}));
+  EXPECT_EQ(Generation(2), Padded({"c"}));
+  EXPECT_EQ(Generation(3), Padded({"a", "b"}));
 }
 
 TEST_F(GenerationsTest, LineBreaksNeverReachTheFileButStayInTheHistory) {
@@ -98,11 +101,6 @@ TEST_F(GenerationsTest, LineBreaksNeverReachTheFileButStayInTheHistory) {
   EXPECT_EQ(portable_.Read(ini_, "FORM", "LSTFLAG"), "");
   EXPECT_EQ(ReadBytes(ini_), "[OldUrl1]\r\nurl1=http://a/[FORM]LSTFLAG=0\r\n");
   EXPECT_EQ(registry_.Text("url1"), injecting);
-  EXPECT_EQ(state_.first_unseen, 26);
-
-  registry_.RemoveKey();
-  Start();
-  EXPECT_EQ(state_.first_unseen, 1) << "no key: nothing was seen";
 }
 
 TEST_F(GenerationsTest, LongValuesAreKeptAsAReadGivesThemBack) {
@@ -115,6 +113,16 @@ TEST_F(GenerationsTest, LongValuesAreKeptAsAReadGivesThemBack) {
                                  "\r\nurl2=" + std::string(2046, 'a') +
                                  "\r\nurl3=" + std::string(2047, 'b') + "\r\n");
   EXPECT_EQ(registry_.Text("url1"), megabyte) << "the history itself is not cut";
+
+  // Unchanged, it is the same state however much the file cut of it.
+  SetHistory({std::string(3000, 'x'), " spaced ", "\"quoted\""});
+  Start();
+  const int replaces = file_.replaces();
+  Start();
+  EXPECT_EQ(file_.replaces(), replaces) << "the second start found its history in OldUrl1";
+  EXPECT_EQ(Count(), 2);
+  EXPECT_EQ(Generation(2),
+            Padded({megabyte.substr(0, 2047), std::string(2046, 'a'), std::string(2047, 'b')}));
 }
 
 }  // namespace

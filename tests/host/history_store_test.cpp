@@ -7,6 +7,7 @@
 #include "core/error.h"
 #include "core/texts.h"
 #include "memory_registry.h"
+#include "stores/history_merge.h"
 #include "stores/history_store.h"
 
 namespace velm::testing {
@@ -78,7 +79,7 @@ TEST_F(HistoryStoreTest, LoadPassesEveryValueInOrderAndReadsOnlyTheirBytes) {
   EXPECT_TRUE(registry_.deletes().empty());
 }
 
-TEST_F(HistoryStoreTest, LoadStopsAtTheFailingValueWithItsError) {
+TEST_F(HistoryStoreTest, LoadReadsPastUnreadableValuesAndReportsTheFirst) {
   const struct {
     const char* what;
     void (*seed)(MemoryRegistry&);
@@ -100,6 +101,7 @@ TEST_F(HistoryStoreTest, LoadStopsAtTheFailingValueWithItsError) {
     registry_.SetString("url1", "a");
     registry_.SetString("url3", "c");
     registry_.SetString("url6", "f");
+    registry_.SetValue("url7", kRegBinary, kDwordOne);  // a second one goes unreported
     c.seed(registry_);
     try {
       Load();
@@ -108,9 +110,17 @@ TEST_F(HistoryStoreTest, LoadStopsAtTheFailingValueWithItsError) {
       EXPECT_EQ(e.kind(), c.kind);
       EXPECT_EQ(e.what(), FormatText(c.pattern, "url5"));
     }
-    EXPECT_EQ(steps_, (std::vector<Step>{{1, "a"}, {2, ""}, {3, "c"}, {4, ""}}));
+    ASSERT_EQ(steps_.size(), 25u);
+    EXPECT_EQ(steps_[4], (Step{5, ""}));
+    EXPECT_EQ(steps_[5], (Step{6, "f"}));
     ExpectKeyClosed();
   }
+  // A query that fails once, as when the value grew between the two queries,
+  // is tried again.
+  registry_ = MemoryRegistry();
+  registry_.SetString("url2", "b");
+  registry_.FailDataQuery("url2", 1);
+  EXPECT_EQ(Load()[1], (Step{2, "b"}));
 }
 
 TEST_F(HistoryStoreTest, AMissingKeyIsCreatedForEntriesOnlyAndAReadOnlyOneFailsTheSave) {
@@ -189,37 +199,6 @@ TEST_F(HistoryStoreTest, FailingWriteStopsTheSaveThere) {
   ExpectKeyClosed();
 }
 
-TEST_F(HistoryStoreTest, SaveLeavesValuesTheLoadNeverReachedUnlessAnEntryTakesTheirPlace) {
-  registry_.SetString("url1", "a");
-  registry_.SetString("url2", "b");
-  registry_.SetString("url4", "d");
-  registry_.SetValue("url5", kRegDword, kDwordOne);
-  registry_.SetString("url6", "f");
-  registry_.SetString("url7", "g");
-  EXPECT_THROW(Load(), Error);  // stops at url5: first unseen value is 5
-
-  store_.Save({"a", "d"}, 5);  // the user deleted "b"
-  EXPECT_EQ(registry_.Text("url1"), "a");
-  EXPECT_EQ(registry_.Text("url2"), "d");
-  EXPECT_FALSE(registry_.Text("url3"));
-  EXPECT_FALSE(registry_.Text("url4")) << "url4 was seen: its text moved up";
-  EXPECT_EQ(registry_.GetValue("url5")->type, kRegDword);
-  EXPECT_EQ(registry_.Text("url6"), "f");
-  EXPECT_EQ(registry_.Text("url7"), "g");
-
-  store_.Save({"a", "d", "x", "y", "z", "w"}, 5);  // entries reach url6
-  EXPECT_EQ(registry_.Text("url5"), "z");
-  EXPECT_EQ(registry_.Text("url6"), "w");
-  EXPECT_EQ(registry_.Text("url7"), "g");
-
-  registry_ = MemoryRegistry();
-  SeedOld(1, 25);
-  store_.Save({}, 1);  // nothing was ever read
-  EXPECT_TRUE(registry_.deletes().empty());
-  EXPECT_EQ(registry_.Names().size(), 25u);
-  ExpectKeyClosed();
-}
-
 TEST_F(HistoryStoreTest, OneQueryMoreGivesTheOriginalOfAValueWithText) {
   registry_.SetLossyString("url1", u"http://x/\u00E9", "http://x/e");
   std::vector<std::u16string> originals;
@@ -228,6 +207,55 @@ TEST_F(HistoryStoreTest, OneQueryMoreGivesTheOriginalOfAValueWithText) {
   const auto& log = registry_.log();
   EXPECT_EQ(std::count(log.begin(), log.end(), "original url1"), 1);
   EXPECT_EQ(std::count(log.begin(), log.end(), "original url2"), 0);  // absent
+}
+
+using Values = std::vector<HistoryValue>;
+using Strings = std::vector<std::string>;
+
+Values Plain(const Strings& texts) {
+  Values values;
+  for (const std::string& text : texts) values.push_back({text, {}});
+  return values;
+}
+
+Strings Texts(const Values& values) {
+  Strings texts;
+  for (const HistoryValue& value : values) texts.push_back(value.text);
+  return texts;
+}
+
+TEST(HistoryMerge, KeepsWhatOthersDidAndEverythingTheUserDid) {
+  const ListedEntry a{"A", 0}, b{"B", 1}, c{"C", 2}, x{"X", ListedEntry::kMadeByUser},
+      b2{"B2", ListedEntry::kMadeByUser};
+  const struct {
+    const char* what;
+    Strings current;
+    std::vector<ListedEntry> list;
+    Strings merged;
+  } cases[] = {
+      {"unchanged", {"A", "B", "C"}, {c, x, a}, {"C", "X", "A"}},
+      {"only reordered by the browser", {"C", "A", "B"}, {c, x, a}, {"C", "X", "A"}},
+      {"added at the top", {"D", "E", "A", "B", "C"}, {a, b, c}, {"D", "E", "A", "B", "C"}},
+      {"removed", {"A", "C"}, {a, b, c}, {"A", "C"}},
+      {"removed, rewritten by the user", {"A", "C"}, {a, b2, c}, {"A", "B2", "C"}},
+      {"both, and the user's delete", {"D", "A", "C"}, {a, c}, {"D", "A", "C"}},
+      {"the key gone", {}, {a, x, b}, {"X"}},
+  };
+  for (const auto& t : cases)
+    EXPECT_EQ(Texts(MergeHistory(Plain({"A", "B", "C"}), Plain(t.current), t.list)), t.merged)
+        << t.what;
+}
+
+TEST(HistoryMerge, KeepsTwentyFiveTheOldestAtTheEndGoingAndEachValueItsOwnText) {
+  Values loaded = Plain({"A", "B", "C"}), current = Plain(Strings(23, "new"));
+  loaded[0].original = u"A\u00E9";
+  current[0].original = u"new\u00E9";
+  current.insert(current.end(), loaded.begin(), loaded.end());
+  const Values merged = MergeHistory(loaded, current, {{"A", 0}, {"B", 1}, {"C", 2}});
+  ASSERT_EQ(merged.size(), 25u);
+  EXPECT_EQ(merged[0].original, u"new\u00E9");
+  EXPECT_EQ(merged[23].original, u"A\u00E9");
+  EXPECT_EQ(merged[24].text, "B") << "the oldest at the end go";
 }
 
 }  // namespace

@@ -99,7 +99,7 @@ TEST_F(FormsTest, LoadErrorIsReportedBeforeTheWindowAndTheSavedViewStillShows) {
   EXPECT_EQ(reports[0].text, FormatText(text::kHistoryTypeError, "url5"));
   EXPECT_FALSE(reports[0].main_window_visible);
   EXPECT_TRUE(MainWindow().Visible());
-  EXPECT_EQ(ComboEntries(), (Entries{"1", "2", "3", "4"}));
+  EXPECT_EQ(ComboEntries(), (Entries{"1", "2", "3", "4", "6"}));
   EXPECT_TRUE(ComboBox1().Visible());
   EXPECT_EQ(ComboBox1().Selected(), 0);
   EXPECT_EQ(MainWindow().ClientHeight(), 89);

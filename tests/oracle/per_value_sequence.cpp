@@ -1,8 +1,10 @@
 #include "per_value_sequence.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "core/ansi_text.h"
+#include "scratch_dir.h"
 #include "stores/generations.h"
 #include "stores/history_store.h"
 #include "stores/settings.h"
@@ -15,6 +17,22 @@ std::string Section(int k) {
   return "OldUrl" + std::to_string(k);
 }
 
+// Records each history text in OldUrl1 of ini; false at a refused write.
+bool Snapshot(ProfileBackend& profile, const std::string& ini,
+              const std::vector<std::string>& history) {
+  for (int n = 1; n <= kHistoryValues; ++n) {
+    std::string line = n <= static_cast<int>(history.size()) ? history[n - 1] : "";
+    std::erase_if(line, [](char c) { return c == '\r' || c == '\n'; });
+    line.resize(CutLength(line, 2047));
+    if (line.empty()) {
+      profile.Delete(ini, Section(1), HistoryValueName(n));
+    } else if (!profile.Write(ini, Section(1), HistoryValueName(n), line)) {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 bool PerValueStartup(ProfileBackend& profile, const std::string& ini,
@@ -22,6 +40,18 @@ bool PerValueStartup(ProfileBackend& profile, const std::string& ini,
   window->list_flag = ParseStoredInteger(profile.Read(ini, "FORM", "LSTFLAG"), 1) != 0;
   window->top = ParseStoredInteger(profile.Read(ini, "FORM", "TOP"), 0);
   window->left = ParseStoredInteger(profile.Read(ini, "FORM", "LEFT"), 0);
+
+  // A history that OldUrl1 already gives back, snapshot made in a copy of
+  // the file, is no new state.
+  const std::string copy = ini + ".snapshot";
+  testing::WriteBytes(copy, testing::ReadBytes(ini));
+  bool same = Snapshot(profile, copy, history);
+  for (int n = 1; n <= kHistoryValues && same; ++n)
+    same = profile.Read(copy, Section(1), HistoryValueName(n)) ==
+           profile.Read(ini, Section(1), HistoryValueName(n));
+  profile.Flush(copy);
+  std::remove(copy.c_str());
+  if (same) return true;
 
   for (int k = kRestorableGenerations; k >= 1; --k) {
     if (profile.Read(ini, Section(k), "url1").empty()) continue;
@@ -35,16 +65,7 @@ bool PerValueStartup(ProfileBackend& profile, const std::string& ini,
       }
     }
   }
-  for (int n = 1; n <= kHistoryValues; ++n) {
-    std::string line = n <= static_cast<int>(history.size()) ? history[n - 1] : "";
-    std::erase_if(line, [](char c) { return c == '\r' || c == '\n'; });
-    line.resize(CutLength(line, 2047));
-    if (line.empty()) {
-      profile.Delete(ini, Section(1), HistoryValueName(n));
-    } else if (!profile.Write(ini, Section(1), HistoryValueName(n), line)) {
-      return false;
-    }
-  }
+  if (!Snapshot(profile, ini, history)) return false;
   profile.Flush(ini);
   return true;
 }

@@ -11,9 +11,10 @@
 
 namespace velm::oracle {
 
-// Window settings, rotation, then a snapshot of each of the 25 history texts
-// ("" for a value that is absent or empty). Stops at the first write the
-// platform refuses and gives false.
+// Window settings; then, unless OldUrl1 already reads back as the history
+// would, rotation and a snapshot of each of the 25 history texts ("" for a
+// value that is absent or empty). Stops at the first write the platform
+// refuses and gives false.
 bool PerValueStartup(ProfileBackend& profile, const std::string& ini,
                      const std::vector<std::string>& history, WindowSettings* window);
 

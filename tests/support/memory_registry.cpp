@@ -51,8 +51,8 @@ std::vector<std::string> MemoryRegistry::Names() const {
   return names;
 }
 
-void MemoryRegistry::FailDataQuery(const std::string& name) {
-  fail_data_.insert(AsciiLowered(name));
+void MemoryRegistry::FailDataQuery(const std::string& name, int times) {
+  fail_data_[AsciiLowered(name)] = times;
 }
 
 void MemoryRegistry::FailWriteAt(const std::string& name) {
@@ -97,7 +97,12 @@ bool MemoryRegistry::QuerySize(Key key, const std::string& name, std::uint32_t* 
 bool MemoryRegistry::QueryData(Key key, const std::string& name, std::uint32_t* type,
                                std::vector<char>* data) {
   log_.push_back("data " + name);
-  if (!Usable(key) || fail_data_.count(AsciiLowered(name)) != 0) return false;
+  if (!Usable(key)) return false;
+  if (const auto fault = fail_data_.find(AsciiLowered(name));
+      fault != fail_data_.end() && fault->second != 0) {
+    if (fault->second > 0) --fault->second;
+    return false;
+  }
   const auto it = values_.find(AsciiLowered(name));
   if (it == values_.end()) return false;
   const std::vector<char>& stored = it->second.data;

@@ -52,7 +52,8 @@ class MemoryRegistry : public RegistryBackend {
   void FailOpen() { fail_open_ = true; }
   // The key may be read but not changed.
   void RefuseChanges() { read_only_ = true; }
-  void FailDataQuery(const std::string& name);
+  // times < 0: every data query of name fails; else the next times ones.
+  void FailDataQuery(const std::string& name, int times = -1);
   void FailWriteAt(const std::string& name);
   // Every fault ends, as when a passing trouble is over.
   void ClearFaults();
@@ -91,7 +92,7 @@ class MemoryRegistry : public RegistryBackend {
 
   bool fail_open_ = false;
   bool read_only_ = false;
-  std::set<std::string> fail_data_;
+  std::map<std::string, int> fail_data_;
   std::set<std::string> fail_write_;
 
   Key next_key_ = 1;

@@ -255,6 +255,9 @@ std::vector<Case> FixedCases() {
                                                                            // end
   add("[OldUrl1]\r\nurl1=" + std::string(5000, 'x') + "\r\n[OldUrl2]\r\nurl1=\x81\r\n");
   add(std::string("[OldUrl1]\r\nurl1=zero\0inside\r\nurl2\r\n=no name\r\n", 44));
+  // OldUrl1 already holds the history as the file gives it back: no new state.
+  add("[OldUrl1]\r\nurl1= http://one/ \r\nURL3=\"http://three/\"\r\nurl4=\x95\x5C\r\n"
+      "[OldUrl2]\r\nurl1=older\r\n");
   return cases;
 }
 

@@ -52,13 +52,12 @@ TEST_F(Win32StartupTest, StartSaveAndRestartKeepTheirPromises) {
 
   Texts entries = Start();
   EXPECT_EQ(entries, (Texts{"http://a/", "%TEMP%\\x"}));
-  EXPECT_EQ(state_.first_unseen, 26);
   EXPECT_EQ(Count(), 1);
   EXPECT_EQ(Restorable(1), entries);
   EXPECT_EQ(profile_.Read(ini_, "oldurl1", "URL3"), "%TEMP%\\x");
 
   entries.push_back("http://new/");
-  HistoryStore(registry_).Save(entries, state_.first_unseen);
+  HistoryStore(registry_).Save(entries);
   const auto url2 = TypedUrlsScratch::GetRaw("url2");
   ASSERT_TRUE(url2);
   EXPECT_EQ(url2->type, kRegSz) << "saved back as a plain string";
