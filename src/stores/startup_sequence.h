@@ -14,9 +14,9 @@
 
 namespace velm {
 
-// "<folder of exe_path>velm.ini"; exe_path is ANSI text, cut at its last
-// backslash (or slash) without splitting a double-byte character.
-std::string SettingsPathFor(const std::string& exe_path);
+// "<folder of exe_path>velm.ini"; exe_path is the wide path the system gives,
+// cut at its last backslash (or slash).
+SettingsPath SettingsPathFor(const std::u16string& exe_path);
 
 struct StartupState {
   WindowSettings window;
@@ -33,7 +33,7 @@ struct StartupState {
 // When velm.ini cannot be written, nothing of the start-up reaches it, but
 // the history is still read and shown as far as the load got; the settings
 // write error is then the one thrown.
-void RunStartupSequence(SettingsFile& file, RegistryBackend& registry, const std::string& ini_path,
+void RunStartupSequence(SettingsFile& file, RegistryBackend& registry, const SettingsPath& ini_path,
                         const std::function<void(const HistoryValue&)>& append,
                         StartupState* state);
 

@@ -22,7 +22,7 @@ WindowSettings ReadWindowSettings(Settings& settings);
 
 // Writes the window settings in one replacement of velm.ini, as the close
 // does. Throws the settings write error; then none of the three is written.
-void SaveWindowSettings(SettingsFile& file, const std::string& ini_path,
+void SaveWindowSettings(SettingsFile& file, const SettingsPath& ini_path,
                         const WindowSettings& window);
 
 }  // namespace velm

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <limits>
@@ -128,37 +129,85 @@ TEST_F(SettingsTest, RefusedCommitRaisesTheSettingsWriteErrorAndWritesNothing) {
   EXPECT_EQ(Raw("FORM", "TOP"), "1");
 }
 
-// Files in memory; the rename finds velm.ini held by another program for
-// the first busy_renames tries.
-struct HeldFileSteps : ReplacementSteps {
-  StepResult WriteTemporary(const std::string& temp, std::string_view bytes) override {
-    files[temp] = bytes;
-    return StepResult::kDone;
+// Each step answers as scripted ("d" done, "b" busy, "r" refused, "f"
+// failed; done when the script has run out) and is logged in order.
+struct ScriptedSteps : ReplacementSteps {
+  StepResult Next(std::string& script, char step) {
+    log += step;
+    const char c = script.empty() ? 'd' : script[0];
+    if (!script.empty()) script.erase(0, 1);
+    return c == 'b'   ? StepResult::kBusy
+           : c == 'r' ? StepResult::kRefused
+           : c == 'f' ? StepResult::kFailed
+                      : StepResult::kDone;
   }
-  StepResult MoveOver(const std::string& temp, const std::string& target) override {
-    if (busy_renames-- > 0) return StepResult::kBusy;
-    files[target] = files[temp];
-    files.erase(temp);
-    return StepResult::kDone;
+  StepResult WriteTemporary(std::string_view) override { return Next(writes, 'W'); }
+  StepResult MoveOver() override { return Next(moves, 'M'); }
+  void Remove() override { log += 'X'; }
+  void Pause(int milliseconds) override {
+    log += milliseconds == kReplacePauseMilliseconds ? 'p' : '?';
   }
-  void Remove(const std::string& temp) override { files.erase(temp); }
-  void Pause(int milliseconds) override { paused += milliseconds; }
 
-  std::map<std::string, std::string> files{{"velm.ini", "old"}};
-  int busy_renames = 2;
-  int paused = 0;
+  std::string writes, moves, log;
 };
 
-TEST(FileReplacement, AFileHeldForAMomentIsWaitedOutAndOneHeldLongerIsGivenUp) {
-  HeldFileSteps disk;
-  EXPECT_TRUE(ReplaceThroughTemporary(disk, "velm.ini", "new"));  // on the third try
-  EXPECT_EQ(disk.paused, 2 * kReplacePauseMilliseconds);
-  disk.busy_renames = kReplaceAttempts;
-  disk.paused = 0;
-  EXPECT_FALSE(ReplaceThroughTemporary(disk, "velm.ini", "newer"));
-  EXPECT_EQ(disk.files, (std::map<std::string, std::string>{{"velm.ini", "new"}}))
-      << "the file of the first replacement, and nothing beside it";
-  EXPECT_EQ(disk.paused, 500) << "about half a second before giving up";
+// Only a hold is waited out; a failed try removes its own temporary file
+// before the next, and one it could not create is not its to remove.
+TEST(FileReplacement, EachTryCleansUpAndOnlyAHoldIsTriedAgain) {
+  const struct {
+    const char* writes;
+    const char* moves;
+    StepResult result;
+    const char* log;
+  } cases[] = {
+      {"bd", "bd", StepResult::kDone, "WpWMXpWM"},  // temporary file, then velm.ini held
+      {"r", "", StepResult::kRefused, "W"},         // a folder that takes no new file
+      {"f", "", StepResult::kFailed, "WX"},         // the temporary file came up short
+      {"", "f", StepResult::kFailed, "WMX"},
+      {"", "bbbbbb", StepResult::kBusy, "WMXpWMXpWMXpWMXpWMXpWMX"},  // half a second, then given up
+  };
+  for (const auto& c : cases) {
+    ScriptedSteps steps;
+    steps.writes = c.writes;
+    steps.moves = c.moves;
+    EXPECT_EQ(ReplaceThroughTemporary(steps, "new"), c.result) << c.log;
+    EXPECT_EQ(steps.log, c.log);
+  }
+}
+
+// A disk that holds room bytes: a sparse one grows the length for free and
+// fails the write that needs the room; the other refuses the length.
+struct SmallDisk : InPlaceFile {
+  SmallDisk(std::string bytes, std::size_t room, bool sparse)
+      : bytes(std::move(bytes)), room(room), sparse(sparse) {}
+  bool Size(std::uint64_t* size) override { return *size = bytes.size(), true; }
+  bool Resize(std::uint64_t size) override {
+    if (!sparse && size > room) return false;
+    bytes.resize(size, '\0');
+    return true;
+  }
+  bool WriteAt(std::uint64_t offset, std::string_view data) override {
+    const std::size_t fits = std::min(data.size(), room - std::min<std::size_t>(offset, room));
+    bytes.replace(offset, fits, data.substr(0, fits));  // as far as the room goes
+    return fits == data.size();
+  }
+  bool Flush() override { return true; }
+
+  std::string bytes;
+  std::size_t room;
+  bool sparse;
+};
+
+TEST(FileReplacement, InPlaceAFullDiskLeavesEveryByteAndTheLength) {
+  for (const bool sparse : {false, true}) {
+    SmallDisk full("[OldUrl2]\r\nurl1=a\r\n", 24, sparse);
+    EXPECT_FALSE(RewriteInPlace(full, "[OldUrl1]\r\nurl1=b\r\n[OldUrl2]\r\nurl1=a\r\n"));
+    EXPECT_EQ(full.bytes, "[OldUrl2]\r\nurl1=a\r\n") << sparse;
+    ASSERT_TRUE(RewriteInPlace(full, "[FORM]\r\nTOP=1\r\n[X]\r\n")) << "it fits";
+    EXPECT_EQ(full.bytes, "[FORM]\r\nTOP=1\r\n[X]\r\n");
+    ASSERT_TRUE(RewriteInPlace(full, "[FORM]\r\n"));
+    EXPECT_EQ(full.bytes, "[FORM]\r\n") << "a shorter content is not followed by the old";
+  }
 }
 
 // Trail bytes in the lead range: a wrong whole-character count would drop
