@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +20,7 @@
 #include "driver/key_input.h"
 #include "driver/wait.h"
 #include "driver/window_search.h"
+#include "driver/wine_path.h"
 #include "velm_test.h"
 
 namespace e2e {
@@ -451,6 +455,52 @@ TEST_F(ShellTest, AnUnwritableSettingsFileCostsTheBackupNotTheHistory) {
   ASSERT_TRUE(WaitNormalExit());
   EXPECT_EQ(ReadHistory(), SavedUrls({"http://a/", "http://b/", "http://c/", "http://d/"}));
   SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// A scanner holding velm.ini without sharing for a moment as the program
+// starts: the read waits for it, and the start keeps its backup.
+TEST_F(ShellTest, AVelmIniHeldForAMomentAtTheStartIsWaitedFor) {
+  ASSERT_TRUE(SeedHistory({"http://a/"}));
+  ASSERT_TRUE(WriteIni("[OldUrl1]\r\nurl1=http://old/\r\n"));
+  {
+    const velm::UniqueFile held(CreateFileA(IniPath().c_str(), GENERIC_READ, 0, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held.valid());
+    ASSERT_TRUE(Launch());
+    // The read comes right after the application window.
+    ASSERT_TRUE(PollUntil([&] { return AppWindow() != nullptr; }));
+    Sleep(300);
+  }
+  ASSERT_TRUE(WaitMainWindow());  // names the report that came instead
+  EXPECT_EQ(Generation(IniPath(), 1), (std::map<int, std::string>{{1, "http://a/"}}));
+  EXPECT_EQ(Generation(IniPath(), 2), (std::map<int, std::string>{{1, "http://old/"}}));
+  ASSERT_TRUE(ExitAndWait());
+}
+
+// velm.ini on a full disk: full_disk_e2e_test.sh mounts a file system of
+// exactly velm.exe's and velm.ini's pages as the program's folder, once
+// without a free entry (the file is rewritten in place) and once with room
+// for a copy of velm.ini but not for the larger file a new backup makes.
+TEST_F(ShellTest, OnAFullDiskVelmIniStaysWholeAndTheErrorIsReported) {
+  const char* folder = std::getenv("VELM_FULL_DISK");
+  if (folder == nullptr) GTEST_SKIP() << "run by full_disk_e2e_test.sh on a disk it fills";
+  const std::string dir = WinePath(folder);
+  const std::string ini = dir + "\\velm.ini";
+  const std::optional<std::string> before = ReadFileBytes(ini);
+  ASSERT_TRUE(before.has_value());
+  const std::string url = "http://new/" + std::string(200, 'x');
+  ASSERT_TRUE(SeedHistory({url}));
+  ASSERT_TRUE(LaunchedProcess::Start(dir + "\\velm.exe", dir, &app_));
+  DialogView report;
+  ASSERT_TRUE(e2e::WaitDialog(app_.pid(), {}, &report));
+  EXPECT_EQ(WindowText(GetDlgItem(report.window, 0xFFFF)),
+            Filled(text::kSettingsWriteError, ini) + ".");
+  ASSERT_TRUE(Answer(report, "OK"));
+  ASSERT_TRUE(WaitMainWindow());
+  EXPECT_EQ(Entries(), std::vector<std::string>{url});
+  app_.Stop();
+  EXPECT_EQ(ReadFileBytes(ini), before) << "velm.ini changed";
+  EXPECT_FALSE(FileExists(ini + ".new"));
 }
 
 TEST_F(ShellTest, BadHistoryValueIsReportedBeforeTheMainWindowAppears) {
