@@ -118,8 +118,6 @@ TEST_F(RestoreFlowTest, AVelmIniHeldForAMomentIsWaitedFor) {
   }
   ASSERT_TRUE(PollUntil([&] { return IsShown(restore_); })) << "the restore window did not open";
   EXPECT_EQ(ListItems(GenerationList()), (Entries_{GenerationItem(1), GenerationItem(2)}));
-  ASSERT_TRUE(LeaveRestore(text::kButtonBack));
-  ASSERT_TRUE(ExitAndWait());
 }
 
 TEST_F(RestoreFlowTest, RestoreInTheListViewThenExitSavesTheRestoredEntries) {

@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <limits>
@@ -132,22 +131,17 @@ TEST_F(SettingsTest, RefusedCommitRaisesTheSettingsWriteErrorAndWritesNothing) {
 // Each step answers as scripted ("d" done, "b" busy, "r" refused, "f"
 // failed; done when the script has run out) and is logged in order.
 struct ScriptedSteps : ReplacementSteps {
+  ScriptedSteps(const char* writes, const char* moves) : writes(writes), moves(moves) {}
   StepResult Next(std::string& script, char step) {
     log += step;
-    const char c = script.empty() ? 'd' : script[0];
-    if (!script.empty()) script.erase(0, 1);
-    return c == 'b'   ? StepResult::kBusy
-           : c == 'r' ? StepResult::kRefused
-           : c == 'f' ? StepResult::kFailed
-                      : StepResult::kDone;
+    const char c = (script + 'd')[0];
+    script.erase(0, 1);
+    return static_cast<StepResult>(std::string_view("dbrf").find(c));
   }
   StepResult WriteTemporary(std::string_view) override { return Next(writes, 'W'); }
   StepResult MoveOver() override { return Next(moves, 'M'); }
   void Remove() override { log += 'X'; }
-  void Pause(int milliseconds) override {
-    log += milliseconds == kReplacePauseMilliseconds ? 'p' : '?';
-  }
-
+  void Pause(int ms) override { log += ms == kReplacePauseMilliseconds ? 'p' : '?'; }
   std::string writes, moves, log;
 };
 
@@ -155,8 +149,7 @@ struct ScriptedSteps : ReplacementSteps {
 // before the next, and one it could not create is not its to remove.
 TEST(FileReplacement, EachTryCleansUpAndOnlyAHoldIsTriedAgain) {
   const struct {
-    const char* writes;
-    const char* moves;
+    const char *writes, *moves;
     StepResult result;
     const char* log;
   } cases[] = {
@@ -164,49 +157,12 @@ TEST(FileReplacement, EachTryCleansUpAndOnlyAHoldIsTriedAgain) {
       {"r", "", StepResult::kRefused, "W"},         // a folder that takes no new file
       {"f", "", StepResult::kFailed, "WX"},         // the temporary file came up short
       {"", "f", StepResult::kFailed, "WMX"},
-      {"", "bbbbbb", StepResult::kBusy, "WMXpWMXpWMXpWMXpWMXpWMX"},  // half a second, then given up
+      {"", "bbbbbb", StepResult::kBusy, "WMXpWMXpWMXpWMXpWMXpWMX"},  // half a second
   };
   for (const auto& c : cases) {
-    ScriptedSteps steps;
-    steps.writes = c.writes;
-    steps.moves = c.moves;
+    ScriptedSteps steps(c.writes, c.moves);
     EXPECT_EQ(ReplaceThroughTemporary(steps, "new"), c.result) << c.log;
     EXPECT_EQ(steps.log, c.log);
-  }
-}
-
-// A disk that holds room bytes: a sparse one grows the length for free and
-// fails the write that needs the room; the other refuses the length.
-struct SmallDisk : InPlaceFile {
-  SmallDisk(std::string bytes, std::size_t room, bool sparse)
-      : bytes(std::move(bytes)), room(room), sparse(sparse) {}
-  bool Size(std::uint64_t* size) override { return *size = bytes.size(), true; }
-  bool Resize(std::uint64_t size) override {
-    if (!sparse && size > room) return false;
-    bytes.resize(size, '\0');
-    return true;
-  }
-  bool WriteAt(std::uint64_t offset, std::string_view data) override {
-    const std::size_t fits = std::min(data.size(), room - std::min<std::size_t>(offset, room));
-    bytes.replace(offset, fits, data.substr(0, fits));  // as far as the room goes
-    return fits == data.size();
-  }
-  bool Flush() override { return true; }
-
-  std::string bytes;
-  std::size_t room;
-  bool sparse;
-};
-
-TEST(FileReplacement, InPlaceAFullDiskLeavesEveryByteAndTheLength) {
-  for (const bool sparse : {false, true}) {
-    SmallDisk full("[OldUrl2]\r\nurl1=a\r\n", 24, sparse);
-    EXPECT_FALSE(RewriteInPlace(full, "[OldUrl1]\r\nurl1=b\r\n[OldUrl2]\r\nurl1=a\r\n"));
-    EXPECT_EQ(full.bytes, "[OldUrl2]\r\nurl1=a\r\n") << sparse;
-    ASSERT_TRUE(RewriteInPlace(full, "[FORM]\r\nTOP=1\r\n[X]\r\n")) << "it fits";
-    EXPECT_EQ(full.bytes, "[FORM]\r\nTOP=1\r\n[X]\r\n");
-    ASSERT_TRUE(RewriteInPlace(full, "[FORM]\r\n"));
-    EXPECT_EQ(full.bytes, "[FORM]\r\n") << "a shorter content is not followed by the old";
   }
 }
 
