@@ -267,8 +267,8 @@ void TForm1::OnCloseRequest() {
   try {
     FormClose();
   } catch (const Error& error) {
-    // The history is safe by now; a settings file that cannot be written
-    // must not keep the user from leaving. A failed history write keeps the
+    // The history is safe by now; a settings file that cannot be written,
+    // or read, must not keep the user from leaving. A failed history write keeps the
     // window open instead, so the user can try again or leave without saving.
     if (error.kind() != ErrorKind::kSettingsWrite && error.kind() != ErrorKind::kSettingsRead)
       throw;

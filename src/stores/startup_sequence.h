@@ -29,10 +29,12 @@ struct StartupState {
 // fail, so the caller can apply them even when this throws), rotates, loads,
 // and commits what was staged, also when the load stopped at a bad value.
 // append is called with each non-empty history value in order. Throws the
-// settings write error or the history errors; state holds what was reached.
-// When velm.ini cannot be written, nothing of the start-up reaches it, but
+// settings write or read error or the history errors; state holds what was
+// reached. When velm.ini cannot be written, or could not be read (another
+// program held it past the wait), nothing of the start-up reaches it, but
 // the history is still read and shown as far as the load got; the settings
-// write error is then the one thrown.
+// error is then the one thrown: a file that could not be read is not
+// written over, as its backups would be lost.
 void RunStartupSequence(SettingsFile& file, RegistryBackend& registry, const SettingsPath& ini_path,
                         const std::function<void(const HistoryValue&)>& append,
                         StartupState* state);

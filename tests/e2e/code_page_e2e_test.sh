@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
 # code_page_e2e_test.sh VELM_EXE WORK_DIR [FOLDER LOCALE]: velm.exe started
-# from a folder named outside the ANSI code page must put velm.ini there. By
-# default each case: café under 1252, where "é" is a lead byte of 932 that
-# would take the "\" after it; 한국어 under 932; café under 932, whose best
-# fit names the folder cafe beside it.
+# from a folder named outside the ANSI code page must put velm.ini there; by
+# default café under 1252 ("é" is a lead byte of 932 that would take the "\"
+# after it), 한국어 and café (best fit: cafe beside it) under 932, a deep path.
 # Started from the Unix side: a Windows parent would hand its own code page on.
 set -uo pipefail
 if [ $# -eq 2 ]; then
   rc=0
-  for run in "café en_US.UTF-8" "한국어 ja_JP.UTF-8" "café ja_JP.UTF-8"; do
+  for run in "café en_US.UTF-8" "한국어 ja_JP.UTF-8" "café ja_JP.UTF-8" "$(printf 'deep%02d/' $(seq 40))x ja_JP.UTF-8"; do
     bash "$0" "$1" "$2" $run || rc=1
   done
   exit $rc

@@ -64,8 +64,8 @@ TEST(HostileHistory, AValueOfAnyTypeAtAnyIndexIsReadSkippedOrReportedAndNothingI
         StartupState state;
         try {
           RunStartupSequence(
-              file, registry, std::u16string(u"velm.ini"),
-              [&](const HistoryValue& v) { entries.push_back(v.text); }, &state);
+              file, registry, {}, [&](const HistoryValue& v) { entries.push_back(v.text); },
+              &state);
           EXPECT_FALSE(fails) << "no error raised";
         } catch (const Error& e) {
           EXPECT_TRUE(fails);

@@ -145,8 +145,7 @@ struct ScriptedSteps : ReplacementSteps {
   std::string writes, moves, log;
 };
 
-// Only a hold is waited out; a failed try removes its own temporary file
-// before the next, and one it could not create is not its to remove.
+// Only a hold is tried again; a failed try first removes the file it made.
 TEST(FileReplacement, EachTryCleansUpAndOnlyAHoldIsTriedAgain) {
   const struct {
     const char *writes, *moves;
