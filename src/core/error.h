@@ -10,6 +10,7 @@
 namespace velm {
 
 enum class ErrorKind {
+  kSettingsRead,
   kSettingsWrite,
   kHistoryType,
   kHistoryRead,

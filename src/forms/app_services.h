@@ -15,7 +15,7 @@ struct AppServices {
   SettingsFile& settings_file;  // velm.ini
   RegistryBackend& registry;
   ui::Dialogs& dialogs;
-  std::string exe_path;                   // full path of the running executable
+  std::u16string exe_path;                // full path of the running executable
   std::function<void()> end_application;  // posts the quit message
 };
 

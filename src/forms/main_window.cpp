@@ -262,10 +262,11 @@ void TForm1::OnCloseRequest() {
   try {
     FormClose();
   } catch (const Error& error) {
-    // The history is safe by now; a settings file that cannot be written
-    // must not keep the user from leaving. A failed history write keeps the
+    // The history is safe by now; a settings file that cannot be written,
+    // or read, must not keep the user from leaving. A failed history write keeps the
     // window open instead, so the user can try again or leave without saving.
-    if (error.kind() != ErrorKind::kSettingsWrite) throw;
+    if (error.kind() != ErrorKind::kSettingsWrite && error.kind() != ErrorKind::kSettingsRead)
+      throw;
     ui::Report(error);
   }
   services_.end_application();
@@ -275,6 +276,9 @@ void TForm1::Button6Click() {
   // One reading of velm.ini serves the count and every preview until the
   // window opens again, so an edit made meanwhile by hand shows next time.
   Settings settings(services_.settings_file, IniPath);
+  // A file that could not be read holds backups all the same: say so, not
+  // that there are none.
+  settings.ThrowIfUnreadable();
   int count = CountGenerations(settings.document());
   if (count == 0) {
     services_.dialogs.ErrorDialog(text::kNoGenerations);

@@ -102,7 +102,7 @@ class TForm1 : public ui::FormEvents, public RestoreWindowOwner {
   bool ListFlag = true;  // true: the list view; false: the drop-down view
   bool NoSave = false;
   std::int32_t MoveFrom = 0;
-  std::string IniPath;
+  SettingsPath IniPath;
 };
 
 }  // namespace velm

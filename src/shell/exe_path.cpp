@@ -4,15 +4,12 @@
 
 namespace velm {
 
-std::string ExecutablePath() {
-  std::string path(MAX_PATH, '\0');
+std::u16string ExecutablePath() {
+  std::wstring path(MAX_PATH, L'\0');
   for (;;) {
-    DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (n == 0) return {};
-    if (n < path.size()) {
-      path.resize(n);
-      return path;
-    }
+    if (n < path.size()) return std::u16string(path.begin(), path.begin() + n);
     path.resize(path.size() * 2);  // truncated: a long path; try a larger buffer
   }
 }

@@ -4,7 +4,8 @@
 
 namespace velm {
 
-// Full path of the running executable, in the ANSI code page.
-std::string ExecutablePath();
+// Full path of the running executable, in UTF-16: the folder's name need not
+// fit the ANSI code page, and may be longer than MAX_PATH.
+std::u16string ExecutablePath();
 
 }  // namespace velm

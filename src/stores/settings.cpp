@@ -30,10 +30,16 @@ std::int32_t ParseStoredInteger(std::string_view text, std::int32_t fallback) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(negative ? 0 - value : value));
 }
 
-Settings::Settings(SettingsFile& file, std::string path) : file_(file), path_(std::move(path)) {
+Settings::Settings(SettingsFile& file, SettingsPath path) : file_(file), path_(std::move(path)) {
   std::string bytes;
   state_ = file_.Load(path_, &bytes);
   if (state_ == FileState::kLoaded) document_ = IniDocument::Parse(std::move(bytes));
+}
+
+void Settings::ThrowIfUnreadable() const {
+  if (state_ == FileState::kUnreadable) {
+    throw Error(ErrorKind::kSettingsRead, FormatText(text::kSettingsReadError, path_.ansi()));
+  }
 }
 
 void Settings::WriteString(std::string_view section, std::string_view key, std::string_view value) {
@@ -61,7 +67,9 @@ void Settings::Commit() {
     state_ = FileState::kLoaded;
     return;
   }
-  if (wrote_) throw Error(ErrorKind::kSettingsWrite, FormatText(text::kSettingsWriteError, path_));
+  if (!wrote_) return;
+  ThrowIfUnreadable();
+  throw Error(ErrorKind::kSettingsWrite, FormatText(text::kSettingsWriteError, path_.ansi()));
 }
 
 }  // namespace velm

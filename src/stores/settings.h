@@ -21,11 +21,15 @@ std::int32_t ParseStoredInteger(std::string_view text, std::int32_t fallback);
 class Settings {
  public:
   // Reads the file; a missing or unreadable one is an empty document.
-  Settings(SettingsFile& file, std::string path);
+  Settings(SettingsFile& file, SettingsPath path);
   Settings(const Settings&) = delete;
   Settings& operator=(const Settings&) = delete;
 
   const IniDocument& document() const { return document_; }
+  // Throws Error(kSettingsRead, "<path> を読み込めません") when the file is
+  // there but could not be read (held by another program past the wait, or
+  // barred): its content is unknown, not empty.
+  void ThrowIfUnreadable() const;
 
   std::string ReadString(std::string_view section, std::string_view key) const {
     return document_.Read(section, key);
@@ -50,13 +54,14 @@ class Settings {
 
   // Replaces the file with the document when it changed. Throws
   // Error(kSettingsWrite, "<path> に書き込めません") when a write was staged and
-  // the file cannot be written; then nothing of this handle's changes is in
-  // the file. Deletes alone never fail visibly.
+  // the file cannot be written, or the read error when it could not be read;
+  // then nothing of this handle's changes is in the file. Deletes alone never
+  // fail visibly.
   void Commit();
 
  private:
   SettingsFile& file_;
-  std::string path_;
+  SettingsPath path_;
   FileState state_;
   IniDocument document_;
   bool wrote_ = false;

@@ -3,7 +3,6 @@
 #include <exception>
 #include <vector>
 
-#include "core/ansi_text.h"
 #include "core/error.h"
 #include "stores/generations.h"
 #include "stores/settings.h"
@@ -12,15 +11,15 @@ namespace velm {
 
 namespace {
 
-constexpr char kSettingsFileName[] = "velm.ini";
+constexpr char16_t kSettingsFileName[] = u"velm.ini";
 
 }  // namespace
 
-std::string SettingsPathFor(const std::string& exe_path) {
-  return exe_path.substr(0, FolderLength(exe_path)) + kSettingsFileName;
+SettingsPath SettingsPathFor(const std::u16string& exe_path) {
+  return exe_path.substr(0, exe_path.find_last_of(u"\\/") + 1) + kSettingsFileName;
 }
 
-void RunStartupSequence(SettingsFile& file, RegistryBackend& registry, const std::string& ini_path,
+void RunStartupSequence(SettingsFile& file, RegistryBackend& registry, const SettingsPath& ini_path,
                         const std::function<void(const HistoryValue&)>& append,
                         StartupState* state) {
   *state = StartupState{};

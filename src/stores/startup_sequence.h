@@ -16,9 +16,9 @@
 
 namespace velm {
 
-// "<folder of exe_path>velm.ini"; exe_path is ANSI text, cut at its last
-// backslash (or slash) without splitting a double-byte character.
-std::string SettingsPathFor(const std::string& exe_path);
+// "<folder of exe_path>velm.ini"; exe_path is the wide path the system gives,
+// cut at its last backslash (or slash).
+SettingsPath SettingsPathFor(const std::u16string& exe_path);
 
 struct StartupState {
   WindowSettings window;
@@ -32,12 +32,13 @@ struct StartupState {
 // fail, so the caller can apply them even when this throws), loads the
 // history, keeps it as a new generation when it is one, and commits what
 // was staged. append is called with each non-empty history value in order,
-// also when a value could not be read. Throws the settings write error or
-// the history error of the first unreadable value; state holds what was
-// reached. When velm.ini cannot be written, nothing of the start-up reaches
-// it, but the history is still shown; the settings write error is then the
-// one thrown.
-void RunStartupSequence(SettingsFile& file, RegistryBackend& registry, const std::string& ini_path,
+// also when a value could not be read. Throws the settings write or read
+// error or the history error of the first unreadable value; state holds what
+// was reached. When velm.ini cannot be written, or could not be read (another
+// program held it past the wait), nothing of the start-up reaches it, but the
+// history is still shown; the settings error is then the one thrown: a file
+// that could not be read is not written over, as its backups would be lost.
+void RunStartupSequence(SettingsFile& file, RegistryBackend& registry, const SettingsPath& ini_path,
                         const std::function<void(const HistoryValue&)>& append,
                         StartupState* state);
 

@@ -8,12 +8,14 @@ namespace velm {
 
 class Win32SettingsFile : public SettingsFile {
  public:
-  FileState Load(const std::string& path, std::string* bytes) override;
+  // A file that another program holds for a moment is waited for as a
+  // replacement waits; one held longer is unreadable.
+  FileState Load(const SettingsPath& path, std::string* bytes) override;
   // Where no temporary file can be made beside velm.ini (a folder that
-  // cannot be written, holding a file that can), the file is rewritten in
-  // place with one write instead.
-  [[nodiscard]] bool Replace(const std::string& path, std::string_view bytes) override;
-  bool Writable(const std::string& path) override;
+  // cannot be written, holding a file that can; a full disk), the file is
+  // rewritten in place instead, sized to its new length first.
+  [[nodiscard]] bool Replace(const SettingsPath& path, std::string_view bytes) override;
+  bool Writable(const SettingsPath& path) override;
 };
 
 }  // namespace velm

@@ -19,7 +19,7 @@ WindowSettings ReadWindowSettings(Settings& settings) {
   return window;
 }
 
-void SaveWindowSettings(SettingsFile& file, const std::string& ini_path,
+void SaveWindowSettings(SettingsFile& file, const SettingsPath& ini_path,
                         const WindowSettings& window) {
   Settings settings(file, ini_path);
   settings.WriteBool(kFormSection, kListFlagKey, window.list_flag);

@@ -21,8 +21,9 @@ struct WindowSettings {
 WindowSettings ReadWindowSettings(Settings& settings);
 
 // Writes the window settings in one replacement of velm.ini, as the close
-// does. Throws the settings write error; then none of the three is written.
-void SaveWindowSettings(SettingsFile& file, const std::string& ini_path,
+// does. Throws the settings write error, or the read error when velm.ini
+// could not be read; then none of the three is written.
+void SaveWindowSettings(SettingsFile& file, const SettingsPath& ini_path,
                         const WindowSettings& window);
 
 }  // namespace velm

@@ -125,7 +125,7 @@ TEST(PhaseLogFile, WhatAMarkedBuildWritesReadsBackWithItsCallTotals) {
   velm::PortableSettingsFile portable;
   velm::RegistryBackend& registry = velm::PhaseTimed(memory);
   velm::SettingsFile& file = velm::PhaseTimed(portable);
-  const std::string exe = velm::ExecutablePath();
+  const std::string exe = velm::Utf16ToAnsi(velm::ExecutablePath());
   const std::string dir = exe.substr(0, exe.find_last_of('\\') + 1);
   const std::string ini = dir + "phase-log-test.ini";
   const std::string log = dir + "velm-phases.txt";

@@ -45,7 +45,7 @@ std::int64_t CounterNow() {
 
 // Beside the executable, where velm.ini goes.
 std::string LogPath() {
-  std::string path = SettingsPathFor(ExecutablePath());
+  std::string path = SettingsPathFor(ExecutablePath()).ansi();
   path.resize(path.size() - (sizeof kSettingsName - 1));
   return path + kLogName;
 }

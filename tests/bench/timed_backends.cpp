@@ -43,15 +43,15 @@ void TimedSettingsFile::Reset() {
   loads_ = replaces_ = checks_ = {};
 }
 
-FileState TimedSettingsFile::Load(const std::string& path, std::string* bytes) {
+FileState TimedSettingsFile::Load(const SettingsPath& path, std::string* bytes) {
   return Timed(loads_, [&] { return inner_.Load(path, bytes); });
 }
 
-bool TimedSettingsFile::Replace(const std::string& path, std::string_view bytes) {
+bool TimedSettingsFile::Replace(const SettingsPath& path, std::string_view bytes) {
   return Timed(replaces_, [&] { return inner_.Replace(path, bytes); });
 }
 
-bool TimedSettingsFile::Writable(const std::string& path) {
+bool TimedSettingsFile::Writable(const SettingsPath& path) {
   return Timed(checks_, [&] { return inner_.Writable(path); });
 }
 

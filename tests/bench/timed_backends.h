@@ -40,9 +40,9 @@ class TimedSettingsFile : public SettingsFile {
   CallTally total() const;
   void Reset();
 
-  FileState Load(const std::string& path, std::string* bytes) override;
-  [[nodiscard]] bool Replace(const std::string& path, std::string_view bytes) override;
-  bool Writable(const std::string& path) override;
+  FileState Load(const SettingsPath& path, std::string* bytes) override;
+  [[nodiscard]] bool Replace(const SettingsPath& path, std::string_view bytes) override;
+  bool Writable(const SettingsPath& path) override;
 
  private:
   // Adds the time call() takes to tally and gives its result.

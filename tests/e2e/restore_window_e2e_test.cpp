@@ -119,6 +119,21 @@ class RestoreFlowTest : public VelmTest {
   }
 };
 
+// A scanner holding velm.ini without sharing for a moment as 旧データの復旧
+// reads it: the read waits for it, and the backups are listed.
+TEST_F(RestoreFlowTest, AVelmIniHeldForAMomentIsWaitedFor) {
+  ASSERT_TRUE(Start());
+  {
+    const velm::UniqueFile held(CreateFileA(IniPath().c_str(), GENERIC_READ, 0, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held.valid());
+    ASSERT_TRUE(PostClick(main_, text::kButtonRestoreOld));
+    Sleep(300);
+  }
+  ASSERT_TRUE(PollUntil([&] { return IsShown(restore_); })) << "the restore window did not open";
+  EXPECT_EQ(ListItems(GenerationList()), (Entries_{GenerationItem(1), GenerationItem(2)}));
+}
+
 TEST_F(RestoreFlowTest, RestoreInTheListViewThenExitSavesTheRestoredEntries) {
   ASSERT_TRUE(Start());
   ASSERT_TRUE(RestoreGeneration2());

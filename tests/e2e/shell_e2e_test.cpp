@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -491,6 +492,41 @@ TEST_F(ShellTest, AnUnwritableSettingsFileCostsTheBackupNotTheHistory) {
   ASSERT_TRUE(WaitNormalExit());
   EXPECT_EQ(ReadHistory(), SavedUrls({"http://a/", "http://b/", "http://c/", "http://d/"}));
   SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// A scanner holding velm.ini without sharing for a moment as the program
+// starts: the read waits for it, and the start keeps its backup.
+TEST_F(ShellTest, AVelmIniHeldForAMomentAtTheStartIsWaitedFor) {
+  ASSERT_TRUE(SeedHistory({"http://a/"}));
+  ASSERT_TRUE(WriteIni("[OldUrl1]\r\nurl1=http://old/\r\n"));
+  {
+    const velm::UniqueFile held(CreateFileA(IniPath().c_str(), GENERIC_READ, 0, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held.valid());
+    ASSERT_TRUE(Launch());
+    // The read comes right after the application window.
+    ASSERT_TRUE(PollUntil([&] { return AppWindow() != nullptr; }));
+    Sleep(300);
+  }
+  ASSERT_TRUE(WaitMainWindow());  // names the report that came instead
+  EXPECT_EQ(Generation(IniPath(), 1), (std::map<int, std::string>{{1, "http://a/"}}));
+}
+
+// Run by full_disk_e2e_test.sh in a folder on a disk it made full.
+TEST_F(ShellTest, OnAFullDiskVelmIniStaysWholeAndTheErrorIsReported) {
+  const char* folder = std::getenv("VELM_FULL_DISK");
+  if (folder == nullptr) GTEST_SKIP() << "run by full_disk_e2e_test.sh";
+  const std::string dir = WinePath(folder), ini = dir + "\\velm.ini";
+  const auto before = ReadFileBytes(ini);
+  ASSERT_TRUE(SeedHistory({"http://new/" + std::string(200, 'x')}));  // a larger backup
+  ASSERT_TRUE(LaunchedProcess::Start(dir + "\\velm.exe", dir, &app_));
+  DialogView report;
+  ASSERT_TRUE(e2e::WaitDialog(app_.pid(), {}, &report));
+  EXPECT_EQ(WindowText(GetDlgItem(report.window, 0xFFFF)),
+            Filled(text::kSettingsWriteError, ini) + ".");
+  app_.Stop();
+  EXPECT_EQ(ReadFileBytes(ini), before) << "velm.ini changed";
+  EXPECT_FALSE(FileExists(ini + ".new"));
 }
 
 TEST_F(ShellTest, BadHistoryValueIsReportedBeforeTheMainWindowAppears) {

@@ -33,7 +33,7 @@ class FailingDisk : public PortableSettingsFile {
   bool failed() const { return failed_; }
   const std::optional<std::string>& committed() const { return committed_; }
 
-  bool Replace(const std::string& path, std::string_view bytes) override {
+  bool Replace(const SettingsPath& path, std::string_view bytes) override {
     if (++changes_ == fail_at_) {
       failed_ = true;
       ReplaceOnFullDisk(path, bytes);
@@ -47,9 +47,9 @@ class FailingDisk : public PortableSettingsFile {
  private:
   // Empty content asks no byte of the disk, so it would go through: the
   // failure then comes before anything is written.
-  void ReplaceOnFullDisk(const std::string& path, std::string_view bytes) {
+  void ReplaceOnFullDisk(const SettingsPath& path, std::string_view bytes) {
     if (bytes.empty()) return;
-    const std::string temp = path + ".new";
+    const std::filesystem::path temp(path.wide() + u".new");
     std::filesystem::create_symlink("/dev/full", temp);
     (void)PortableSettingsFile::Replace(path, bytes);
     std::error_code ignored;

@@ -5,7 +5,7 @@
 namespace velm {
 
 FormsWorld::FormsWorld()
-    : exe_path(folder.File("velm.exe")),
+    : exe_path(AnsiToUtf16(folder.File("velm.exe"))),
       ini_path(folder.File("velm.ini")),
       services{settings_file, registry, dialogs, exe_path, [this] { ++end_requests; }},
       previous_reporter(ui::SetErrorReporter([this](const Error& e) {

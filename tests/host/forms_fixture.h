@@ -64,7 +64,7 @@ class FormsWorld {
   std::vector<std::string> ReportTexts() const;
 
   testing::ScratchDir folder;
-  std::string exe_path;
+  std::u16string exe_path;
   std::string ini_path;
   FailingDisk disk;
   testing::RecordingFile settings_file{disk};  // the program's velm.ini

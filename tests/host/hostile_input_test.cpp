@@ -24,15 +24,15 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
 // velm.ini in memory, for runs that only need a settings file to exist.
 class MemoryFile : public PortableSettingsFile {
  public:
-  FileState Load(const std::string&, std::string* bytes) override {
+  FileState Load(const SettingsPath&, std::string* bytes) override {
     *bytes = bytes_;
     return bytes_.empty() ? FileState::kMissing : FileState::kLoaded;
   }
-  bool Replace(const std::string&, std::string_view bytes) override {
+  bool Replace(const SettingsPath&, std::string_view bytes) override {
     bytes_ = bytes;
     return true;
   }
-  bool Writable(const std::string&) override { return true; }
+  bool Writable(const SettingsPath&) override { return true; }
 
  private:
   std::string bytes_;
@@ -64,7 +64,7 @@ TEST(HostileHistory, AValueOfAnyTypeAtAnyIndexIsReadSkippedOrReportedAndNothingI
         StartupState state;
         try {
           RunStartupSequence(
-              file, registry, "velm.ini", [&](const HistoryValue& v) { entries.push_back(v.text); },
+              file, registry, {}, [&](const HistoryValue& v) { entries.push_back(v.text); },
               &state);
           EXPECT_FALSE(fails) << "no error raised";
         } catch (const Error& e) {

@@ -17,15 +17,15 @@ class RecordingFile : public SettingsFile {
   int loads() const { return loads_; }
   int replaces() const { return replaces_; }
 
-  FileState Load(const std::string& path, std::string* bytes) override {
+  FileState Load(const SettingsPath& path, std::string* bytes) override {
     ++loads_;
     return inner_.Load(path, bytes);
   }
-  bool Replace(const std::string& path, std::string_view bytes) override {
+  bool Replace(const SettingsPath& path, std::string_view bytes) override {
     ++replaces_;
     return !refuse_ && inner_.Replace(path, bytes);
   }
-  bool Writable(const std::string& path) override { return !refuse_ && inner_.Writable(path); }
+  bool Writable(const SettingsPath& path) override { return !refuse_ && inner_.Writable(path); }
 
  private:
   SettingsFile& inner_;

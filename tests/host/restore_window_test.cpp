@@ -25,6 +25,18 @@ class RestoreTest : public FormsTest {
   std::string Label() { return restore_view.LabelControl(kRestoreHeading).Text(); }
 };
 
+// A velm.ini that cannot be read still holds its backups: the start and
+// 旧データの復旧 say it cannot be read, not that it cannot be written or holds none.
+TEST_F(RestoreTest, AVelmIniThatCannotBeReadIsSaidToBeSo) {
+  std::filesystem::create_directory(ini_path);
+  SeedHistory({"a"});
+  Start();
+  main_view.Click(kRestoreOldButton);
+  const std::string unreadable = FormatText(text::kSettingsReadError, ini_path);
+  EXPECT_EQ(ReportTexts(), (Entries{unreadable, unreadable}));
+  EXPECT_TRUE(dialogs.shown().empty());
+}
+
 TEST_F(RestoreTest, NoGenerationShowsTheErrorAndKeepsTheWindowClosed) {
   Start();
   SetIni("OldUrl6", "url1", "x");

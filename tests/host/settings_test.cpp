@@ -128,37 +128,41 @@ TEST_F(SettingsTest, RefusedCommitRaisesTheSettingsWriteErrorAndWritesNothing) {
   EXPECT_EQ(Raw("FORM", "TOP"), "1");
 }
 
-// Files in memory; the rename finds velm.ini held by another program for
-// the first busy_renames tries.
-struct HeldFileSteps : ReplacementSteps {
-  StepResult WriteTemporary(const std::string& temp, std::string_view bytes) override {
-    files[temp] = bytes;
-    return StepResult::kDone;
+// Each step answers as scripted ("d" done, "b" busy, "r" refused, "f"
+// failed; done when the script has run out) and is logged in order.
+struct ScriptedSteps : ReplacementSteps {
+  ScriptedSteps(const char* writes, const char* moves) : writes(writes), moves(moves) {}
+  StepResult Next(std::string& script, char step) {
+    log += step;
+    const char c = (script + 'd')[0];
+    script.erase(0, 1);
+    return static_cast<StepResult>(std::string_view("dbrf").find(c));
   }
-  StepResult MoveOver(const std::string& temp, const std::string& target) override {
-    if (busy_renames-- > 0) return StepResult::kBusy;
-    files[target] = files[temp];
-    files.erase(temp);
-    return StepResult::kDone;
-  }
-  void Remove(const std::string& temp) override { files.erase(temp); }
-  void Pause(int milliseconds) override { paused += milliseconds; }
-
-  std::map<std::string, std::string> files{{"velm.ini", "old"}};
-  int busy_renames = 2;
-  int paused = 0;
+  StepResult WriteTemporary(std::string_view) override { return Next(writes, 'W'); }
+  StepResult MoveOver() override { return Next(moves, 'M'); }
+  void Remove() override { log += 'X'; }
+  void Pause(int ms) override { log += ms == kReplacePauseMilliseconds ? 'p' : '?'; }
+  std::string writes, moves, log;
 };
 
-TEST(FileReplacement, AFileHeldForAMomentIsWaitedOutAndOneHeldLongerIsGivenUp) {
-  HeldFileSteps disk;
-  EXPECT_TRUE(ReplaceThroughTemporary(disk, "velm.ini", "new"));  // on the third try
-  EXPECT_EQ(disk.paused, 2 * kReplacePauseMilliseconds);
-  disk.busy_renames = kReplaceAttempts;
-  disk.paused = 0;
-  EXPECT_FALSE(ReplaceThroughTemporary(disk, "velm.ini", "newer"));
-  EXPECT_EQ(disk.files, (std::map<std::string, std::string>{{"velm.ini", "new"}}))
-      << "the file of the first replacement, and nothing beside it";
-  EXPECT_EQ(disk.paused, 500) << "about half a second before giving up";
+// Only a hold is tried again; a failed try first removes the file it made.
+TEST(FileReplacement, EachTryCleansUpAndOnlyAHoldIsTriedAgain) {
+  const struct {
+    const char *writes, *moves;
+    StepResult result;
+    const char* log;
+  } cases[] = {
+      {"bd", "bd", StepResult::kDone, "WpWMXpWM"},  // temporary file, then velm.ini held
+      {"r", "", StepResult::kRefused, "W"},         // a folder that takes no new file
+      {"f", "", StepResult::kFailed, "WX"},         // the temporary file came up short
+      {"", "f", StepResult::kFailed, "WMX"},
+      {"", "bbbbbb", StepResult::kBusy, "WMXpWMXpWMXpWMXpWMXpWMX"},  // half a second
+  };
+  for (const auto& c : cases) {
+    ScriptedSteps steps(c.writes, c.moves);
+    EXPECT_EQ(ReplaceThroughTemporary(steps, "new"), c.result) << c.log;
+    EXPECT_EQ(steps.log, c.log);
+  }
 }
 
 // Trail bytes in the lead range: a wrong whole-character count would drop

@@ -25,7 +25,8 @@ TEST(SettingsPathFor, TakesTheExecutablesFolderWithoutSplittingCharacters) {
       {"/opt/velm/velm.exe", "/opt/velm/velm.ini"},
       {"velm.exe", "velm.ini"},
   };
-  for (const auto& c : cases) EXPECT_EQ(SettingsPathFor(c.exe), c.ini) << c.exe;
+  for (const auto& c : cases)
+    EXPECT_EQ(SettingsPathFor(AnsiToUtf16(c.exe)).wide(), AnsiToUtf16(c.ini)) << c.exe;
 }
 
 class StartupSequenceTest : public StoreFixture {};

@@ -54,13 +54,13 @@ TEST_F(TimedBackendsTest, SettingsFileCallsAreForwardedCountedAndTimedByKind) {
 class SlowFile : public PortableSettingsFile {
  public:
   explicit SlowFile(std::int64_t& clock) : clock_(clock) {}
-  FileState Load(const std::string&, std::string* bytes) override {
+  FileState Load(const SettingsPath&, std::string* bytes) override {
     clock_ += 40;
     *bytes = "x";
     return FileState::kLoaded;
   }
-  bool Replace(const std::string&, std::string_view) override { return false; }
-  bool Writable(const std::string&) override { throw std::runtime_error("check failed"); }
+  bool Replace(const SettingsPath&, std::string_view) override { return false; }
+  bool Writable(const SettingsPath&) override { throw std::runtime_error("check failed"); }
 
  private:
   std::int64_t& clock_;

@@ -16,7 +16,7 @@ bool IsWritable(fs::perms perms) {
 
 // Puts the new content into the temporary file. false: it could not, as with
 // a full disk; the temporary file may then hold part of bytes.
-bool WriteTemporary(const std::string& temp_path, std::string_view bytes) {
+bool WriteTemporary(const fs::path& temp_path, std::string_view bytes) {
   std::ofstream out(temp_path, std::ios::binary | std::ios::trunc);
   if (!out) return false;
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -26,7 +26,8 @@ bool WriteTemporary(const std::string& temp_path, std::string_view bytes) {
 
 }  // namespace
 
-FileState PortableSettingsFile::Load(const std::string& path, std::string* bytes) {
+FileState PortableSettingsFile::Load(const SettingsPath& settings_path, std::string* bytes) {
+  const fs::path path(settings_path.wide());
   bytes->clear();
   std::error_code ec;
   const fs::file_status status = fs::status(path, ec);
@@ -46,7 +47,8 @@ FileState PortableSettingsFile::Load(const std::string& path, std::string* bytes
   return in.bad() ? FileState::kUnreadable : FileState::kLoaded;
 }
 
-bool PortableSettingsFile::Writable(const std::string& path) {
+bool PortableSettingsFile::Writable(const SettingsPath& settings_path) {
+  const fs::path path(settings_path.wide());
   std::error_code ec;
   const fs::file_status status = fs::status(path, ec);
   if (status.type() == fs::file_type::not_found) return true;
@@ -55,13 +57,14 @@ bool PortableSettingsFile::Writable(const std::string& path) {
 
 // Writes bytes to a temporary file beside path and renames it over path; a
 // failure leaves path as it was and removes the temporary file.
-bool PortableSettingsFile::Replace(const std::string& path, std::string_view bytes) {
-  if (!Writable(path)) return false;
+bool PortableSettingsFile::Replace(const SettingsPath& settings_path, std::string_view bytes) {
+  if (!Writable(settings_path)) return false;
+  const fs::path path(settings_path.wide());
   std::error_code ec;
   const fs::file_status old = fs::status(path, ec);
   const bool existed = old.type() == fs::file_type::regular;
 
-  const std::string temp = path + ".new";
+  const fs::path temp(settings_path.wide() + u".new");
   if (!WriteTemporary(temp, bytes)) {
     // What a failed write left behind; a folder of that name is not ours.
     if (fs::is_regular_file(temp, ec)) fs::remove(temp, ec);

@@ -8,9 +8,9 @@ namespace velm {
 
 class PortableSettingsFile : public SettingsFile {
  public:
-  FileState Load(const std::string& path, std::string* bytes) override;
-  [[nodiscard]] bool Replace(const std::string& path, std::string_view bytes) override;
-  bool Writable(const std::string& path) override;
+  FileState Load(const SettingsPath& path, std::string* bytes) override;
+  [[nodiscard]] bool Replace(const SettingsPath& path, std::string_view bytes) override;
+  bool Writable(const SettingsPath& path) override;
 };
 
 }  // namespace velm
