@@ -61,7 +61,11 @@ class TForm1 : public ui::FormEvents, public RestoreWindowOwner {
   void OnClick(int control_id) override;
   void OnPick(int control_id) override;
   void OnCloseRequest() override;
-  void OnDeleteKey(int control_id) override;  // as 削除
+  // Del as 削除; Enter, F2 and a double click as 変更; Ins as 作成;
+  // Ctrl+Up and Ctrl+Down move the entry by one.
+  void OnListAction(int control_id, ui::ListAction action) override;
+  bool OnDragStart(int control_id, int index) override;
+  void OnDrop(int control_id, int from, int to) override;
 
   // RestoreWindowOwner
   void ReplaceEntries(const std::vector<std::string>& entries) override;
@@ -75,6 +79,11 @@ class TForm1 : public ui::FormEvents, public RestoreWindowOwner {
   // for which list is current.
   ui::ListControl& CurrentList() { return ListFlag ? ListBox1() : ComboBox1(); }
 
+  template <typename Command>
+  void RunCommand(Command&& command);
+  void RunButton(int control_id);
+  void RunListAction(ui::ListAction action, bool after_move_pick);
+  void MoveSelectedByOne(int step);
   void ShowSavedView();
   bool Moving();  // the caption says so
   void EndMove();
@@ -92,6 +101,11 @@ class TForm1 : public ui::FormEvents, public RestoreWindowOwner {
   // First history value the start-up load did not reach; the close leaves
   // values from there on alone unless an entry overwrites them.
   int first_unseen_ = 1;
+  // A command's handler is running, maybe inside its dialog's message loop.
+  bool command_running_ = false;
+  // The last event was a pick that ended a move: the first click of a
+  // double click, whose second click then asks for nothing more.
+  bool pick_ended_move_ = false;
   // The own text of each history value whose ANSI form lost characters, as
   // read at start-up; an entry that came unchanged from such a value holds
   // its position + 1 as item data, and the close writes this text for it.

@@ -1,5 +1,6 @@
 // TForm1's editing commands and the move mode held in the caption.
 #include "core/texts.h"
+#include "forms/move_by_one.h"
 #include "forms_fixture.h"
 
 namespace velm {
@@ -175,13 +176,81 @@ TEST_F(EditingTest, MoveEndsWithItsEntryAndFollowsItOtherwise) {
 TEST_F(EditingTest, DelInAListIsDelete) {
   StartWith({"a", "b", "c"});
   main_view.Pick(kListView, 1);
-  form1->OnDeleteKey(kChangeButton);  // not a list
+  form1->OnListAction(kChangeButton, ui::ListAction::kDelete);  // not a list
   main_view.Click(kMoveButton);
-  form1->OnDeleteKey(kListView);
+  form1->OnListAction(kListView, ui::ListAction::kDelete);
   EXPECT_EQ(ListBoxEntries(), (Entries{"a", "c"}));
   EXPECT_FALSE(Moving()) << "its entry went";
-  form1->OnDeleteKey(kListView);  // nothing selected now
+  form1->OnListAction(kListView, ui::ListAction::kDelete);  // nothing selected now
   EXPECT_EQ(ListBoxEntries(), (Entries{"a", "c"}));
+}
+
+// Clicks posted before a dialog came up arrive inside its loop; the restore
+// window disables the main window, which posted clicks pass by.
+TEST_F(EditingTest, CommandsDoNotReEnter) {
+  StartWith(Entries(24, "u"));
+  main_view.Pick(kListView, 0);
+  dialogs.on_show = [&](const ui::ShownDialog&) {
+    dialogs.on_show = nullptr;
+    for (int button : {kCreateButton, kMoveButton, kChangeButton, kDeleteButton})
+      main_view.Click(button);
+    ListBox1().Append("filled meanwhile");
+  };
+  dialogs.AnswerInput("new");
+  main_view.Click(kCreateButton);
+  ASSERT_EQ(dialogs.shown().size(), 2u);  // the box, then the limit asked again
+  EXPECT_EQ(dialogs.shown()[1].text, text::kHistoryFull);
+  EXPECT_EQ(ListBoxEntries().size(), 25u);
+  EXPECT_EQ(ListBoxEntries().back(), "filled meanwhile");
+  EXPECT_FALSE(Moving());
+
+  main_view.Click(kRestoreOldButton);
+  ASSERT_TRUE(RestoreWindow().Visible());
+  form1->OnClick(kClearButton);
+  EXPECT_EQ(ListBoxEntries().size(), 25u);
+}
+
+TEST(MoveByOne, ChangesPlacesWithTheNeighbourAndTheMoveSourceKeepsToItsEntry) {
+  EXPECT_FALSE(MoveByOne(3, 0, -1, 0)) << "top";
+  EXPECT_FALSE(MoveByOne(3, 2, +1, 0)) << "bottom";
+  EXPECT_FALSE(MoveByOne(3, -1, +1, 0)) << "no selection";
+  EXPECT_EQ(MoveByOne(3, 1, -1, 2)->to, 0);
+  EXPECT_EQ(MoveByOne(3, 1, -1, 2)->move_from, 2) << "another entry's move";
+  EXPECT_EQ(MoveByOne(3, 1, +1, 1)->move_from, 2) << "the source moved";
+  EXPECT_EQ(MoveByOne(3, 1, +1, 2)->move_from, 1) << "the source was the neighbour";
+}
+
+// Enter, F2 and a double click are 変更, Ins is 作成, Ctrl+Up and Ctrl+Down
+// move by one; in move mode all but the moves leave a click a pick.
+TEST_F(EditingTest, ListKeysAndDragInEachMode) {
+  using enum ui::ListAction;
+  StartWith({"A", "B", "C", "D"});
+  main_view.Pick(kListView, 1);
+  for (ui::ListAction open : {kOpen, kDoubleClick, kCreate}) form1->OnListAction(kListView, open);
+  ASSERT_EQ(dialogs.shown().size(), 3u);
+  EXPECT_EQ(dialogs.shown()[1].caption, std::string("B") + text::kChangeCaptionSuffix);
+  EXPECT_EQ(dialogs.shown()[2].caption, text::kCreateCaption);
+  form1->OnListAction(kListView, kMoveDown);
+  EXPECT_EQ(ListBoxEntries(), (Entries{"A", "C", "B", "D"}));
+  EXPECT_EQ(ListBox1().Selected(), 2);
+
+  main_view.Click(kMoveButton);  // B, the source, then moves up twice
+  form1->OnListAction(kListView, kMoveUp);
+  form1->OnListAction(kListView, kMoveUp);
+  EXPECT_FALSE(form1->OnDragStart(kListView, 0));
+  for (ui::ListAction open : {kOpen, kDoubleClick, kCreate}) form1->OnListAction(kListView, open);
+  EXPECT_EQ(dialogs.shown().size(), 4u) << "only 移動's message";
+  main_view.Pick(kListView, 3);
+  EXPECT_EQ(ListBoxEntries(), (Entries{"A", "C", "D", "B"}));
+  form1->OnListAction(kListView, kDoubleClick);  // the second click of that pick
+  EXPECT_EQ(dialogs.shown().size(), 4u);
+
+  ASSERT_TRUE(form1->OnDragStart(kListView, 0));
+  form1->OnDrop(kListView, 0, 2);
+  EXPECT_EQ(ListBoxEntries(), (Entries{"C", "D", "A", "B"}));
+  EXPECT_EQ(ListBox1().Selected(), 2);
+  EXPECT_EQ(MainWindow().Caption(), text::kAppTitle);
+  EXPECT_TRUE(reports.empty());
 }
 
 TEST_F(EditingTest, MoveGoesOnAcrossAViewSwitch) {
