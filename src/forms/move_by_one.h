@@ -9,6 +9,7 @@ namespace velm {
 struct OneStep {
   int to;         // where the entry goes
   int move_from;  // the source of a move under way, kept to its entry
+  friend bool operator==(const OneStep&, const OneStep&) = default;
 };
 
 // index: the selected entry of count, -1 for none; step: -1 up, +1 down.

@@ -108,7 +108,7 @@ void Win32ListControl::Clear() {
 // The list draws its text a little in from its edge: an average character
 // more keeps the end of the widest entry in view.
 int Win32ListControl::Measure(const std::u16string& text) const {
-  HDC dc = GetDC(control_);
+  HDC dc = measuring_dc_.get();
   const HGDIOBJ old_font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(Send(WM_GETFONT)));
   SIZE size{};
   GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(text.data()),
@@ -116,7 +116,6 @@ int Win32ListControl::Measure(const std::u16string& text) const {
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
   SelectObject(dc, old_font);
-  ReleaseDC(control_, dc);
   return size.cx + metrics.tmAveCharWidth;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/win32_handles.h"
 #include "ui/controls.h"
 
 namespace velm::ui {
@@ -55,6 +56,8 @@ class Win32ListControl final : public ListControl {
   // entry it adds, never at painting.
   std::vector<int> widths_;
   int scroll_width_ = 0;
+  // A DC of its own, so that measuring asks nothing of the window system.
+  UniqueMemoryDc measuring_dc_{CreateCompatibleDC(nullptr)};
 };
 
 class Win32Label final : public Label {

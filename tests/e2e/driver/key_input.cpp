@@ -48,16 +48,6 @@ INPUT MouseAt(HWND control, POINT point, DWORD button) {
   return input;
 }
 
-testing::AssertionResult Clicks(HWND control, POINT point, int count) {
-  if (auto front = ToTheFront(GetAncestor(control, GA_ROOT)); !front) return front;
-  std::vector<INPUT> inputs;
-  for (int i = 0; i < count; ++i) {
-    inputs.push_back(MouseAt(control, point, MOUSEEVENTF_LEFTDOWN));
-    inputs.push_back(MouseAt(control, point, MOUSEEVENTF_LEFTUP));
-  }
-  return Sent(inputs);
-}
-
 }  // namespace
 
 testing::AssertionResult PressKeys(HWND window, std::initializer_list<WORD> chord) {
@@ -71,11 +61,12 @@ testing::AssertionResult PressKeys(HWND window, std::initializer_list<WORD> chor
 }
 
 testing::AssertionResult ClickAt(HWND control, POINT point) {
-  return Clicks(control, point, 1);
+  return DragAcross(control, point, point, 0);
 }
 
 testing::AssertionResult DoubleClickAt(HWND control, POINT point) {
-  return Clicks(control, point, 2);
+  if (auto first = ClickAt(control, point); !first) return first;
+  return ClickAt(control, point);
 }
 
 testing::AssertionResult DragAcross(HWND control, POINT from, POINT to, int steps) {
