@@ -437,9 +437,8 @@ LRESULT Win32Form::OnDragList(const DRAGLISTINFO& info) {
       if (events_ && from >= 0 && to >= 0) Dispatch([&] { events_->OnDrop(id, from, to); });
       return 0;
     }
-    default:  // DL_CANCELDRAG
+    default:  // DL_CANCELDRAG; the next drag begins afresh
       DrawInsert(hwnd(), info.hWnd, -1);
-      drag_from_ = -1;
       return 0;
   }
 }
