@@ -515,8 +515,9 @@ TEST_F(EditingTest, KeysAndADoubleClickOpenTheEntryOrANewOne) {
 }
 
 // A dropped on C: where 移動 and a pick of C would put it, without the
-// message.
+// message. Let go above the list first: nothing moves.
 TEST_F(EditingTest, DraggingAnEntryOntoAnotherMovesItThere) {
+  ASSERT_TRUE(DragAcross(ListBox1(), EntryPoint(ListBox1(), 1), {8, -20}, 4));
   ASSERT_TRUE(DragAcross(ListBox1(), EntryPoint(ListBox1(), 0), EntryPoint(ListBox1(), 2), 4));
   EXPECT_TRUE(PollUntil([&] { return Entries() == Entries_{"B", "C", "A", "D"}; }));
   EXPECT_EQ(FindDialog(app_.pid(), {main_, restore_}), nullptr);
