@@ -40,6 +40,15 @@ struct GdiObjectTraits {
 };
 using UniqueFont = UniqueResource<GdiObjectTraits<HFONT>>;
 
+// Device contexts of CreateCompatibleDC: drawn into or measured with, never
+// shown.
+struct MemoryDcTraits {
+  using Handle = HDC;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { DeleteDC(h); }
+};
+using UniqueMemoryDc = UniqueResource<MemoryDcTraits>;
+
 struct GlobalMemoryTraits {
   using Handle = HGLOBAL;
   static Handle Invalid() { return nullptr; }

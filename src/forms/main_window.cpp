@@ -2,12 +2,14 @@
 // with the move mode held in the caption, closing and saving.
 #include "forms/main_window.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "core/error.h"
 #include "core/texts.h"
+#include "forms/move_by_one.h"
 #include "stores/generations.h"
 #include "stores/history_store.h"
 #include "stores/settings.h"
@@ -41,15 +43,16 @@ void SelectFirst(ui::ListControl& list) {
 }
 
 // The second half of a move: the pick names the target. Outside move mode a
-// pick only selects.
-void FinishMove(ui::Window& window, ui::ListControl& list, int move_from) {
-  if (window.Caption() != text::kMovingCaption) return;
+// pick only selects. true: the move is made.
+bool FinishMove(ui::Window& window, ui::ListControl& list, int move_from) {
+  if (window.Caption() != text::kMovingCaption) return false;
   int target = list.Selected();
-  if (target < 0) return;  // a notification without a selection names no target
+  if (target < 0) return false;  // a notification without a selection names no target
   // Throws the index error before changing anything when move_from is gone,
   // so the window stays in move mode.
   list.Move(move_from, target);
   window.SetCaption(text::kAppTitle);
+  return true;
 }
 
 }  // namespace
@@ -79,9 +82,10 @@ void TForm1::FormCreate() {
     window().SetLeft(state.window.left);
     history_.loaded = std::move(state.loaded);
     ShowSavedView();
-    // A position kept from a monitor no longer attached would open the
-    // window where the user can neither see nor reach it.
-    if (!window().MeetsAWorkArea()) {
+    // A position kept from a monitor no longer attached, or one that leaves
+    // a corner on screen, would open the window where the user cannot drag
+    // it back. Any position that keeps the title bar in reach is kept.
+    if (!window().TitleBarInReach()) {
       window().SetTop(WindowSettings{}.top);
       window().SetLeft(WindowSettings{}.left);
     }
@@ -170,6 +174,12 @@ void TForm1::Button7Click() {
   }
   std::string entry = services_.dialogs.InputBox(text::kCreateCaption, text::kCreatePrompt, "");
   if (entry.empty()) return;
+  // Asked again: the box is modal, but the list is not ours alone while it
+  // is open (a restore, another program's messages).
+  if (CurrentList().Count() >= kHistoryValues) {
+    services_.dialogs.ErrorDialog(text::kHistoryFull);
+    return;
+  }
   CurrentList().Append(entry);
 }
 
@@ -201,11 +211,23 @@ void TForm1::EndMove() {
 }
 
 void TForm1::ListBox1Click() {
-  FinishMove(window(), ListBox1(), MoveFrom);
+  pick_ended_move_ = FinishMove(window(), ListBox1(), MoveFrom);
 }
 
 void TForm1::ComboBox1Click() {
-  FinishMove(window(), ComboBox1(), MoveFrom);
+  pick_ended_move_ = FinishMove(window(), ComboBox1(), MoveFrom);
+}
+
+// The selection goes with the entry. A move under way keeps to its source,
+// which changes places with its neighbour like any other entry.
+void TForm1::MoveSelectedByOne(int step) {
+  ui::ListControl& list = CurrentList();
+  const int from = list.Selected();
+  const std::optional<OneStep> moved = MoveByOne(list.Count(), from, step, MoveFrom);
+  if (!moved) return;
+  list.Move(from, moved->to);
+  list.Select(moved->to);
+  if (Moving()) MoveFrom = moved->move_from;
 }
 
 void TForm1::Button4Click() {
@@ -301,7 +323,29 @@ void TForm1::EnableAgain() {
   window().SetEnabled(true);
 }
 
+// One command at a time. A dialog runs its own message loop, so a click
+// posted before it came up (remote desktop lag, automation) arrives inside
+// it; and while the restore window is open the main window is disabled,
+// which a posted click does not respect either.
+template <typename Command>
+void TForm1::RunCommand(Command&& command) {
+  if (command_running_ || !window().Enabled()) return;
+  command_running_ = true;
+  try {
+    command();
+  } catch (...) {
+    command_running_ = false;
+    throw;
+  }
+  command_running_ = false;
+}
+
 void TForm1::OnClick(int control_id) {
+  pick_ended_move_ = false;
+  RunCommand([&] { RunButton(control_id); });
+}
+
+void TForm1::RunButton(int control_id) {
   switch (control_id) {
     case kChangeButton:
       Button1Click();
@@ -335,22 +379,60 @@ void TForm1::OnClick(int control_id) {
   }
 }
 
-// Del in the list that is shown: the selected entry goes, as with 削除.
-void TForm1::OnDeleteKey(int control_id) {
-  if (control_id == kListView || control_id == kDropDownView) Button2Click();
+void TForm1::OnListAction(int control_id, ui::ListAction action) {
+  const bool after_move_pick = std::exchange(pick_ended_move_, false);
+  if (control_id == kListView || control_id == kDropDownView)
+    RunCommand([&] { RunListAction(action, after_move_pick); });
+}
+
+// These keys and the double click are additions to the buttons: in move mode
+// a click is a pick, and they leave it at that.
+void TForm1::RunListAction(ui::ListAction action, bool after_move_pick) {
+  using enum ui::ListAction;
+  switch (action) {
+    case kDelete:
+      Button2Click();
+      return;
+    case kMoveUp:
+    case kMoveDown:
+      MoveSelectedByOne(action == kMoveUp ? -1 : 1);
+      return;
+    case kOpen:
+    case kDoubleClick:
+    case kCreate:
+      if (Moving() || (action == kDoubleClick && after_move_pick)) return;
+      if (action == kCreate)
+        Button7Click();
+      else
+        Button1Click();
+      return;
+  }
+}
+
+// Dragging is the list view's shortcut for 移動 and a pick; in move mode a
+// click is already that pick.
+bool TForm1::OnDragStart(int control_id, int index) {
+  return control_id == kListView && index >= 0 && !command_running_ && window().Enabled() &&
+         !Moving();
+}
+
+// The entry lands where a pick of the entry it was dropped on would put it,
+// without the message, and stays selected.
+void TForm1::OnDrop(int control_id, int from, int to) {
+  pick_ended_move_ = false;
+  if (control_id != kListView) return;
+  RunCommand([&] {
+    if (from == to || Moving() || to < 0 || to >= ListBox1().Count()) return;
+    ListBox1().Move(from, to);
+    ListBox1().Select(to);
+  });
 }
 
 void TForm1::OnPick(int control_id) {
-  switch (control_id) {
-    case kListView:
-      ListBox1Click();
-      break;
-    case kDropDownView:
-      ComboBox1Click();
-      break;
-    default:
-      break;
-  }
+  RunCommand([&] {
+    if (control_id == kListView) ListBox1Click();
+    if (control_id == kDropDownView) ComboBox1Click();
+  });
 }
 
 }  // namespace velm

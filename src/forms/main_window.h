@@ -63,7 +63,11 @@ class TForm1 : public ui::FormEvents, public RestoreWindowOwner {
   void OnClick(int control_id) override;
   void OnPick(int control_id) override;
   void OnCloseRequest() override;
-  void OnDeleteKey(int control_id) override;  // as 削除
+  // Del as 削除; Enter, F2 and a double click as 変更; Ins as 作成;
+  // Ctrl+Up and Ctrl+Down move the entry by one.
+  void OnListAction(int control_id, ui::ListAction action) override;
+  bool OnDragStart(int control_id, int index) override;
+  void OnDrop(int control_id, int from, int to) override;
 
   // RestoreWindowOwner
   void ReplaceEntries(const std::vector<std::string>& entries) override;
@@ -77,6 +81,11 @@ class TForm1 : public ui::FormEvents, public RestoreWindowOwner {
   // for which list is current.
   ui::ListControl& CurrentList() { return ListFlag ? ListBox1() : ComboBox1(); }
 
+  template <typename Command>
+  void RunCommand(Command&& command);
+  void RunButton(int control_id);
+  void RunListAction(ui::ListAction action, bool after_move_pick);
+  void MoveSelectedByOne(int step);
   void ShowSavedView();
   bool Moving();  // the caption says so
   void EndMove();
@@ -96,6 +105,11 @@ class TForm1 : public ui::FormEvents, public RestoreWindowOwner {
   // tells the user's edits from what other programs changed meanwhile, and
   // writes an unchanged value back with the data it was read with.
   HistoryBaseline history_;
+  // A command's handler is running, maybe inside its dialog's message loop.
+  bool command_running_ = false;
+  // The last event was a pick that ended a move: the first click of a
+  // double click, whose second click then asks for nothing more.
+  bool pick_ended_move_ = false;
 
   // The form's own state keeps the names it has always had; the members
   // above belong to the C++ wrapper and follow the code base's style.

@@ -66,9 +66,19 @@ class Window {
   virtual void Hide() = 0;
   // The close request: what the close box, Alt+F4 and the system menu do.
   virtual void RequestClose() = 0;
-  // Whether the window meets the work area of some monitor, so the user
-  // can see and reach it.
-  virtual bool MeetsAWorkArea() const = 0;
+  // Whether enough of the title bar lies in the work area of some monitor
+  // for the user to take hold of it and drag the window.
+  virtual bool TitleBarInReach() const = 0;
+};
+
+// What a key or a double click asks of a list control, beyond a pick.
+enum class ListAction {
+  kDelete,       // Del
+  kOpen,         // Enter or F2; in a drop-down list only while it is closed
+  kDoubleClick,  // on an entry of a list box
+  kCreate,       // Ins
+  kMoveUp,       // Ctrl+Up
+  kMoveDown,     // Ctrl+Down
 };
 
 // What a form does when its controls fire; the toolkit calls these inside
@@ -79,8 +89,12 @@ class FormEvents {
   virtual void OnClick(int control_id) = 0;
   virtual void OnPick(int control_id) = 0;  // a user's selection change only
   virtual void OnCloseRequest() = 0;
-  // Del pressed in a list control; most forms leave it alone.
-  virtual void OnDeleteKey(int /*control_id*/) {}
+  // Most forms leave their lists' keys alone and drag nothing.
+  virtual void OnListAction(int /*control_id*/, ListAction /*action*/) {}
+  // Whether the entry at index of a list box may be dragged now.
+  virtual bool OnDragStart(int /*control_id*/, int /*index*/) { return false; }
+  // A dragged entry let go over the entry at to.
+  virtual void OnDrop(int /*control_id*/, int /*from*/, int /*to*/) {}
 };
 
 // One instantiated form: its window and its controls by id.

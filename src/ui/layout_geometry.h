@@ -1,8 +1,9 @@
 // The geometry of a form that needs no window: where a control of the
 // 96-dpi design stands at a dpi, how tall a window is around its client
-// area, and whether a window can be reached on some screen.
+// area, and whether a window can be taken hold of on some screen.
 #pragma once
 
+#include <algorithm>
 #include <span>
 
 #include "ui/dpi_scale.h"
@@ -34,13 +35,26 @@ constexpr int OuterLengthAt(int designed_client, int dpi, int frame) {
   return ScaleToDpi(designed_client, dpi) + frame;
 }
 
-// Whether window shares an area with one of work_areas: the screens less
-// their taskbars. A window that lies on a taskbar only is out of reach too.
-constexpr bool MeetsAnyWorkArea(const PixelRect& window, std::span<const PixelRect> work_areas) {
-  for (const PixelRect& area : work_areas)
-    if (window.left < area.right && area.left < window.right && window.top < area.bottom &&
-        area.top < window.bottom)
-      return true;
+// The part of a window's title bar that drags the window: from below the
+// top border down to the client area, between the side borders, less the
+// window's icon at the left and its three caption buttons at the right.
+// Windows 10 and 11 draw each button about twice as wide as the caption is
+// tall, so six caption heights are kept for them, and one for the icon.
+constexpr PixelRect TitleBarGrip(const PixelRect& window, int border, int client_top) {
+  const int caption = client_top - window.top - border;
+  return {window.left + border + caption, window.top + border, window.right - border - 6 * caption,
+          client_top};
+}
+
+// Whether one of work_areas (the screens less their taskbars) holds a piece
+// of grip big enough to take hold of: one pixel on screen is no way back.
+constexpr bool GripInReach(const PixelRect& grip, std::span<const PixelRect> work_areas) {
+  constexpr int kLeastWidth = 100, kLeastHeight = 5;
+  for (const PixelRect& area : work_areas) {
+    const int width = std::min(grip.right, area.right) - std::max(grip.left, area.left);
+    const int height = std::min(grip.bottom, area.bottom) - std::max(grip.top, area.top);
+    if (width >= kLeastWidth && height >= kLeastHeight) return true;
+  }
   return false;
 }
 

@@ -1,5 +1,6 @@
 #include "ui/win32_controls.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -16,18 +17,19 @@ namespace velm::ui {
 // different message numbers.
 struct ListMessages {
   UINT count, text_length, text, add, insert, remove, reset, get_selection, set_selection, get_data,
-      set_data;
+      set_data, set_scroll_width;
 };
 
 namespace {
 
-constexpr ListMessages kListBoxMessages{
-    LB_GETCOUNT,     LB_GETTEXTLEN, LB_GETTEXT,   LB_ADDSTRING,   LB_INSERTSTRING, LB_DELETESTRING,
-    LB_RESETCONTENT, LB_GETCURSEL,  LB_SETCURSEL, LB_GETITEMDATA, LB_SETITEMDATA};
+constexpr ListMessages kListBoxMessages{LB_GETCOUNT,     LB_GETTEXTLEN,   LB_GETTEXT,
+                                        LB_ADDSTRING,    LB_INSERTSTRING, LB_DELETESTRING,
+                                        LB_RESETCONTENT, LB_GETCURSEL,    LB_SETCURSEL,
+                                        LB_GETITEMDATA,  LB_SETITEMDATA,  LB_SETHORIZONTALEXTENT};
 constexpr ListMessages kComboBoxMessages{CB_GETCOUNT,     CB_GETLBTEXTLEN, CB_GETLBTEXT,
                                          CB_ADDSTRING,    CB_INSERTSTRING, CB_DELETESTRING,
                                          CB_RESETCONTENT, CB_GETCURSEL,    CB_SETCURSEL,
-                                         CB_GETITEMDATA,  CB_SETITEMDATA};
+                                         CB_GETITEMDATA,  CB_SETITEMDATA,  CB_SETHORIZONTALEXTENT};
 
 }  // namespace
 
@@ -56,18 +58,24 @@ int Win32ListControl::Count() const {
 // of the ANSI messages overruns a fixed buffer on texts longer than 511
 // characters under Wine.
 std::string Win32ListControl::Text(int index) const {
+  return Utf16ToAnsi(WideText(index));
+}
+
+std::u16string Win32ListControl::WideText(int index) const {
   const LRESULT length = SendW(messages_.text_length, static_cast<WPARAM>(index));
   if (index < 0 || length < 0) throw Error(ErrorKind::kIndex, FormatText(text::kIndexError, index));
   std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
   const LRESULT copied =
       SendW(messages_.text, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
   text.resize(copied < 0 ? 0 : static_cast<std::size_t>(copied));
-  return Utf16ToAnsi(text);
+  return text;
 }
 
 void Win32ListControl::Append(std::string_view text) {
   const std::u16string wide = AnsiToUtf16(text);
   CheckInserted(SendW(messages_.add, 0, reinterpret_cast<LPARAM>(wide.c_str())));
+  widths_.push_back(Measure(wide));
+  FitScrollWidth();
 }
 
 void Win32ListControl::Insert(int index, std::string_view text) {
@@ -80,15 +88,48 @@ void Win32ListControl::Insert(int index, std::string_view text) {
   const std::u16string wide = AnsiToUtf16(text);
   CheckInserted(
       SendW(messages_.insert, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide.c_str())));
+  widths_.insert(widths_.begin() + index, Measure(wide));
+  FitScrollWidth();
 }
 
 void Win32ListControl::Remove(int index) {
   if (index < 0 || Send(messages_.remove, static_cast<WPARAM>(index)) < 0)
     throw Error(ErrorKind::kIndex, FormatText(text::kIndexError, index));
+  widths_.erase(widths_.begin() + index);
+  FitScrollWidth();
 }
 
 void Win32ListControl::Clear() {
   Send(messages_.reset);
+  widths_.clear();
+  FitScrollWidth();
+}
+
+// The list draws its text a little in from its edge: an average character
+// more keeps the end of the widest entry in view.
+int Win32ListControl::Measure(const std::u16string& text) const {
+  HDC dc = measuring_dc_.get();
+  const HGDIOBJ old_font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(Send(WM_GETFONT)));
+  SIZE size{};
+  GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(text.data()),
+                        static_cast<int>(text.size()), &size);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old_font);
+  return size.cx + metrics.tmAveCharWidth;
+}
+
+void Win32ListControl::MeasureEntriesAgain() {
+  for (int i = 0; i < static_cast<int>(widths_.size()); ++i)
+    widths_[static_cast<std::size_t>(i)] = Measure(WideText(i));
+  FitScrollWidth();
+}
+
+void Win32ListControl::FitScrollWidth() {
+  const int widest = widths_.empty() ? 0 : *std::max_element(widths_.begin(), widths_.end());
+  if (widest == scroll_width_) return;
+  scroll_width_ = widest;
+  Send(messages_.set_scroll_width, static_cast<WPARAM>(widest));
 }
 
 int Win32ListControl::Selected() const {
@@ -246,11 +287,15 @@ BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, RECT*, LPARAM areas_param) 
 
 }  // namespace
 
-bool Win32Window::MeetsAWorkArea() const {
+bool Win32Window::TitleBarInReach() const {
   std::vector<PixelRect> work_areas;
   EnumDisplayMonitors(nullptr, nullptr, &CollectWorkArea, reinterpret_cast<LPARAM>(&work_areas));
   const RECT bounds = Bounds();
-  return MeetsAnyWorkArea({bounds.left, bounds.top, bounds.right, bounds.bottom}, work_areas);
+  POINT client{0, 0};
+  ClientToScreen(window_, &client);
+  const PixelRect window{bounds.left, bounds.top, bounds.right, bounds.bottom};
+  const int border = client.x - bounds.left;
+  return GripInReach(TitleBarGrip(window, border, client.y), work_areas);
 }
 
 void ActivateNextWindow(HWND except) {

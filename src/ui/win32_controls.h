@@ -5,6 +5,10 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
+#include "core/win32_handles.h"
 #include "ui/controls.h"
 
 namespace velm::ui {
@@ -33,13 +37,27 @@ class Win32ListControl final : public ListControl {
   std::uintptr_t ItemData(int index) const override;
   void SetItemData(int index, std::uintptr_t data) override;
 
+  // The list's font changed (a new dpi): every entry is measured with it.
+  void MeasureEntriesAgain();
+
  private:
   LRESULT Send(UINT message, WPARAM wparam = 0, LPARAM lparam = 0) const;
   LRESULT SendW(UINT message, WPARAM wparam = 0, LPARAM lparam = 0) const;
   void CheckInserted(LRESULT result) const;
+  std::u16string WideText(int index) const;
+  // The width an entry's text takes in the list, in pixels of its font.
+  int Measure(const std::u16string& text) const;
+  // The list scrolls sideways as far as its widest entry.
+  void FitScrollWidth();
 
   HWND control_;
   const ListMessages& messages_;
+  // Each entry's width, beside the entries: a change measures only the
+  // entry it adds, never at painting.
+  std::vector<int> widths_;
+  int scroll_width_ = 0;
+  // A DC of its own, so that measuring asks nothing of the window system.
+  UniqueMemoryDc measuring_dc_{CreateCompatibleDC(nullptr)};
 };
 
 class Win32Label final : public Label {
@@ -80,7 +98,7 @@ class Win32Window final : public Window {
   void Show() override;
   void Hide() override;
   void RequestClose() override;
-  bool MeetsAWorkArea() const override;
+  bool TitleBarInReach() const override;
 
   // Sizes the window for dpi, keeping its designed client area.
   void ScaleTo(int dpi);

@@ -2,8 +2,12 @@
 
 #include <commctrl.h>
 
+#include <windowsx.h>
+
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
+#include <utility>
 
 #include "ui/layout_geometry.h"
 #include "ui/win32_dpi.h"
@@ -19,27 +23,75 @@ struct Frame {
   DWORD style, ex_style;
 };
 
-// Sent to the form by a list control when Del is pressed in it; wparam: the
-// control's id.
-constexpr UINT kDeleteKeyInList = WM_APP + 1;
+// Sent to the form by a list control for a key of a ListAction; wparam: the
+// control's id, lparam: the action.
+constexpr UINT kActionInList = WM_APP + 1;
 
-// Del in a list is the form's to act on: the system's list box and drop-down
-// list do nothing with it. A drop-down list takes its keys itself, also while
-// its list is dropped, so this one procedure sees them for both kinds. The
-// system's own procedure is kept in the control's user data. A Unicode
-// procedure, as the themed controls' own: an ANSI one would put every message
-// through the system's translation, which cuts list texts at 511 characters
-// and overruns its buffer on longer ones.
-LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_KEYDOWN && wparam == VK_DELETE) {
-    SendMessageW(GetParent(list), kDeleteKeyInList, static_cast<WPARAM>(GetDlgCtrlID(list)), 0);
-    return 0;
+// The action a key asks of list, if any. Enter and F2 open the entry of a
+// drop-down list only while it is closed: dropped, Enter picks.
+std::optional<ListAction> KeyAction(HWND list, WPARAM key) {
+  const bool control = GetKeyState(VK_CONTROL) < 0;
+  wchar_t kind[16] = {};
+  GetClassNameW(list, kind, 16);
+  const bool dropped =
+      lstrcmpiW(kind, L"ComboBox") == 0 && SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) != 0;
+  switch (key) {
+    case VK_DELETE:
+      return ListAction::kDelete;
+    case VK_INSERT:
+      if (!control) return ListAction::kCreate;  // Ctrl+Ins copies elsewhere
+      break;
+    case VK_RETURN:
+    case VK_F2:
+      if (!dropped) return ListAction::kOpen;
+      break;
+    case VK_UP:
+      if (control) return ListAction::kMoveUp;
+      break;
+    case VK_DOWN:
+      if (control) return ListAction::kMoveDown;
+      break;
   }
-  const auto system = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(list, GWLP_USERDATA));
-  return CallWindowProcW(system, list, message, wparam, lparam);
+  return std::nullopt;
 }
 
-void TakeDeleteKey(HWND list) {
+// Keys in a list are the form's to act on: the system's list box and
+// drop-down list do nothing with Del, Enter, F2 or Ins, and would take
+// Ctrl+Up and Ctrl+Down as a plain move of the selection, a pick. A drop-down
+// list takes its keys itself, also while its list is dropped, so this one
+// procedure sees them for both kinds. The system's own procedure is kept in
+// the control's user data. A Unicode procedure, as the themed controls' own:
+// an ANSI one would put every message through the system's translation,
+// which cuts list texts at 511 characters and overruns its buffer on longer
+// ones.
+LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wparam, LPARAM lparam) {
+  const auto system = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(list, GWLP_USERDATA));
+  if (message == WM_KEYDOWN) {
+    if (const std::optional<ListAction> action = KeyAction(list, wparam)) {
+      SendMessageW(GetParent(list), kActionInList, static_cast<WPARAM>(GetDlgCtrlID(list)),
+                   static_cast<LPARAM>(*action));
+      return 0;
+    }
+  }
+  LRESULT result = CallWindowProcW(system, list, message, wparam, lparam);
+  // Enter is a dialog key: the form's dialog-key handling would take it
+  // unless the list asks for it.
+  if (message == WM_GETDLGCODE && lparam) {
+    const MSG& key = *reinterpret_cast<const MSG*>(lparam);
+    if (key.message == WM_KEYDOWN && key.wParam == VK_RETURN && KeyAction(list, VK_RETURN))
+      result |= DLGC_WANTMESSAGE;
+  }
+  return result;
+}
+
+// The point of the mouse message being handled: a notification that comes
+// from it may be handled when the cursor is already further on.
+POINT MessagePoint() {
+  const DWORD at = GetMessagePos();
+  return {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+}
+
+void TakeListKeys(HWND list) {
   SetWindowLongPtrW(list, GWLP_USERDATA,
                     SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListKeys)));
 }
@@ -126,12 +178,13 @@ HWND Win32Form::CreateControl(const ControlLayout& control) {
       break;
     case ControlKind::kListBox:
       cls = "LISTBOX";
-      style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
+      style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL;
       ex_style = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::kComboBox:
       cls = "COMBOBOX";
-      style |= CBS_DROPDOWNLIST | WS_VSCROLL;
+      // WS_HSCROLL lets the dropped list scroll sideways to long entries.
+      style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_HSCROLL;
       break;
   }
   const PixelRect place = ControlRectAt(control, dpi_);
@@ -142,7 +195,10 @@ HWND Win32Form::CreateControl(const ControlLayout& control) {
                       GetModuleHandleA(nullptr), nullptr);
   if (!child) ThrowWindowCreationError();
   if (control.kind == ControlKind::kListBox || control.kind == ControlKind::kComboBox)
-    TakeDeleteKey(child);
+    TakeListKeys(child);
+  // Entries are dragged to their place with the system's drag list, whose
+  // notifications come to the form; the form says whether one may start.
+  if (control.kind == ControlKind::kListBox) MakeDragList(child);
   FitToDpi(child, control, false);
   return child;
 }
@@ -172,6 +228,8 @@ void Win32Form::LayOutAt(int dpi) {
     SetWindowPos(child.hwnd, nullptr, place.left, place.top, place.right - place.left,
                  place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
     FitToDpi(child.hwnd, control, true);
+    if (const auto list = lists_.find(control.id); list != lists_.end())
+      list->second->MeasureEntriesAgain();
   }
   // Invalidating the form alone leaves the children as they were painted.
   RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -274,6 +332,9 @@ void Win32Form::OnCommand(int id, int code) {
       break;
     case ControlKind::kListBox:
       if (code == LBN_SELCHANGE) Dispatch([&] { events_->OnPick(id); });
+      // On an entry only: the list reports one below its last entry too.
+      if (code == LBN_DBLCLK && LBItemFromPt(child->hwnd, MessagePoint(), FALSE) >= 0)
+        Dispatch([&] { events_->OnListAction(id, ListAction::kDoubleClick); });
       break;
     case ControlKind::kComboBox:
       if (code == CBN_SELCHANGE) Dispatch([&] { events_->OnPick(id); });
@@ -321,8 +382,12 @@ LRESULT Win32Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case DM_GETDEFID:
       return FocusedButtonAsDefault();
-    case kDeleteKeyInList:
-      if (events_) Dispatch([&] { events_->OnDeleteKey(static_cast<int>(wparam)); });
+    case kActionInList:
+      if (events_) {
+        Dispatch([&] {
+          events_->OnListAction(static_cast<int>(wparam), static_cast<ListAction>(lparam));
+        });
+      }
       return 0;
     case WM_GETDPISCALEDSIZE:  // the size to suggest for the coming WM_DPICHANGED
       *reinterpret_cast<SIZE*>(lparam) = window_->OuterSizeAt(static_cast<int>(wparam));
@@ -341,7 +406,41 @@ LRESULT Win32Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       break;
   }
+  static const UINT drag_list_message = RegisterWindowMessage(DRAGLISTMSGSTRING);
+  if (message == drag_list_message)
+    return OnDragList(*reinterpret_cast<const DRAGLISTINFO*>(lparam));
   return DefWindowProcA(hwnd(), message, wparam, lparam);
+}
+
+// The drag list's notifications. The source is the entry under the button
+// press, as the message it came with says. The mark points at the place the
+// entry would take; Esc, a right click or a drop outside the list cancels.
+LRESULT Win32Form::OnDragList(const DRAGLISTINFO& info) {
+  const int id = GetDlgCtrlID(info.hWnd);
+  switch (info.uNotification) {
+    case DL_BEGINDRAG: {
+      const int index = LBItemFromPt(info.hWnd, MessagePoint(), FALSE);
+      bool start = false;
+      if (events_) Dispatch([&] { start = events_->OnDragStart(id, index); });
+      drag_from_ = start ? index : -1;
+      return start;
+    }
+    case DL_DRAGGING: {
+      const int over = LBItemFromPt(info.hWnd, MessagePoint(), TRUE);
+      DrawInsert(hwnd(), info.hWnd, over);
+      return over >= 0 ? DL_MOVECURSOR : DL_STOPCURSOR;
+    }
+    case DL_DROPPED: {
+      DrawInsert(hwnd(), info.hWnd, -1);
+      const int from = std::exchange(drag_from_, -1);
+      const int to = LBItemFromPt(info.hWnd, MessagePoint(), FALSE);
+      if (events_ && from >= 0 && to >= 0) Dispatch([&] { events_->OnDrop(id, from, to); });
+      return 0;
+    }
+    default:  // DL_CANCELDRAG; the next drag begins afresh
+      DrawInsert(hwnd(), info.hWnd, -1);
+      return 0;
+  }
 }
 
 }  // namespace velm::ui

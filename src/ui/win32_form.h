@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <map>
 #include <memory>
 #include <string>
@@ -54,6 +56,7 @@ class Win32Form final : public FormView, public BaseWindow<Win32Form> {
   void OnCommand(int id, int code);
   void OnActivate(bool active);
   LRESULT FocusedButtonAsDefault() const;
+  LRESULT OnDragList(const DRAGLISTINFO& info);
 
   const FormLayout& layout_;
   std::string class_name_;
@@ -66,6 +69,7 @@ class Win32Form final : public FormView, public BaseWindow<Win32Form> {
   std::map<int, std::unique_ptr<Win32ListControl>> lists_;
   std::map<int, std::unique_ptr<Win32Label>> labels_;
   HWND last_focus_ = nullptr;
+  int drag_from_ = -1;  // the entry being dragged, -1 for none
 };
 
 }  // namespace velm::ui

@@ -230,25 +230,30 @@ TEST_F(MainWindowTest, CloseBoxAndAltF4SaveLikeExit) {
   }
 }
 
+// Half the caption above the screen: the rest can still be dragged.
 TEST_F(MainWindowTest, APositionPartlyOnTheScreenIsAppliedAndStoredUnchanged) {
-  ASSERT_TRUE(WriteIni("[FORM]\r\nTOP=-300\r\nLEFT=-20\r\n"));
+  ASSERT_TRUE(WriteIni("[FORM]\r\nTOP=-15\r\nLEFT=-20\r\n"));
   ASSERT_TRUE(Start());
   const RECT rect = OuterRect(main_);
-  EXPECT_EQ(rect.top, -300);
+  EXPECT_EQ(rect.top, -15);
   EXPECT_EQ(rect.left, -20);
   ASSERT_TRUE(ExitAndWait());
   EXPECT_EQ(ProfileSection(IniPath(), "FORM"),
-            (Form{{"LSTFLAG", "1"}, {"TOP", "-300"}, {"LEFT", "-20"}}));
+            (Form{{"LSTFLAG", "1"}, {"TOP", "-15"}, {"LEFT", "-20"}}));
 }
 
 TEST_F(MainWindowTest, APositionOffEveryScreenOpensWhereNoneStoredWould) {
-  // Saved on a monitor right of the 1280-pixel screen that is gone now.
-  ASSERT_TRUE(WriteIni("[FORM]\r\nTOP=100\r\nLEFT=3000\r\n"));
-  ASSERT_TRUE(Start());
-  const RECT rect = OuterRect(main_);
-  EXPECT_EQ(rect.top, 0);
-  EXPECT_EQ(rect.left, 0);
-  ASSERT_TRUE(ExitAndWait());
+  // Saved on a monitor right of the 1280 x 1024 screen that is gone now; and
+  // one pixel of the window at its corner, no title bar to take hold of.
+  for (const char* position : {"TOP=100\r\nLEFT=3000", "TOP=1023\r\nLEFT=1279"}) {
+    SCOPED_TRACE(position);
+    ASSERT_TRUE(WriteIni(std::string("[FORM]\r\n") + position + "\r\n"));
+    ASSERT_TRUE(Start());
+    const RECT rect = OuterRect(main_);
+    EXPECT_EQ(rect.top, 0);
+    EXPECT_EQ(rect.left, 0);
+    ASSERT_TRUE(ExitAndWait());
+  }
 }
 
 // The prefix's dpi (LogPixels) as a new process reads it; 96 again afterwards.
@@ -436,6 +441,70 @@ TEST_F(MainWindowTest, ALongPastedAddressReachesTheHistoryWhole) {
   EXPECT_EQ(ReadHistory(), SavedUrls({url}));
 }
 
+// The middle of entry index of a list box, at the top of its entries.
+POINT EntryPoint(HWND list, int index) {
+  const auto item = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+  return {8, index * item + item / 2};
+}
+
+// Posted before its input box is up, a second click lands inside the box's
+// message loop.
+TEST_F(MainWindowTest, TwoClicksPostedOnCreateOpenOneInputBox) {
+  ASSERT_TRUE(ResetHistoryKey());
+  for (int n = 1; n <= 24; ++n) {
+    ASSERT_TRUE(SetHistoryString("url" + std::to_string(n), "http://" + std::to_string(n) + "/"));
+  }
+  ASSERT_TRUE(Start());
+  HWND create = ButtonByCaption(main_, text::kButtonCreate);
+  PostClick(create);
+  PostClick(create);
+  DialogView box;
+  ASSERT_TRUE(WaitDialog(&box));
+  ASSERT_TRUE(TypeIntoEdit(box, "http://25/"));
+  ASSERT_TRUE(AnswerAndSettle(box, text::kOk));
+  EXPECT_EQ(FindDialog(app_.pid(), {main_, restore_}), nullptr) << "a second box";
+  EXPECT_EQ(Entries().size(), 25u);
+  ASSERT_TRUE(ExitAndWait());
+}
+
+// Each list scrolls sideways as far as its widest entry, measured anew as
+// entries come and go.
+TEST_F(MainWindowTest, AListScrollsSidewaysToItsLongestEntry) {
+  ASSERT_TRUE(SeedHistory({"http://a/", "http://long/" + std::string(288, 'x')}));
+  ASSERT_TRUE(Start());
+  auto wider = [&](HWND list, UINT get_extent) {
+    return SendMessageW(list, get_extent, 0, 0) > ClientSize(list).cx;
+  };
+  EXPECT_TRUE(wider(ListBox1(), LB_GETHORIZONTALEXTENT));
+  ASSERT_TRUE(Press(text::kButtonSwitchView));
+  EXPECT_TRUE(wider(ComboBox1(), CB_GETHORIZONTALEXTENT));
+  ASSERT_TRUE(PickEntry(1));
+  ASSERT_TRUE(Press(text::kButtonDelete));
+  EXPECT_FALSE(wider(ComboBox1(), CB_GETHORIZONTALEXTENT));
+  ASSERT_TRUE(Press(text::kButtonSwitchView));
+  EXPECT_FALSE(wider(ListBox1(), LB_GETHORIZONTALEXTENT));
+  ASSERT_TRUE(ExitAndWait());
+}
+
+// Ctrl+Up three times and Ctrl+Down on the third of A, B, C.
+TEST_F(MainWindowTest, CtrlUpAndDownMoveTheSelectedEntryByOne) {
+  ASSERT_TRUE(SeedHistory({"A", "B", "C"}));
+  ASSERT_TRUE(Start());
+  ASSERT_TRUE(ClickAt(ListBox1(), EntryPoint(ListBox1(), 2)));
+  ASSERT_TRUE(PollUntil([&] { return Selection() == 2; }));
+  const std::pair<WORD, Entries_> steps[] = {{VK_UP, {"A", "C", "B"}},
+                                             {VK_UP, {"C", "A", "B"}},
+                                             {VK_UP, {"C", "A", "B"}},
+                                             {VK_DOWN, {"A", "C", "B"}}};
+  for (const auto& [key, entries] : steps) {
+    ASSERT_TRUE(PressKeys(main_, {VK_CONTROL, key}));
+    EXPECT_TRUE(PollUntil([&] { return Entries() == entries; }));
+  }
+  EXPECT_EQ(Selection(), 1) << "the selection goes with the entry";
+  ASSERT_TRUE(ExitAndWait());
+  EXPECT_EQ(ReadHistory(), SavedUrls({"A", "C", "B"}));
+}
+
 class EditingTest : public VelmTest {
  protected:
   void SetUp() override {
@@ -444,6 +513,38 @@ class EditingTest : public VelmTest {
     ASSERT_TRUE(Start());
   }
 };
+
+// Enter, F2 and a double click open 変更's input box for the entry; Ins
+// opens 作成's.
+TEST_F(EditingTest, KeysAndADoubleClickOpenTheEntryOrANewOne) {
+  auto expect_box = [&](const std::string& caption) {
+    DialogView box;
+    ASSERT_TRUE(WaitDialog(&box));
+    EXPECT_EQ(box.caption, caption);
+    ASSERT_TRUE(AnswerAndSettle(box, text::kCancel));
+  };
+  const std::string change_b = std::string("B") + text::kChangeCaptionSuffix;
+  ASSERT_TRUE(ClickAt(ListBox1(), EntryPoint(ListBox1(), 1)));
+  ASSERT_TRUE(PollUntil([&] { return Selection() == 1; }));
+  for (WORD key : {VK_RETURN, VK_F2, VK_INSERT}) {
+    ASSERT_TRUE(PressKeys(main_, {key}));
+    expect_box(key == VK_INSERT ? text::kCreateCaption : change_b);
+  }
+  ASSERT_TRUE(DoubleClickAt(ListBox1(), EntryPoint(ListBox1(), 2)));
+  expect_box(std::string("C") + text::kChangeCaptionSuffix);
+  EXPECT_EQ(Entries(), (Entries_{"A", "B", "C", "D"}));
+}
+
+// A dropped on C: where 移動 and a pick of C would put it, without the
+// message. Let go above the list first: nothing moves.
+TEST_F(EditingTest, DraggingAnEntryOntoAnotherMovesItThere) {
+  ASSERT_TRUE(DragAcross(ListBox1(), EntryPoint(ListBox1(), 1), {8, -20}, 4));
+  ASSERT_TRUE(DragAcross(ListBox1(), EntryPoint(ListBox1(), 0), EntryPoint(ListBox1(), 2), 4));
+  EXPECT_TRUE(PollUntil([&] { return Entries() == Entries_{"B", "C", "A", "D"}; }));
+  EXPECT_EQ(FindDialog(app_.pid(), {main_, restore_}), nullptr);
+  EXPECT_EQ(Caption(), text::kAppTitle);
+  EXPECT_EQ(Selection(), 2);
+}
 
 TEST_F(EditingTest, CommandsThatNeedASelectionDoNothingWithoutOne) {
   // Each of these would open a dialog or change the list with a selection.

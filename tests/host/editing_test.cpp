@@ -1,5 +1,6 @@
 // TForm1's editing commands and the move mode held in the caption.
 #include "core/texts.h"
+#include "forms/move_by_one.h"
 #include "forms_fixture.h"
 
 namespace velm {
@@ -175,13 +176,68 @@ TEST_F(EditingTest, MoveEndsWithItsEntryAndFollowsItOtherwise) {
 TEST_F(EditingTest, DelInAListIsDelete) {
   StartWith({"a", "b", "c"});
   main_view.Pick(kListView, 1);
-  form1->OnDeleteKey(kChangeButton);  // not a list
+  form1->OnListAction(kChangeButton, ui::ListAction::kDelete);  // not a list
   main_view.Click(kMoveButton);
-  form1->OnDeleteKey(kListView);
+  form1->OnListAction(kListView, ui::ListAction::kDelete);
   EXPECT_EQ(ListBoxEntries(), (Entries{"a", "c"}));
   EXPECT_FALSE(Moving()) << "its entry went";
-  form1->OnDeleteKey(kListView);  // nothing selected now
+  form1->OnListAction(kListView, ui::ListAction::kDelete);  // nothing selected now
   EXPECT_EQ(ListBoxEntries(), (Entries{"a", "c"}));
+}
+
+// Clicks posted before a dialog came up arrive inside its loop; the restore
+// window disables the main window, which posted clicks pass by.
+TEST_F(EditingTest, CommandsDoNotReEnter) {
+  StartWith(Entries(24, "u"));
+  main_view.Pick(kListView, 0);
+  dialogs.on_show = [&](const ui::ShownDialog&) {
+    dialogs.on_show = nullptr;
+    for (int button : {kCreateButton, kMoveButton, kChangeButton, kDeleteButton})
+      main_view.Click(button);
+    ListBox1().Append("filled meanwhile");
+  };
+  dialogs.AnswerInput("new");
+  main_view.Click(kCreateButton);
+  ASSERT_EQ(dialogs.shown().size(), 2u);  // the box, then the limit asked again
+  EXPECT_EQ(dialogs.shown()[1].text, text::kHistoryFull);
+  EXPECT_EQ(ListBoxEntries().size(), 25u);
+  EXPECT_FALSE(Moving());
+
+  main_view.Click(kRestoreOldButton);
+  ASSERT_TRUE(RestoreWindow().Visible());
+  form1->OnClick(kClearButton);
+  EXPECT_EQ(ListBoxEntries().size(), 25u);
+}
+
+TEST(MoveByOne, ChangesPlacesWithTheNeighbourAndTheMoveSourceKeepsToItsEntry) {
+  EXPECT_FALSE(MoveByOne(3, 0, -1, 0)) << "top";
+  EXPECT_FALSE(MoveByOne(3, 2, +1, 0)) << "bottom";
+  EXPECT_FALSE(MoveByOne(3, -1, +1, 0)) << "no selection";
+  EXPECT_EQ(MoveByOne(3, 1, -1, 2), (OneStep{0, 2})) << "another entry's move";
+  EXPECT_EQ(MoveByOne(3, 1, +1, 1), (OneStep{2, 2})) << "the source moved";
+  EXPECT_EQ(MoveByOne(3, 1, +1, 2), (OneStep{2, 1})) << "the source was the neighbour";
+}
+
+// In move mode a click is a pick: the keys that open an entry and a drag do
+// nothing, also the second click of a double click whose first ended the
+// move; Ctrl+Up and Ctrl+Down take the source along.
+TEST_F(EditingTest, InMoveModeAClickIsAPickAndTheSourceMovesWithItsEntry) {
+  using enum ui::ListAction;
+  StartWith({"A", "B", "C", "D"});
+  main_view.Pick(kListView, 2);
+  main_view.Click(kMoveButton);
+  form1->OnListAction(kListView, kMoveUp);
+  form1->OnListAction(kListView, kMoveUp);
+  EXPECT_EQ(ListBox1().Selected(), 0);
+  EXPECT_FALSE(form1->OnDragStart(kListView, 1));
+  for (ui::ListAction open : {kOpen, kDoubleClick, kCreate}) form1->OnListAction(kListView, open);
+  main_view.Pick(kListView, 3);
+  form1->OnListAction(kListView, kDoubleClick);
+  EXPECT_EQ(dialogs.shown().size(), 1u) << "only 移動's message";
+  EXPECT_EQ(ListBoxEntries(), (Entries{"A", "B", "D", "C"}));
+  ASSERT_TRUE(form1->OnDragStart(kListView, 0));
+  form1->OnDrop(kListView, 0, 2);
+  EXPECT_EQ(ListBoxEntries(), (Entries{"B", "D", "A", "C"}));
 }
 
 TEST_F(EditingTest, MoveGoesOnAcrossAViewSwitch) {

@@ -27,14 +27,20 @@ TEST(LayoutGeometry, TheFallbackFrameIsAddedAsTheSystemDrawsIt) {
 }
 
 // A 1280 x 1024 screen with a 40-pixel taskbar at the bottom, and one left of
-// it with its taskbar on the left.
-TEST(LayoutGeometry, AWindowInReachMeetsAWorkAreaNotJustAScreen) {
+// it with its taskbar on the left; the main window 520 x 411 in Wine's frame
+// (3-pixel borders, caption 19).
+TEST(LayoutGeometry, AWindowInReachHasATitleBarToTakeHoldOf) {
   const std::vector<PixelRect> work_areas = {{0, 0, 1280, 984}, {-984, 0, 0, 768}};
-  EXPECT_TRUE(MeetsAnyWorkArea({-500, 100, 20, 513}, work_areas));
-  EXPECT_TRUE(MeetsAnyWorkArea({1279, 983, 1800, 1400}, work_areas));
-  EXPECT_FALSE(MeetsAnyWorkArea({100, 984, 620, 1397}, work_areas)) << "on the taskbar only";
-  EXPECT_FALSE(MeetsAnyWorkArea({-1024, 0, -984, 413}, work_areas)) << "on the taskbar only";
-  EXPECT_FALSE(MeetsAnyWorkArea({1280, 0, 1800, 413}, work_areas)) << "touching is not meeting";
+  auto in_reach = [&](int left, int top) {
+    return GripInReach(TitleBarGrip({left, top, left + 520, top + 411}, 3, top + 22), work_areas);
+  };
+  EXPECT_TRUE(in_reach(0, 0));
+  EXPECT_TRUE(in_reach(-20, -15)) << "half the caption hidden";
+  EXPECT_TRUE(in_reach(-400, 100)) << "across two screens";
+  EXPECT_FALSE(in_reach(0, -18)) << "4 pixels of caption";
+  EXPECT_FALSE(in_reach(1279, 1023)) << "one pixel on screen";
+  EXPECT_FALSE(in_reach(1200, 100)) << "58 pixels of caption beside the buttons";
+  EXPECT_FALSE(in_reach(100, 981)) << "on the taskbar";
 }
 
 }  // namespace

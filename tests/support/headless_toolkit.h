@@ -95,7 +95,7 @@ class HeadlessWindow : public Window {
   void Show() override { visible_ = true; }
   void Hide() override { visible_ = false; }
   void RequestClose() override;
-  bool MeetsAWorkArea() const override { return true; }
+  bool TitleBarInReach() const override { return true; }
 
  private:
   HeadlessForm& form_;

@@ -37,6 +37,17 @@ testing::AssertionResult Sent(const std::vector<INPUT>& inputs) {
   return testing::AssertionSuccess();
 }
 
+// A mouse event at point of control's client area.
+INPUT MouseAt(HWND control, POINT point, DWORD button) {
+  ClientToScreen(control, &point);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
+  return input;
+}
+
 }  // namespace
 
 testing::AssertionResult PressKeys(HWND window, std::initializer_list<WORD> chord) {
@@ -50,14 +61,24 @@ testing::AssertionResult PressKeys(HWND window, std::initializer_list<WORD> chor
 }
 
 testing::AssertionResult ClickAt(HWND control, POINT point) {
+  return DragAcross(control, point, point, 0);
+}
+
+testing::AssertionResult DoubleClickAt(HWND control, POINT point) {
+  if (auto first = ClickAt(control, point); !first) return first;
+  return ClickAt(control, point);
+}
+
+testing::AssertionResult DragAcross(HWND control, POINT from, POINT to, int steps) {
   if (auto front = ToTheFront(GetAncestor(control, GA_ROOT)); !front) return front;
-  ClientToScreen(control, &point);
-  SetCursorPos(point.x, point.y);
-  INPUT click[2]{};
-  click[0].type = click[1].type = INPUT_MOUSE;
-  click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  return Sent({click[0], click[1]});
+  std::vector<INPUT> inputs = {MouseAt(control, from, MOUSEEVENTF_LEFTDOWN)};
+  for (int step = 1; step <= steps; ++step) {
+    inputs.push_back(MouseAt(
+        control, {from.x + (to.x - from.x) * step / steps, from.y + (to.y - from.y) * step / steps},
+        0));
+  }
+  inputs.push_back(MouseAt(control, to, MOUSEEVENTF_LEFTUP));
+  return Sent(inputs);
 }
 
 }  // namespace e2e

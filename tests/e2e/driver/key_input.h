@@ -18,5 +18,9 @@ testing::AssertionResult PressKeys(HWND window, std::initializer_list<WORD> chor
 // Brings the window that holds control to the front, then clicks the left
 // mouse button at point of control's client area.
 testing::AssertionResult ClickAt(HWND control, POINT point);
+testing::AssertionResult DoubleClickAt(HWND control, POINT point);
+// Presses the left button at from of control's client area, moves in steps
+// to to and lets go there.
+testing::AssertionResult DragAcross(HWND control, POINT from, POINT to, int steps);
 
 }  // namespace e2e
