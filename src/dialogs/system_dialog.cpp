@@ -150,9 +150,15 @@ void DialogRun::Start() {
   static auto* const set_dpi_behavior = SystemFunction<SetDialogDpiChangeBehaviorFunction>(
       "user32.dll", "SetDialogDpiChangeBehavior");
   if (set_dpi_behavior) set_dpi_behavior(dialog_, kDisableAllDpiScaling, kDisableAllDpiScaling);
+  bool after_static = false;
   for (const DialogControl& control : design_.controls) {
+    // A static is a group of its own: Windows' dialog manager never gives
+    // one the focus, Wine's moves the arrow keys onto any in their group.
+    const bool is_static = lstrcmpiA(control.window_class, "STATIC") == 0;
+    const DWORD group = is_static || after_static ? WS_GROUP : 0;
+    after_static = is_static;
     HWND made = CreateWindowExA(control.ex_style, control.window_class, "",
-                                WS_CHILD | WS_VISIBLE | control.style, 0, 0, 0, 0, dialog_,
+                                WS_CHILD | WS_VISIBLE | group | control.style, 0, 0, 0, 0, dialog_,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
                                 GetModuleHandleA(nullptr), nullptr);
     if (!made) ui::ThrowWindowCreationError();

@@ -201,6 +201,26 @@ TEST_F(DialogsTest, ConfirmationLooksAsDesigned) {
   EXPECT_NEAR(seen.window.left, screen_x - seen.window.right, 1) << "centred on the screen";
 }
 
+// Windows' dialog manager never moves the focus to a static with the arrow
+// keys; Wine's does unless the static starts a group.
+TEST_F(DialogsTest, ArrowKeysKeepTheFocusOnTheButtons) {
+  std::vector<std::string> focused;
+  std::vector<Step> steps;
+  for (const WPARAM key : {VK_RIGHT, VK_RIGHT, VK_DOWN, VK_LEFT, VK_UP, VK_UP}) {
+    steps.push_back(Key(WM_KEYDOWN, key));
+    steps.push_back([&focused](HWND) {
+      char cls[32] = "";
+      GetClassNameA(GetFocus(), cls, sizeof cls);
+      focused.push_back(cls);
+      return true;
+    });
+  }
+  steps.push_back(Close());
+  Confirm(steps);
+  Error(steps);
+  EXPECT_EQ(focused, std::vector<std::string>(12, "Button"));
+}
+
 TEST_F(DialogsTest, ErrorDialogAnswersOneToEnterAndEscAndTwoToTheCloseBox) {
   EXPECT_EQ(Error({Key(WM_KEYDOWN, VK_RETURN)}), ui::kResultOk);
   EXPECT_EQ(Error({Key(WM_KEYDOWN, VK_ESCAPE)}), ui::kResultOk);
