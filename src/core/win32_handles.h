@@ -40,6 +40,13 @@ struct GdiObjectTraits {
 };
 using UniqueFont = UniqueResource<GdiObjectTraits<HFONT>>;
 
+struct IconTraits {
+  using Handle = HICON;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { DestroyIcon(h); }
+};
+using UniqueIcon = UniqueResource<IconTraits>;
+
 struct GlobalMemoryTraits {
   using Handle = HGLOBAL;
   static Handle Invalid() { return nullptr; }

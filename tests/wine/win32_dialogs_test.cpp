@@ -278,6 +278,7 @@ struct Face {
   RECT window{};
   std::vector<RECT> controls;
   LONG font_height = 0;
+  LONG icon_width = 0, icon_height = 0;  // the image the icon static shows
 };
 
 Face FaceOf(HWND dialog) {
@@ -292,6 +293,15 @@ Face FaceOf(HWND dialog) {
     if (GetObjectA(reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)), sizeof font,
                    &font))
       face.font_height = font.lfHeight;
+    ICONINFO icon{};
+    if (GetIconInfo(reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)), &icon)) {
+      BITMAP mask{};
+      GetObjectA(icon.hbmMask, sizeof mask, &mask);
+      face.icon_width = mask.bmWidth;
+      face.icon_height = icon.hbmColor ? mask.bmHeight : mask.bmHeight / 2;
+      DeleteObject(icon.hbmMask);
+      DeleteObject(icon.hbmColor);
+    }
   }
   return face;
 }
@@ -373,6 +383,10 @@ TEST_F(DialogsTest, ADpiChangeLaysTheDialogOutAfreshInTheSuggestedRectangle) {
   Confirm({ChangeDpiAndBack(&confirmation), Key(WM_KEYDOWN, VK_ESCAPE)});
   SCOPED_TRACE("confirmation");
   ExpectScaledAndRestored(confirmation);
+  // Made for each dpi, not stretched from the primary monitor's size.
+  EXPECT_EQ(confirmation.at_144.icon_width, 48);
+  EXPECT_EQ(confirmation.at_144.icon_height, 48);
+  EXPECT_EQ(confirmation.back_at_96.icon_width, 32);
 }
 
 std::string ClipboardText() {
