@@ -37,5 +37,18 @@ TEST(LayoutGeometry, AWindowInReachMeetsAWorkAreaNotJustAScreen) {
   EXPECT_FALSE(MeetsAnyWorkArea({1280, 0, 1800, 413}, work_areas)) << "touching is not meeting";
 }
 
+// The report's owner goes to the middle of the active form's work area: on
+// the primary, on a monitor left of and above it, and the primary's when no
+// form is active.
+TEST(LayoutGeometry, TheReportOwnerGoesToTheMiddleOfTheActiveFormsWorkArea) {
+  const PixelRect primary{0, 0, 1280, 984};
+  EXPECT_EQ(ReportOwnerPlace(primary, primary, 0, 0), (PixelPoint{640, 492}));
+  EXPECT_EQ(ReportOwnerPlace(PixelRect{-1920, -1080, 0, -40}, primary, 0, 0),
+            (PixelPoint{-960, -560}));
+  EXPECT_EQ(ReportOwnerPlace(PixelRect{-1920, -1080, 0, -40}, primary, 10, 20),
+            (PixelPoint{-965, -570}));
+  EXPECT_EQ(ReportOwnerPlace(std::nullopt, primary, 0, 0), (PixelPoint{640, 492}));
+}
+
 }  // namespace
 }  // namespace velm::ui

@@ -3,6 +3,8 @@
 // guard, the application window and the message loop.
 #include <windows.h>
 
+#include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,7 @@
 #include "shell/app_window.h"
 #include "shell/dll_search.h"
 #include "shell/error_report.h"
+#include "shell/form_preview.h"
 #include "shell/instance_guard.h"
 #include "shell/message_loop.h"
 #include "shell/startup_failure.h"
@@ -62,6 +65,7 @@ TEST(ErrorReport, ShowsTheMessageWithItsFullStopUnderTheApplicationTitle) {
   ui::Win32Form form(kMainLayout, app.hwnd());
   form.window().Show();
   SetFocus(GetDlgItem(form.hwnd(), 401));
+  SetWindowPos(app.hwnd(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   BoxSeen seen;
   {
     ModalScript script(kMessageBoxClass, {ReadAndClose(&seen, form.hwnd())});
@@ -71,6 +75,11 @@ TEST(ErrorReport, ShowsTheMessageWithItsFullStopUnderTheApplicationTitle) {
   EXPECT_EQ(seen.caption, text::kAppTitle);
   EXPECT_EQ(seen.text, FormatText(text::kSettingsWriteError, "D:\\tools\\velm.ini") + ".");
   EXPECT_EQ(seen.owner, app.hwnd());
+  RECT work, owner;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  GetWindowRect(app.hwnd(), &owner);
+  EXPECT_EQ(owner.left, (work.left + work.right) / 2) << "the owner went to the form's monitor";
+  EXPECT_EQ(owner.top, (work.top + work.bottom) / 2);
   EXPECT_FALSE(seen.other_enabled) << "the program's other windows are disabled meanwhile";
   EXPECT_TRUE(IsWindowEnabled(form.hwnd()));
   EXPECT_EQ(GetActiveWindow(), form.hwnd()) << "the window active before is active again";
@@ -176,6 +185,26 @@ TEST_F(AppWindowTest, IsTheTitledZeroSizeOwnerWithAShortSystemMenu) {
   for (UINT item : {SC_MAXIMIZE, SC_SIZE, SC_MOVE})
     EXPECT_EQ(GetMenuState(menu, item, MF_BYCOMMAND), static_cast<UINT>(-1)) << item;
   EXPECT_NE(GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND), static_cast<UINT>(-1));
+}
+
+// What the taskbar previews: the main window as it shows, fitted into the
+// size the system asks for with its proportions kept, opaque.
+TEST_F(AppWindowTest, APreviewIsAPictureOfTheMainWindowFittedIntoTheSizeAsked) {
+  form.window().Show();
+  PumpMessages();
+  const UniqueBitmap picture = RenderFormPreview(form.hwnd(), 200, 120);
+  DIBSECTION dib{};
+  ASSERT_EQ(GetObjectA(picture.get(), sizeof dib, &dib), static_cast<int>(sizeof dib));
+  RECT outer;
+  GetWindowRect(form.hwnd(), &outer);
+  EXPECT_EQ(dib.dsBm.bmBitsPixel, 32);
+  EXPECT_EQ(dib.dsBm.bmWidth, 200) << "the form is wider than 200 x 120";
+  EXPECT_NEAR(dib.dsBm.bmHeight, 200.0 * (outer.bottom - outer.top) / (outer.right - outer.left),
+              1);
+  const auto* pixels = static_cast<const std::uint32_t*>(dib.dsBm.bmBits);
+  std::set<std::uint32_t> colours(pixels, pixels + dib.dsBm.bmWidth * dib.dsBm.bmHeight);
+  EXPECT_GE(colours.size(), 3u) << "title bar, face and button texts";
+  for (std::uint32_t colour : colours) EXPECT_EQ(colour >> 24, 0xFFu);
 }
 
 TEST_F(AppWindowTest, ItsCloseIsTheMainFormsCloseRequestAlsoWhileThatIsDisabled) {
