@@ -243,14 +243,21 @@ TEST_F(AppWindowTest, LogOffSavesBeforeAnsweringThenEndsTheLoopWithoutACloseRequ
   EXPECT_TRUE(events.log.empty());
 }
 
+// After the user's input to a form, and only then, what it shows may have
+// changed (the previews go out of date).
 TEST_F(AppWindowTest, TheLoopGivesFormsTheirDialogKeysAndEndsOnQuit) {
   form.window().Show();
   SetFocus(GetDlgItem(form.hwnd(), 400));
   PostMessageA(GetDlgItem(form.hwnd(), 400), WM_KEYDOWN, VK_TAB, 0x000F0001);
+  PostMessageA(form.hwnd(), WM_MOUSEMOVE, 0, 0);
+  PostMessageA(form.hwnd(), WM_NULL, 0, 0);
+  PostMessageA(app.hwnd(), WM_KEYDOWN, 'A', 0);
   PostQuitMessage(3);
   const HWND forms[] = {form.hwnd()};
-  EXPECT_EQ(RunMessageLoop(forms), 3);
+  int after_input = 0;
+  EXPECT_EQ(RunMessageLoop(forms, [&] { ++after_input; }), 3);
   EXPECT_EQ(GetFocus(), GetDlgItem(form.hwnd(), 401)) << "Tab went to the next control";
+  EXPECT_EQ(after_input, 2);
 }
 
 }  // namespace
