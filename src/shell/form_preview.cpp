@@ -1,6 +1,7 @@
 #include "shell/form_preview.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <vector>
 
@@ -110,13 +111,9 @@ void FormPreviews::Offer(HWND app_window) {
 }
 
 void FormPreviews::Give(HWND app_window, HWND form, bool live, int max_width, int max_height) {
-  if (live) {
-    RECT outer{};
-    GetWindowRect(form, &outer);
-    max_width = outer.right - outer.left;
-    max_height = outer.bottom - outer.top;
-  }
-  UniqueBitmap picture = RenderFormPreview(form, max_width, max_height);
+  // A thumbnail fits the size asked; a Peek shows the form at its own size.
+  UniqueBitmap picture =
+      RenderFormPreview(form, live ? INT_MAX : max_width, live ? INT_MAX : max_height);
   if (!picture) return;
   if (live) {
     if (auto* set_live = Dwm<SetIconicLivePreviewFunction>("DwmSetIconicLivePreviewBitmap"))

@@ -36,6 +36,8 @@ struct Seen {
   std::vector<std::string> buttons;  // left to right
   std::vector<RECT> button_rects;    // client coordinates
   bool has_icon = false;
+  bool statics_grouped_and_left = true;  // each static starts a group, text on the left
+  int default_styled = 0;                // buttons drawn as the default
   RECT client{};
   RECT window{};
   HWND focus = nullptr;
@@ -57,7 +59,10 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
     seen->buttons.insert(seen->buttons.begin() + (at - seen->button_rects.begin()),
                          ui::WindowText(child));
     seen->button_rects.insert(at, r);
+    seen->default_styled += (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
   } else if (lstrcmpiA(cls, "Static") == 0) {
+    seen->statics_grouped_and_left &= (style & WS_GROUP) && ((style & SS_TYPEMASK) == SS_LEFT ||
+                                                             (style & SS_TYPEMASK) == SS_ICON);
     if ((style & SS_TYPEMASK) == SS_ICON)
       seen->has_icon = true;
     else
@@ -197,6 +202,7 @@ TEST_F(DialogsTest, ConfirmationLooksAsDesigned) {
   EXPECT_NEAR(yes.left, seen.client.right - no.right, 1) << "the row is centred";
   EXPECT_LT(yes.right, no.left);
   EXPECT_EQ(seen.focus_text, text::kYes) << "the first button has the focus";
+  EXPECT_EQ(seen.default_styled, 1);
   const int screen_x = GetSystemMetrics(SM_CXSCREEN);
   EXPECT_NEAR(seen.window.left, screen_x - seen.window.right, 1) << "centred on the screen";
 }
@@ -267,6 +273,7 @@ TEST_F(DialogsTest, EveryDialogIsASystemDialogWithItsMessageInAStatic) {
   for (const auto& [seen, message] : cases) {
     SCOPED_TRACE(message);
     EXPECT_EQ(seen->window_class, "#32770");
+    EXPECT_TRUE(seen->statics_grouped_and_left);
     EXPECT_EQ(seen->texts, std::vector<std::string>{message});
   }
 }

@@ -205,6 +205,23 @@ TEST_F(AppWindowTest, APreviewIsAPictureOfTheMainWindowFittedIntoTheSizeAsked) {
   std::set<std::uint32_t> colours(pixels, pixels + dib.dsBm.bmWidth * dib.dsBm.bmHeight);
   EXPECT_GE(colours.size(), 3u) << "title bar, face and button texts";
   for (std::uint32_t colour : colours) EXPECT_EQ(colour >> 24, 0xFFu);
+
+  // At its own size, a control stands where the screen shows it.
+  const UniqueBitmap whole = RenderFormPreview(form.hwnd(), 10000, 10000);
+  ASSERT_EQ(GetObjectA(whole.get(), sizeof dib, &dib), static_cast<int>(sizeof dib));
+  RECT button;
+  GetWindowRect(GetDlgItem(form.hwnd(), 401), &button);
+  HDC screen = GetDC(nullptr);
+  int differing = 0;
+  for (int y = button.top; y < button.bottom; ++y)
+    for (int x = button.left; x < button.right; ++x) {
+      const std::uint32_t drawn = static_cast<const std::uint32_t*>(
+          dib.dsBm.bmBits)[(y - outer.top) * dib.dsBm.bmWidth + x - outer.left];
+      const COLORREF shown = GetPixel(screen, x, y);
+      differing += RGB(drawn >> 16 & 0xFF, drawn >> 8 & 0xFF, drawn & 0xFF) != shown;
+    }
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(differing, 0);
 }
 
 TEST_F(AppWindowTest, ItsCloseIsTheMainFormsCloseRequestAlsoWhileThatIsDisabled) {
