@@ -2,6 +2,7 @@
 // record, and every dialog as the user meets it.
 #include <windows.h>
 
+#include <tlhelp32.h>
 #include <winver.h>
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@
 #include "driver/key_input.h"
 #include "driver/wait.h"
 #include "driver/window_search.h"
+#include "driver/wine_path.h"
 #include "velm_test.h"
 
 namespace e2e {
@@ -163,6 +165,44 @@ TEST_F(ShellTest, ExecutableCarriesTheJapaneseVersionRecordAndIcon) {
   EXPECT_NE(FindResourceA(image, "MAINICON", MAKEINTRESOURCEA(14)), nullptr)  // RT_GROUP_ICON
       << "no icon group MAINICON";
   FreeLibrary(image);
+}
+
+// Has the running program load library by name, as a system component in it
+// would, and gives the path it was loaded from ("" when it was not).
+std::string LoadedByName(DWORD pid, const std::string& library) {
+  UniqueHandle process(OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION |
+                                       PROCESS_VM_OPERATION | PROCESS_VM_WRITE | PROCESS_VM_READ,
+                                   FALSE, pid));
+  void* name = VirtualAllocEx(process.get(), nullptr, library.size() + 1, MEM_COMMIT | MEM_RESERVE,
+                              PAGE_READWRITE);
+  if (!name ||
+      !WriteProcessMemory(process.get(), name, library.c_str(), library.size() + 1, nullptr))
+    return "<no memory in the program>";
+  // kernel32 lies at the same address in every process.
+  const auto load = reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<void (*)()>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA")));
+  UniqueHandle thread(CreateRemoteThread(process.get(), nullptr, 0, load, name, 0, nullptr));
+  if (!thread || WaitForSingleObject(thread.get(), 10000) != WAIT_OBJECT_0) return "<no thread>";
+  VirtualFreeEx(process.get(), name, 0, MEM_RELEASE);
+  velm::UniqueFile modules(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid));
+  MODULEENTRY32 module{};
+  module.dwSize = sizeof module;
+  for (BOOL more = Module32First(modules.get(), &module); more;
+       more = Module32Next(modules.get(), &module)) {
+    if (lstrcmpiA(module.szModule, library.c_str()) == 0) return module.szExePath;
+  }
+  return "";
+}
+
+// A library of a system name planted beside velm.exe is never the one loaded,
+// also when something in the program asks for it by name after the start.
+TEST_F(ShellTest, ALibraryPlantedBesideTheProgramIsNeverLoaded) {
+  ASSERT_TRUE(CopyFileA(WinePath(PLANTED_DLL).c_str(), sandbox_.File("oleacc.dll").c_str(), FALSE));
+  ASSERT_TRUE(Start());
+  char system[MAX_PATH];
+  GetSystemDirectoryA(system, MAX_PATH);
+  const std::string loaded = LoadedByName(app_.pid(), "oleacc.dll");
+  EXPECT_EQ(lstrcmpiA(loaded.c_str(), (std::string(system) + "\\oleacc.dll").c_str()), 0) << loaded;
 }
 
 class DialogTest : public VelmTest {

@@ -57,6 +57,10 @@ TEST(AnsiText, Utf8CutFallsOnAWholeCharacter) {
   EXPECT_EQ(WholeLength("a\xE8\xA1", kUtf8), 1u);
   EXPECT_EQ(WholeLength("a\xA1", kUtf8), 2u);
   EXPECT_EQ(LastCharStart("a\xF0\x9F\x98\x80", kUtf8), 1u);
+  // C0 and C1 (overlong forms of ASCII), F5 and above, and trail bytes begin
+  // no sequence: each stands alone, whatever follows.
+  for (const char* lone : {"\xC0\x80", "\xC1\xBF", "\x80\x80", "\xBF\x80", "\xF5\x80\x80\x80"})
+    EXPECT_EQ(kUtf8.CharLength(lone), 1u) << std::hex << (static_cast<unsigned char>(lone[0]) + 0);
 }
 
 }  // namespace

@@ -42,6 +42,17 @@ TEST(TextsAtLoad, AreAlreadyInTheSystemCodePage) {
             Utf8ToAnsi(reinterpret_cast<const char*>(u8"保存しないで終了していいですか？")));
 }
 
+// The system's own rule cuts a text of its code page between characters
+// only: what is left converts to the start of the whole.
+TEST(TextsAtLoad, CutByTheSystemsRuleEndOnAWholeCharacter) {
+  const std::string whole = AnsiToUtf8(kReadAtLoad);
+  std::size_t max = 0;
+  while (max <= kReadAtLoad.size() &&
+         whole.starts_with(AnsiToUtf8(kReadAtLoad.substr(0, CutLength(kReadAtLoad, max)))))
+    ++max;
+  EXPECT_GT(max, kReadAtLoad.size()) << "a cut at " << max << " bytes splits a character";
+}
+
 TEST(Texts, FormatFillsTheFirstMarker) {
   EXPECT_EQ(FormatText("'%s' x", "url7"), "'url7' x");
   EXPECT_TRUE(FormatText(text::kIndexError, 4).ends_with(" (4)"));

@@ -3,6 +3,7 @@
 // the end by a quit message.
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 #include <thread>
 #include <vector>
@@ -322,13 +323,15 @@ bool operator==(const RECT& a, const RECT& b) {
 struct DpiRoundTrip {
   Face at_96, at_144, back_at_96;
   RECT suggested{};
+  LRESULT size_answer = FALSE;
 };
 
 Step ChangeDpiAndBack(DpiRoundTrip* trip) {
   return [trip](HWND dialog) {
     trip->at_96 = FaceOf(dialog);
     SIZE size{};
-    SendMessageA(dialog, WM_GETDPISCALEDSIZE, 144, reinterpret_cast<LPARAM>(&size));
+    trip->size_answer =
+        SendMessageA(dialog, WM_GETDPISCALEDSIZE, 144, reinterpret_cast<LPARAM>(&size));
     trip->suggested = {40, 30, 40 + size.cx, 30 + size.cy};
     SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(144, 144),
                  reinterpret_cast<LPARAM>(&trip->suggested));
@@ -358,6 +361,7 @@ int Height(const RECT& r) {
 // Laid out at 144 dpi in the suggested rectangle, with the font one and a
 // half times as tall; back at 96 everything is as it was.
 void ExpectScaledAndRestored(const DpiRoundTrip& trip) {
+  EXPECT_EQ(trip.size_answer, TRUE) << "the dialog's own size, not the system's scaling";
   EXPECT_TRUE(trip.at_144.window == trip.suggested) << "moved and sized to the suggestion";
   ExpectAboutOneAndAHalfTimes(Width(trip.suggested), Width(trip.at_96.window), 0.1);
   ExpectAboutOneAndAHalfTimes(Height(trip.suggested), Height(trip.at_96.window), 0.1);
@@ -385,6 +389,18 @@ TEST_F(DialogsTest, ADpiChangeLaysTheDialogOutAfreshInTheSuggestedRectangle) {
     ExpectScaledAndRestored(input);
     // The edit field: the font's height and eight borders, each scaled.
     EXPECT_NEAR(Height(input.at_144.controls[1]), Height(input.at_96.controls[1]) * 1.5, 1);
+  }
+  DpiRoundTrip wrapped;
+  {
+    SCOPED_TRACE("wrapped message");
+    std::string words;
+    while (words.size() < 600) words += "word ";
+    ModalScript script(kDialogClass, {ChangeDpiAndBack(&wrapped), Key(WM_KEYDOWN, VK_ESCAPE)});
+    dialogs.ShowMessage(words);
+    ASSERT_FALSE(wrapped.at_96.controls.empty());
+    // Wrapped at half the screen's width, which is half as wide again at 144.
+    EXPECT_GT(Height(wrapped.at_96.controls[0]), 2 * std::abs(wrapped.at_96.font_height));
+    ExpectScaledAndRestored(wrapped);
   }
   DpiRoundTrip confirmation;
   Confirm({ChangeDpiAndBack(&confirmation), Key(WM_KEYDOWN, VK_ESCAPE)});
@@ -499,6 +515,17 @@ TEST_F(DialogsTest, AQuitMessageEndsADialogAsCancelledAndIsPostedAgain) {
   EXPECT_EQ(code, 7u);
   EXPECT_EQ(Input(text::kChangePrompt, "keep", {Key(WM_CHAR, 'x'), PostQuit()}), "keep");
   EXPECT_TRUE(QuitWaiting(&code));
+  // No EndDialog ran to enable the owner: the program's next window would
+  // find it disabled.
+  HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                               100, nullptr, nullptr, nullptr, nullptr);
+  {
+    ModalScript script(kDialogClass, {PostQuit()});
+    Win32Dialogs(owner).ShowMessage(text::kMovePrompt);
+  }
+  EXPECT_TRUE(QuitWaiting(&code));
+  EXPECT_TRUE(IsWindowEnabled(owner));
+  DestroyWindow(owner);
 }
 
 TEST_F(DialogsTest, OtherWindowsAreDisabledWhileADialogIsOpen) {

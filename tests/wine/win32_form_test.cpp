@@ -261,11 +261,19 @@ TEST_F(FormTest, ADpiChangeTakesTheSuggestedRectangleAndLaysOutFromTheDesign) {
   for (const int dpi : {144, 120, 96}) {
     SCOPED_TRACE(dpi);
     SIZE size{};
-    SendMessageA(w, WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&size));
+    // TRUE: the size is the form's own, not the system's linear scaling.
+    EXPECT_EQ(SendMessageA(w, WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&size)), TRUE);
+    const SIZE designed = OuterSize(w, {ScaleToDpi(514, dpi), ScaleToDpi(99, dpi)}, dpi);
+    EXPECT_EQ(size.cx, designed.cx);
+    EXPECT_EQ(size.cy, designed.cy);
     RECT suggested{dpi, 2 * dpi, dpi + size.cx, 2 * dpi + size.cy}, outer;
     SendMessageA(w, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
     GetWindowRect(w, &outer);
     EXPECT_TRUE(EqualRect(&outer, &suggested));
+    // A view switch afterwards sizes the window at the new dpi.
+    form.window().SetClientHeight(50);
+    EXPECT_EQ(form.window().Height(), OuterSize(w, {0, ScaleToDpi(50, dpi)}, dpi).cy);
+    form.window().SetClientHeight(99);
     for (const ControlLayout& design : kControls) {
       const RECT r = ClientRectOf(GetDlgItem(w, design.id));
       EXPECT_EQ((PixelRect{r.left, r.top, r.right, r.bottom}), ControlRectAt(design, dpi))

@@ -1,6 +1,11 @@
 // The back-end contracts, run against the Windows functions: the private-
 // profile functions on files in a scratch folder, the registry functions on
 // the prefix's TypedURLs key.
+#include <windows.h>
+
+#include <sddl.h>
+
+#include "core/error.h"
 #include "document_profile.h"
 #include "profile_contract.h"
 #include "registry_contract.h"
@@ -63,6 +68,58 @@ TEST(Win32Registry, AnOddLengthValueKeepsItsOriginal) {
     if (n == 24) original = value.original;
   });
   EXPECT_EQ(original, kUrl);
+}
+
+// Narrows the history key's access list to reading for everyone while it
+// lives, and puts the old list back through the handle that read it.
+class ReadOnlyHistoryKey {
+ public:
+  ReadOnlyHistoryKey() {
+    RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\TypedURLs", 0,
+                  READ_CONTROL | WRITE_DAC, &key_);
+    DWORD size = 0;
+    RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, nullptr, &size);
+    saved_.resize(size);
+    PSECURITY_DESCRIPTOR read_only = nullptr;
+    narrowed_ =
+        RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_.data(), &size) == ERROR_SUCCESS &&
+        ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(A;;KR;;;WD)", SDDL_REVISION_1,
+                                                             &read_only, nullptr) &&
+        RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, read_only) == ERROR_SUCCESS;
+    LocalFree(read_only);
+  }
+  ~ReadOnlyHistoryKey() {
+    if (narrowed_) RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_.data());
+    RegCloseKey(key_);
+  }
+  bool narrowed() const { return narrowed_; }
+
+ private:
+  HKEY key_ = nullptr;
+  std::vector<char> saved_;
+  bool narrowed_ = false;
+};
+
+// Each step opens the key with the rights it needs: a history that may be
+// read but not written loads whole, and its save fails.
+TEST(Win32Registry, AHistoryThatMayOnlyBeReadLoadsAndRefusesTheSave) {
+  TypedUrlsScratch scratch;
+  TypedUrlsScratch::SetRaw("url1", REG_SZ, {'h', 't', 't', 'p', ':', '/', '/', 'a', '/', '\0'});
+  ReadOnlyHistoryKey read_only;
+  ASSERT_TRUE(read_only.narrowed());
+  Win32Registry registry;
+  std::string url1;
+  EXPECT_EQ(HistoryStore(registry).Load([&](int n, const HistoryValue& value) {
+    if (n == 1) url1 = value.text;
+  }),
+            LoadResult::kOpened);
+  EXPECT_EQ(url1, "http://a/");
+  try {
+    HistoryStore(registry).Save({"http://b/"});
+    ADD_FAILURE() << "saved into a key that may only be read";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.kind(), ErrorKind::kHistoryWrite);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Win32, RegistryContract,
