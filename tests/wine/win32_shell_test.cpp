@@ -224,6 +224,31 @@ TEST_F(AppWindowTest, APreviewIsAPictureOfTheMainWindowFittedIntoTheSizeAsked) {
   EXPECT_EQ(differing, 0);
 }
 
+HWND printed = nullptr;  // the last window asked to print itself
+
+LRESULT CALLBACK RecordPrint(int code, WPARAM wparam, LPARAM lparam) {
+  const auto* call = reinterpret_cast<const CWPSTRUCT*>(lparam);
+  if (code == HC_ACTION && call->message == WM_PRINT && !GetParent(call->hwnd))
+    printed = call->hwnd;
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+// The system's request for a thumbnail is answered with the form the user
+// sees: the main window, or the restore window while it is shown.
+TEST_F(AppWindowTest, APreviewRequestDrawsTheFormOnShow) {
+  constexpr UINT kSendIconicThumbnail = 0x0323;
+  ui::Win32Form restore(kMainLayout, app.hwnd());
+  app.SetRestoreForm(restore.hwnd());
+  form.window().Show();
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordPrint, nullptr, GetCurrentThreadId());
+  SendMessageA(app.hwnd(), kSendIconicThumbnail, 0, MAKELPARAM(120, 200));
+  EXPECT_EQ(printed, form.hwnd());
+  restore.window().Show();
+  SendMessageA(app.hwnd(), kSendIconicThumbnail, 0, MAKELPARAM(120, 200));
+  EXPECT_EQ(printed, restore.hwnd());
+  UnhookWindowsHookEx(hook);
+}
+
 TEST_F(AppWindowTest, ItsCloseIsTheMainFormsCloseRequestAlsoWhileThatIsDisabled) {
   form.window().SetEnabled(false);
   SendMessageA(app.hwnd(), WM_CLOSE, 0, 0);
