@@ -78,6 +78,7 @@ struct Application {
   void CreateRestoreWindow() {
     restore_view = std::make_unique<ui::Win32Form>(Form2Layout(), app->hwnd());
     restore_form = std::make_unique<TForm2>(*restore_view, *main_form);
+    app->SetRestoreForm(restore_view->hwnd());
   }
 
   // Wine does not apply the start-up show command by itself.
@@ -131,7 +132,7 @@ int Run() {
   application.ApplyShowCommand(StartupShowCommand());
 
   const HWND forms[] = {application.main_view->hwnd(), application.restore_view->hwnd()};
-  RunMessageLoop(forms);
+  RunMessageLoop(forms, [&application] { application.app->InvalidatePreviews(); });
   MarkPhase("loop ended");
   EndProcess(0);
 }

@@ -39,6 +39,21 @@ struct GdiObjectTraits {
   static void Close(Handle h) { DeleteObject(h); }
 };
 using UniqueFont = UniqueResource<GdiObjectTraits<HFONT>>;
+using UniqueBitmap = UniqueResource<GdiObjectTraits<HBITMAP>>;
+
+struct MemoryDcTraits {
+  using Handle = HDC;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle dc) { DeleteDC(dc); }
+};
+using UniqueMemoryDc = UniqueResource<MemoryDcTraits>;
+
+struct IconTraits {
+  using Handle = HICON;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { DestroyIcon(h); }
+};
+using UniqueIcon = UniqueResource<IconTraits>;
 
 // Device contexts of CreateCompatibleDC: drawn into or measured with, never
 // shown.

@@ -89,8 +89,7 @@ int RunMessageDialog(HWND owner, MessageKind kind, const std::string& message) {
                       .lay_out = lay_out,
                       .default_id = default_result,
                       .cancel_result = CancelOf(parts.buttons)};
-  if (parts.icon)
-    design.controls.push_back({"STATIC", -1, "", SS_ICON, 0, LoadIconA(nullptr, parts.icon)});
+  if (parts.icon) design.controls.push_back({"STATIC", -1, "", SS_ICON, 0, parts.icon});
   design.controls.push_back({"STATIC", kMessageTextId, message, SS_LEFT | SS_NOPREFIX});
   std::vector<std::string_view> captions;
   for (const Button& button : parts.buttons) {

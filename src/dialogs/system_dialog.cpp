@@ -42,6 +42,27 @@ using UniqueHook = UniqueResource<HookTraits>;
 using SetDialogDpiChangeBehaviorFunction = BOOL WINAPI(HWND, int, int);
 constexpr int kDisableAllDpiScaling = 1;  // DDC_DISABLE_ALL
 
+// Vista's Common Controls 6 on; Windows 10 1607 on.
+using LoadIconWithScaleDownFunction = HRESULT WINAPI(HINSTANCE, PCWSTR, int, int, HICON*);
+using GetSystemMetricsForDpiFunction = int WINAPI(int, UINT);
+
+// The system icon id as large as a large icon at dpi, scaled down from a
+// larger image rather than stretched from the primary monitor's size.
+UniqueIcon SystemIconAt(LPCSTR id, int dpi) {
+  static auto* const metrics_for_dpi =
+      SystemFunction<GetSystemMetricsForDpiFunction>("user32.dll", "GetSystemMetricsForDpi");
+  static auto* const load_scaled =
+      SystemFunction<LoadIconWithScaleDownFunction>("comctl32.dll", "LoadIconWithScaleDown");
+  const int size = metrics_for_dpi ? metrics_for_dpi(SM_CXICON, dpi)
+                                   : MulDiv(GetSystemMetrics(SM_CXICON), dpi, ui::ScreenDpi());
+  HICON icon = nullptr;
+  if (load_scaled &&
+      SUCCEEDED(load_scaled(nullptr, MAKEINTRESOURCEW(LOWORD(reinterpret_cast<ULONG_PTR>(id))),
+                            size, size, &icon)))
+    return UniqueIcon(icon);
+  return UniqueIcon(CopyIcon(LoadIconA(nullptr, id)));  // the system's size
+}
+
 bool Held(int virtual_key) {
   return GetKeyState(virtual_key) < 0;
 }
@@ -71,6 +92,7 @@ class DialogRun {
   HWND dialog_ = nullptr;
   std::vector<HWND> controls_;
   DialogFace face_;
+  UniqueIcon icon_;  // of the dpi laid out at
   std::optional<int> result_;
   std::string text_;
   std::exception_ptr failure_;
@@ -150,14 +172,19 @@ void DialogRun::Start() {
   static auto* const set_dpi_behavior = SystemFunction<SetDialogDpiChangeBehaviorFunction>(
       "user32.dll", "SetDialogDpiChangeBehavior");
   if (set_dpi_behavior) set_dpi_behavior(dialog_, kDisableAllDpiScaling, kDisableAllDpiScaling);
+  bool after_static = false;
   for (const DialogControl& control : design_.controls) {
+    // A static is a group of its own: Windows' dialog manager never gives
+    // one the focus, Wine's moves the arrow keys onto any in their group.
+    const bool is_static = lstrcmpiA(control.window_class, "STATIC") == 0;
+    const DWORD group = is_static || after_static ? WS_GROUP : 0;
+    after_static = is_static;
     HWND made = CreateWindowExA(control.ex_style, control.window_class, "",
-                                WS_CHILD | WS_VISIBLE | control.style, 0, 0, 0, 0, dialog_,
+                                WS_CHILD | WS_VISIBLE | group | control.style, 0, 0, 0, 0, dialog_,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
                                 GetModuleHandleA(nullptr), nullptr);
     if (!made) ui::ThrowWindowCreationError();
     ui::SetWindowTextFromAnsi(made, control.text);
-    if (control.icon) SendMessageA(made, STM_SETICON, reinterpret_cast<WPARAM>(control.icon), 0);
     // After the text: a longer one is shown whole and can be shortened, not
     // lengthened.
     if (control.text_limit) SendMessageA(made, EM_LIMITTEXT, control.text_limit, 0);
@@ -221,16 +248,23 @@ bool DialogRun::IsButton(int id) const {
 
 // Every control placed and given the font of the layout at dpi, made from
 // the design each time, so no rounding carries over from one dpi to the
-// next. The old font goes once no control holds it.
+// next; an icon made for dpi. The old font and icon go once no control
+// holds them.
 void DialogRun::LayOut(int dpi) {
   DialogFace face = design_.lay_out(dpi);
+  UniqueIcon icon;
   for (std::size_t i = 0; i < controls_.size() && i < face.places.size(); ++i) {
+    if (LPCSTR id = design_.controls[i].system_icon) {
+      icon = SystemIconAt(id, dpi);
+      SendMessageA(controls_[i], STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
+    }
     const ui::Rect& at = face.places[i];
     SetWindowPos(controls_[i], nullptr, at.left, at.top, at.width, at.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageA(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(face.font.get()), FALSE);
   }
   face_ = std::move(face);
+  if (icon) icon_ = std::move(icon);
 }
 
 void DialogRun::End(int result) {

@@ -30,8 +30,8 @@ struct DialogControl {
   std::string text;
   DWORD style;  // besides WS_CHILD | WS_VISIBLE
   DWORD ex_style = 0;
-  HICON icon = nullptr;  // an SS_ICON static's icon
-  int text_limit = 0;    // an edit field's typing limit, set after its text
+  LPCSTR system_icon = nullptr;  // an SS_ICON static's system icon (IDI_...)
+  int text_limit = 0;            // an edit field's typing limit, set after its text
 };
 
 // The dialog at one dpi: the font every control uses, the client size and

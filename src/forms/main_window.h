@@ -32,6 +32,8 @@ enum MainWindowControl {
   kMoveButton,          // Button8
   kListView,            // ListBox1
   kClearButton,         // Button9
+  kDropDownName,        // hidden labels that name ComboBox1
+  kListViewName,        // and ListBox1 for screen readers
 };
 
 const ui::FormLayout& Form1Layout();

@@ -12,6 +12,8 @@ using ui::ControlLayout;
 
 constexpr int kFont = 12;
 
+// A screen reader names a list after the label right before it in z-order;
+// where the design shows none, a hidden one stands there.
 const ControlLayout kControls[] = {
     // id, name, kind, left, top, width, height, caption, tab, visible, font, bold italic
     {kVersionLabel, "Label1", ControlKind::kLabel, 440, 370, 65, 16, text::kVersionLabel, -1, true,
@@ -24,6 +26,8 @@ const ControlLayout kControls[] = {
      true, kFont, false},
     {kExitButton, "Button4", ControlKind::kButton, 400, 8, 97, 25, text::kButtonExit, 4, true,
      kFont, false},
+    {kDropDownName, "ComboBox1Name", ControlKind::kLabel, 16, 64, 481, 20, text::kHistoryListName,
+     -1, false, kFont, false},
     {kDropDownView, "ComboBox1", ControlKind::kComboBox, 16, 64, 481, 20, nullptr, 5, false, kFont,
      false},
     {kExitNoSaveButton, "Button5", ControlKind::kButton, 400, 32, 97, 25, text::kButtonExitNoSave,
@@ -34,6 +38,8 @@ const ControlLayout kControls[] = {
      kFont, false},
     {kMoveButton, "Button8", ControlKind::kButton, 88, 32, 73, 25, text::kButtonMove, 9, true,
      kFont, false},
+    {kListViewName, "ListBox1Name", ControlKind::kLabel, 16, 64, 481, 305, text::kHistoryListName,
+     -1, false, kFont, false},
     {kListView, "ListBox1", ControlKind::kListBox, 16, 64, 481, 305, nullptr, 1, true, kFont,
      false},
     {kClearButton, "Button9", ControlKind::kButton, 304, 20, 73, 25, text::kButtonClear, 10, true,

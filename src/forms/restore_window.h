@@ -16,6 +16,7 @@ enum RestoreWindowControl {
   kRestoreButton,         // Button1
   kBackButton,            // Button2
   kPreviewList,           // ListBox2
+  kPreviewName,           // a hidden label that names ListBox2 for screen readers
 };
 
 const ui::FormLayout& Form2Layout();

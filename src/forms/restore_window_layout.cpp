@@ -12,6 +12,8 @@ using ui::ControlLayout;
 
 constexpr int kFont = 12;
 
+// Label1 names the generation list for screen readers, as the label right
+// before it in z-order; a hidden label names the preview list.
 const ControlLayout kControls[] = {
     // id, name, kind, left, top, width, height, caption, tab, visible, font, bold italic
     {kRestoreHeading, "Label1", ControlKind::kLabel, 8, 8, 401, 12, text::kRestoreLabelDesign, -1,
@@ -22,6 +24,8 @@ const ControlLayout kControls[] = {
      true, kFont, false},
     {kBackButton, "Button2", ControlKind::kButton, 24, 224, 57, 17, text::kButtonBack, 2, true,
      kFont, false},
+    {kPreviewName, "ListBox2Name", ControlKind::kLabel, 120, 32, 289, 305, text::kPreviewListName,
+     -1, false, kFont, false},
     {kPreviewList, "ListBox2", ControlKind::kListBox, 120, 32, 289, 305, nullptr, 3, true, kFont,
      false},
 };

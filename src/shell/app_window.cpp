@@ -7,6 +7,12 @@ namespace {
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
 // Posted to itself: activation is handed on after WM_ACTIVATE has finished.
 constexpr UINT kActivateForm = WM_APP + 1;
+// Posted to itself: previews are offered once the message loop runs, not at
+// the cost of start-up.
+constexpr UINT kOfferPreviews = WM_APP + 2;
+// Windows 7 on: the window manager asks for a preview.
+constexpr UINT kSendIconicThumbnail = 0x0323;    // WM_DWMSENDICONICTHUMBNAIL
+constexpr UINT kSendIconicLivePreview = 0x0326;  // WM_DWMSENDICONICLIVEPREVIEWBITMAP
 
 }  // namespace
 
@@ -28,6 +34,7 @@ AppWindow::~AppWindow() {
 
 void AppWindow::ShowOnTaskbar() {
   ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+  PostMessageA(hwnd(), kOfferPreviews, 0, 0);
 }
 
 void AppWindow::Minimize() {
@@ -75,6 +82,18 @@ LRESULT AppWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case kActivateForm:
       if (GetActiveWindow() == hwnd()) ActivateForm();
       return 0;
+    case kOfferPreviews:
+      previews_.Offer(hwnd());
+      return 0;
+    case kSendIconicThumbnail:
+    case kSendIconicLivePreview: {
+      // The restore window while it is open, else the main window.
+      HWND form = restore_form_ && IsWindowVisible(restore_form_) ? restore_form_ : main_form_;
+      if (form)
+        previews_.Give(hwnd(), form, message == kSendIconicLivePreview, HIWORD(lparam),
+                       LOWORD(lparam));
+      return 0;
+    }
     case WM_ENDSESSION:  // log-off or shut-down
       if (wparam) {
         // Saved before returning: the system may end the process any time

@@ -1,7 +1,8 @@
 // The application window: hidden, zero-sized, it stands for the program on
 // the taskbar and owns both forms. Its Close is the main window's close
 // request; minimizing the main window minimizes it, and the forms go with it.
-// When the session ends it has the main form save, then ends the loop.
+// When the session ends it has the main form save, then ends the loop. The
+// taskbar and Alt+Tab preview the form the user sees in its place.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +10,7 @@
 #include <functional>
 #include <utility>
 
+#include "shell/form_preview.h"
 #include "ui/win32_base_window.h"
 
 namespace velm {
@@ -20,12 +22,16 @@ class AppWindow final : public ui::BaseWindow<AppWindow> {
 
   // The window whose close request WM_CLOSE makes.
   void SetMainForm(HWND main_form) { main_form_ = main_form; }
+  // The form previewed instead of the main form while it is shown.
+  void SetRestoreForm(HWND restore_form) { restore_form_ = restore_form; }
   // What the main form stores at log-off or shut-down; must not throw.
   void SetSessionEndSave(std::function<void()> save) { session_end_save_ = std::move(save); }
   // Puts the taskbar entry up; the window itself has no area to show.
   void ShowOnTaskbar();
   void Minimize();
   void Restore();
+  // What the forms show may have changed: previews given are out of date.
+  void InvalidatePreviews() { previews_.Invalidate(hwnd()); }
 
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
@@ -33,7 +39,9 @@ class AppWindow final : public ui::BaseWindow<AppWindow> {
   void ActivateForm();
 
   HWND main_form_ = nullptr;
+  HWND restore_form_ = nullptr;
   std::function<void()> session_end_save_;
+  FormPreviews previews_;
 };
 
 }  // namespace velm

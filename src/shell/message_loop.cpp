@@ -6,17 +6,20 @@ namespace velm {
 
 namespace {
 
-// The form a keyboard message is for, whose dialog keys (Tab, Enter, access
-// keys) it may be; nullptr for any other message or window.
-HWND FormTakingKeys(const MSG& msg, std::span<const HWND> forms) {
-  if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd) return nullptr;
+bool IsKey(const MSG& msg) {
+  return msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
+}
+
+// The form a message is for, nullptr for any other window.
+HWND FormOf(const MSG& msg, std::span<const HWND> forms) {
+  if (!msg.hwnd) return nullptr;
   HWND root = GetAncestor(msg.hwnd, GA_ROOT);
   return std::find(forms.begin(), forms.end(), root) != forms.end() ? root : nullptr;
 }
 
 }  // namespace
 
-int RunMessageLoop(std::span<const HWND> forms) {
+int RunMessageLoop(std::span<const HWND> forms, const std::function<void()>& after_input) {
   MSG msg;
   for (;;) {
     if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -24,9 +27,14 @@ int RunMessageLoop(std::span<const HWND> forms) {
       continue;
     }
     if (msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
-    if (HWND form = FormTakingKeys(msg, forms); form && IsDialogMessageA(form, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    HWND form = FormOf(msg, forms);
+    // A key for a form (or a control on it) may be a dialog key.
+    if (!form || !IsKey(msg) || !IsDialogMessageA(form, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    const bool input = IsKey(msg) || (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST);
+    if (form && input && after_input) after_input();
   }
 }
 

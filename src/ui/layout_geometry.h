@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <optional>
 #include <span>
 
 #include "ui/dpi_scale.h"
@@ -15,6 +16,11 @@ namespace velm::ui {
 struct PixelRect {
   int left, top, right, bottom;
   friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+struct PixelPoint {
+  int x, y;
+  friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
 };
 
 // A control's place at dpi, always taken from the design, so moving a window
@@ -56,6 +62,18 @@ constexpr bool GripInReach(const PixelRect& grip, std::span<const PixelRect> wor
     if (width >= kLeastWidth && height >= kLeastHeight) return true;
   }
   return false;
+}
+
+// Where the application window goes before an error report: the system
+// centres a message box on its owner's monitor, and the report should open
+// on the monitor the user works on, that of the active form, whose work area
+// is active_form_work_area (none without an active form: the primary's). The
+// top left corner that centres a window of width x height there.
+constexpr PixelPoint ReportOwnerPlace(std::optional<PixelRect> active_form_work_area,
+                                      const PixelRect& primary_work_area, int width, int height) {
+  const PixelRect area = active_form_work_area.value_or(primary_work_area);
+  return {area.left + (area.right - area.left - width) / 2,
+          area.top + (area.bottom - area.top - height) / 2};
 }
 
 }  // namespace velm::ui

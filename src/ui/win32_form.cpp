@@ -273,27 +273,35 @@ void Win32Form::FitComboBox(HWND combo, const ControlLayout& control, int item_h
   }
 }
 
-// Tab goes through the children in z-order: the tab stops first, in the
-// table's tab order, then the rest in creation order. Creation has put them
-// in the table's order, so only the controls out of place are moved: every
-// move is a round trip to the window server and costs start-up time.
+// Tab goes through the children in z-order: the tab stops in the table's
+// tab order, each with the controls without a tab stop that the table puts
+// right before it, since a screen reader names a list after the label right
+// before it; then the rest in creation order. Creation has put them in the
+// table's order, so only the controls out of place are moved: every move is
+// a round trip to the window server and costs start-up time.
 void Win32Form::ApplyTabOrder() {
-  constexpr UINT kZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-  std::vector<Child> stops;
+  struct Run {
+    int tab_order;
+    std::vector<HWND> windows;  // ending in the tab stop
+  };
+  std::vector<Run> runs;
+  std::vector<HWND> leading;
   for (const Child& child : children_) {
+    leading.push_back(child.hwnd);
     if (child.control->tab_order >= 0)
-      stops.push_back(child);
-    else
-      SetWindowPos(child.hwnd, HWND_BOTTOM, 0, 0, 0, 0, kZOrderOnly);
+      runs.push_back({child.control->tab_order, std::exchange(leading, {})});
   }
-  std::stable_sort(stops.begin(), stops.end(), [](const Child& a, const Child& b) {
-    return a.control->tab_order < b.control->tab_order;
-  });
+  std::stable_sort(runs.begin(), runs.end(),
+                   [](const Run& a, const Run& b) { return a.tab_order < b.tab_order; });
+  runs.push_back({-1, std::move(leading)});
   HWND after = HWND_TOP;
-  for (const Child& stop : stops) {
-    HWND next = after == HWND_TOP ? GetWindow(hwnd(), GW_CHILD) : GetWindow(after, GW_HWNDNEXT);
-    if (next != stop.hwnd) SetWindowPos(stop.hwnd, after, 0, 0, 0, 0, kZOrderOnly);
-    after = stop.hwnd;
+  for (const Run& run : runs) {
+    for (HWND window : run.windows) {
+      HWND next = after == HWND_TOP ? GetWindow(hwnd(), GW_CHILD) : GetWindow(after, GW_HWNDNEXT);
+      if (next != window)
+        SetWindowPos(window, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      after = window;
+    }
   }
 }
 

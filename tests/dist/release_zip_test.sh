@@ -35,5 +35,13 @@ crlfs=$(LC_ALL=C grep -c $'\r$' "$readme")
   "$record" "$work/again" >/dev/null && cmp -s "$dist/$name" "$work/again/$name" ||
   fail "packing again gives other bytes"
 
+# Terminal-server aware (IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE in the
+# optional header's DllCharacteristics, 70 bytes into it): without the bit a
+# Remote Desktop session loads its compatibility layer into the program.
+exe=$work/unpacked/velm.exe
+pe=$(od -An -tu4 -j 60 -N 4 "$exe" | tr -d ' ')
+flags=$(od -An -tu2 -j $((pe + 4 + 20 + 70)) -N 2 "$exe" | tr -d ' ')
+[ $((flags & 0x8000)) != 0 ] || fail "velm.exe is not terminal-server aware (DllCharacteristics $flags)"
+
 "$@" "$work/unpacked" "$work/shots" >/dev/null || fail "the tour of the unpacked velm.exe failed"
 [ "$failures" = 0 ] && echo "release zip: $name passes"

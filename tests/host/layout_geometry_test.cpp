@@ -43,5 +43,18 @@ TEST(LayoutGeometry, AWindowInReachHasATitleBarToTakeHoldOf) {
   EXPECT_FALSE(in_reach(100, 981)) << "on the taskbar";
 }
 
+// The report's owner goes to the middle of the active form's work area: on
+// the primary, on a monitor left of and above it, and the primary's when no
+// form is active.
+TEST(LayoutGeometry, TheReportOwnerGoesToTheMiddleOfTheActiveFormsWorkArea) {
+  const PixelRect primary{0, 0, 1280, 984};
+  EXPECT_EQ(ReportOwnerPlace(primary, primary, 0, 0), (PixelPoint{640, 492}));
+  EXPECT_EQ(ReportOwnerPlace(PixelRect{-1920, -1080, 0, -40}, primary, 0, 0),
+            (PixelPoint{-960, -560}));
+  EXPECT_EQ(ReportOwnerPlace(PixelRect{-1920, -1080, 0, -40}, primary, 10, 20),
+            (PixelPoint{-965, -570}));
+  EXPECT_EQ(ReportOwnerPlace(std::nullopt, primary, 0, 0), (PixelPoint{640, 492}));
+}
+
 }  // namespace
 }  // namespace velm::ui

@@ -37,6 +37,8 @@ struct Seen {
   std::vector<std::string> buttons;  // left to right
   std::vector<RECT> button_rects;    // client coordinates
   bool has_icon = false;
+  bool statics_grouped_and_left = true;  // each static starts a group, text on the left
+  int default_styled = 0;                // buttons drawn as the default
   RECT client{};
   RECT window{};
   HWND focus = nullptr;
@@ -58,7 +60,10 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
     seen->buttons.insert(seen->buttons.begin() + (at - seen->button_rects.begin()),
                          ui::WindowText(child));
     seen->button_rects.insert(at, r);
+    seen->default_styled += (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
   } else if (lstrcmpiA(cls, "Static") == 0) {
+    seen->statics_grouped_and_left &= (style & WS_GROUP) && ((style & SS_TYPEMASK) == SS_LEFT ||
+                                                             (style & SS_TYPEMASK) == SS_ICON);
     if ((style & SS_TYPEMASK) == SS_ICON)
       seen->has_icon = true;
     else
@@ -198,8 +203,29 @@ TEST_F(DialogsTest, ConfirmationLooksAsDesigned) {
   EXPECT_NEAR(yes.left, seen.client.right - no.right, 1) << "the row is centred";
   EXPECT_LT(yes.right, no.left);
   EXPECT_EQ(seen.focus_text, text::kYes) << "the first button has the focus";
+  EXPECT_EQ(seen.default_styled, 1);
   const int screen_x = GetSystemMetrics(SM_CXSCREEN);
   EXPECT_NEAR(seen.window.left, screen_x - seen.window.right, 1) << "centred on the screen";
+}
+
+// Windows' dialog manager never moves the focus to a static with the arrow
+// keys; Wine's does unless the static starts a group.
+TEST_F(DialogsTest, ArrowKeysKeepTheFocusOnTheButtons) {
+  std::vector<std::string> focused;
+  std::vector<Step> steps;
+  for (const WPARAM key : {VK_RIGHT, VK_RIGHT, VK_DOWN, VK_LEFT, VK_UP, VK_UP}) {
+    steps.push_back(Key(WM_KEYDOWN, key));
+    steps.push_back([&focused](HWND) {
+      char cls[32] = "";
+      GetClassNameA(GetFocus(), cls, sizeof cls);
+      focused.push_back(cls);
+      return true;
+    });
+  }
+  steps.push_back(Close());
+  Confirm(steps);
+  Error(steps);
+  EXPECT_EQ(focused, std::vector<std::string>(12, "Button"));
 }
 
 TEST_F(DialogsTest, ErrorDialogAnswersOneToEnterAndEscAndTwoToTheCloseBox) {
@@ -248,6 +274,7 @@ TEST_F(DialogsTest, EveryDialogIsASystemDialogWithItsMessageInAStatic) {
   for (const auto& [seen, message] : cases) {
     SCOPED_TRACE(message);
     EXPECT_EQ(seen->window_class, "#32770");
+    EXPECT_TRUE(seen->statics_grouped_and_left);
     EXPECT_EQ(seen->texts, std::vector<std::string>{message});
   }
 }
@@ -259,6 +286,7 @@ struct Face {
   RECT window{};
   std::vector<RECT> controls;
   LONG font_height = 0;
+  LONG icon_width = 0, icon_height = 0;  // the image the icon static shows
 };
 
 Face FaceOf(HWND dialog) {
@@ -273,6 +301,15 @@ Face FaceOf(HWND dialog) {
     if (GetObjectA(reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)), sizeof font,
                    &font))
       face.font_height = font.lfHeight;
+    ICONINFO icon{};
+    if (GetIconInfo(reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)), &icon)) {
+      BITMAP mask{};
+      GetObjectA(icon.hbmMask, sizeof mask, &mask);
+      face.icon_width = mask.bmWidth;
+      face.icon_height = icon.hbmColor ? mask.bmHeight : mask.bmHeight / 2;
+      DeleteObject(icon.hbmMask);
+      DeleteObject(icon.hbmColor);
+    }
   }
   return face;
 }
@@ -369,6 +406,10 @@ TEST_F(DialogsTest, ADpiChangeLaysTheDialogOutAfreshInTheSuggestedRectangle) {
   Confirm({ChangeDpiAndBack(&confirmation), Key(WM_KEYDOWN, VK_ESCAPE)});
   SCOPED_TRACE("confirmation");
   ExpectScaledAndRestored(confirmation);
+  // Made for each dpi, not stretched from the primary monitor's size.
+  EXPECT_EQ(confirmation.at_144.icon_width, 48);
+  EXPECT_EQ(confirmation.at_144.icon_height, 48);
+  EXPECT_EQ(confirmation.back_at_96.icon_width, 32);
 }
 
 std::string ClipboardText() {

@@ -11,6 +11,8 @@
 
 #include "core/error.h"
 #include "core/texts.h"
+#include "forms/main_window.h"
+#include "forms/restore_window.h"
 #include "ui/form_layout.h"
 #include "ui/layout_geometry.h"
 #include "ui/win32_dpi.h"
@@ -184,20 +186,44 @@ std::vector<HWND> ZOrder(HWND parent) {
   return children;
 }
 
-TEST(ZOrder, TabStopsInTabOrderThenTheRestInCreationOrder) {
+// A label stays right before the control created after it, which a screen
+// reader names after it.
+TEST(ZOrder, TabStopsInTabOrderEachAfterTheLabelsBeforeIt) {
   Win32Form main(kMainLayout, nullptr);
   EXPECT_EQ(ZOrder(main.hwnd()),
             (std::vector<HWND>{GetDlgItem(main.hwnd(), kList), GetDlgItem(main.hwnd(), kButtonB),
-                               GetDlgItem(main.hwnd(), kButtonA), GetDlgItem(main.hwnd(), kCombo),
-                               GetDlgItem(main.hwnd(), kLabel)}));
+                               GetDlgItem(main.hwnd(), kLabel), GetDlgItem(main.hwnd(), kButtonA),
+                               GetDlgItem(main.hwnd(), kCombo)}));
 
   const FormLayout layout = {"TestZ", "z",         FrameKind::kToolDialog, 100, 100, 0, 0, false,
                              12,      kInterleaved};
   Win32Form form(layout, nullptr);
   EXPECT_EQ(ZOrder(form.hwnd()),
-            (std::vector<HWND>{GetDlgItem(form.hwnd(), 4), GetDlgItem(form.hwnd(), 2),
-                               GetDlgItem(form.hwnd(), 5), GetDlgItem(form.hwnd(), 1),
-                               GetDlgItem(form.hwnd(), 3), GetDlgItem(form.hwnd(), 6)}));
+            (std::vector<HWND>{GetDlgItem(form.hwnd(), 3), GetDlgItem(form.hwnd(), 4),
+                               GetDlgItem(form.hwnd(), 1), GetDlgItem(form.hwnd(), 2),
+                               GetDlgItem(form.hwnd(), 5), GetDlgItem(form.hwnd(), 6)}));
+}
+
+// Each list of both forms follows the static that names it, hidden where the
+// design shows none. Wine's oleacc names no list, neither by its label nor
+// by an annotation, so the order is what can be checked here.
+TEST(ZOrder, EveryListOfTheFormsFollowsTheLabelThatNamesIt) {
+  Win32Form main(velm::Form1Layout(), nullptr);
+  Win32Form restore(velm::Form2Layout(), nullptr);
+  const std::pair<HWND, const char*> lists[] = {
+      {GetDlgItem(main.hwnd(), velm::kListView), text::kHistoryListName},
+      {GetDlgItem(main.hwnd(), velm::kDropDownView), text::kHistoryListName},
+      {GetDlgItem(restore.hwnd(), velm::kGenerationList), text::kRestoreLabelDesign},
+      {GetDlgItem(restore.hwnd(), velm::kPreviewList), text::kPreviewListName}};
+  for (const auto& [list, name] : lists) {
+    HWND label = GetWindow(list, GW_HWNDPREV);
+    char cls[16] = "";
+    GetClassNameA(label, cls, sizeof cls);
+    EXPECT_STRCASEEQ(cls, "Static") << name;
+    EXPECT_EQ(WindowText(label), name);
+    const bool shown = GetWindowLongPtrA(label, GWL_STYLE) & WS_VISIBLE;
+    EXPECT_EQ(shown, name == text::kRestoreLabelDesign) << name;
+  }
 }
 
 TEST_F(FormTest, WindowGeometryIsTheOuterRectangleAndIsAppliedUnchanged) {

@@ -3,6 +3,8 @@
 // guard, the application window and the message loop.
 #include <windows.h>
 
+#include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,7 @@
 #include "shell/app_window.h"
 #include "shell/dll_search.h"
 #include "shell/error_report.h"
+#include "shell/form_preview.h"
 #include "shell/instance_guard.h"
 #include "shell/message_loop.h"
 #include "shell/startup_failure.h"
@@ -62,6 +65,7 @@ TEST(ErrorReport, ShowsTheMessageWithItsFullStopUnderTheApplicationTitle) {
   ui::Win32Form form(kMainLayout, app.hwnd());
   form.window().Show();
   SetFocus(GetDlgItem(form.hwnd(), 401));
+  SetWindowPos(app.hwnd(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   BoxSeen seen;
   {
     ModalScript script(kMessageBoxClass, {ReadAndClose(&seen, form.hwnd())});
@@ -71,6 +75,11 @@ TEST(ErrorReport, ShowsTheMessageWithItsFullStopUnderTheApplicationTitle) {
   EXPECT_EQ(seen.caption, text::kAppTitle);
   EXPECT_EQ(seen.text, FormatText(text::kSettingsWriteError, "D:\\tools\\velm.ini") + ".");
   EXPECT_EQ(seen.owner, app.hwnd());
+  RECT work, owner;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  GetWindowRect(app.hwnd(), &owner);
+  EXPECT_EQ(owner.left, (work.left + work.right) / 2) << "the owner went to the form's monitor";
+  EXPECT_EQ(owner.top, (work.top + work.bottom) / 2);
   EXPECT_FALSE(seen.other_enabled) << "the program's other windows are disabled meanwhile";
   EXPECT_TRUE(IsWindowEnabled(form.hwnd()));
   EXPECT_EQ(GetActiveWindow(), form.hwnd()) << "the window active before is active again";
@@ -178,6 +187,68 @@ TEST_F(AppWindowTest, IsTheTitledZeroSizeOwnerWithAShortSystemMenu) {
   EXPECT_NE(GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND), static_cast<UINT>(-1));
 }
 
+// What the taskbar previews: the main window as it shows, fitted into the
+// size the system asks for with its proportions kept, opaque.
+TEST_F(AppWindowTest, APreviewIsAPictureOfTheMainWindowFittedIntoTheSizeAsked) {
+  form.window().Show();
+  PumpMessages();
+  const UniqueBitmap picture = RenderFormPreview(form.hwnd(), 200, 120);
+  DIBSECTION dib{};
+  ASSERT_EQ(GetObjectA(picture.get(), sizeof dib, &dib), static_cast<int>(sizeof dib));
+  RECT outer;
+  GetWindowRect(form.hwnd(), &outer);
+  EXPECT_EQ(dib.dsBm.bmBitsPixel, 32);
+  EXPECT_EQ(dib.dsBm.bmWidth, 200) << "the form is wider than 200 x 120";
+  EXPECT_NEAR(dib.dsBm.bmHeight, 200.0 * (outer.bottom - outer.top) / (outer.right - outer.left),
+              1);
+  const auto* pixels = static_cast<const std::uint32_t*>(dib.dsBm.bmBits);
+  std::set<std::uint32_t> colours(pixels, pixels + dib.dsBm.bmWidth * dib.dsBm.bmHeight);
+  EXPECT_GE(colours.size(), 3u) << "title bar, face and button texts";
+  for (std::uint32_t colour : colours) EXPECT_EQ(colour >> 24, 0xFFu);
+
+  // At its own size, a control stands where the screen shows it.
+  const UniqueBitmap whole = RenderFormPreview(form.hwnd(), 10000, 10000);
+  ASSERT_EQ(GetObjectA(whole.get(), sizeof dib, &dib), static_cast<int>(sizeof dib));
+  RECT button;
+  GetWindowRect(GetDlgItem(form.hwnd(), 401), &button);
+  HDC screen = GetDC(nullptr);
+  int differing = 0;
+  for (int y = button.top; y < button.bottom; ++y)
+    for (int x = button.left; x < button.right; ++x) {
+      const std::uint32_t drawn = static_cast<const std::uint32_t*>(
+          dib.dsBm.bmBits)[(y - outer.top) * dib.dsBm.bmWidth + x - outer.left];
+      const COLORREF shown = GetPixel(screen, x, y);
+      differing += RGB(drawn >> 16 & 0xFF, drawn >> 8 & 0xFF, drawn & 0xFF) != shown;
+    }
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(differing, 0);
+}
+
+HWND printed = nullptr;  // the last window asked to print itself
+
+LRESULT CALLBACK RecordPrint(int code, WPARAM wparam, LPARAM lparam) {
+  const auto* call = reinterpret_cast<const CWPSTRUCT*>(lparam);
+  if (code == HC_ACTION && call->message == WM_PRINT && !GetParent(call->hwnd))
+    printed = call->hwnd;
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+// The system's request for a thumbnail is answered with the form the user
+// sees: the main window, or the restore window while it is shown.
+TEST_F(AppWindowTest, APreviewRequestDrawsTheFormOnShow) {
+  constexpr UINT kSendIconicThumbnail = 0x0323;
+  ui::Win32Form restore(kMainLayout, app.hwnd());
+  app.SetRestoreForm(restore.hwnd());
+  form.window().Show();
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordPrint, nullptr, GetCurrentThreadId());
+  SendMessageA(app.hwnd(), kSendIconicThumbnail, 0, MAKELPARAM(120, 200));
+  EXPECT_EQ(printed, form.hwnd());
+  restore.window().Show();
+  SendMessageA(app.hwnd(), kSendIconicThumbnail, 0, MAKELPARAM(120, 200));
+  EXPECT_EQ(printed, restore.hwnd());
+  UnhookWindowsHookEx(hook);
+}
+
 TEST_F(AppWindowTest, ItsCloseIsTheMainFormsCloseRequestAlsoWhileThatIsDisabled) {
   form.window().SetEnabled(false);
   SendMessageA(app.hwnd(), WM_CLOSE, 0, 0);
@@ -214,14 +285,21 @@ TEST_F(AppWindowTest, LogOffSavesBeforeAnsweringThenEndsTheLoopWithoutACloseRequ
   EXPECT_TRUE(events.log.empty());
 }
 
+// After the user's input to a form, and only then, what it shows may have
+// changed (the previews go out of date).
 TEST_F(AppWindowTest, TheLoopGivesFormsTheirDialogKeysAndEndsOnQuit) {
   form.window().Show();
   SetFocus(GetDlgItem(form.hwnd(), 400));
   PostMessageA(GetDlgItem(form.hwnd(), 400), WM_KEYDOWN, VK_TAB, 0x000F0001);
+  PostMessageA(form.hwnd(), WM_MOUSEMOVE, 0, 0);
+  PostMessageA(form.hwnd(), WM_NULL, 0, 0);
+  PostMessageA(app.hwnd(), WM_KEYDOWN, 'A', 0);
   PostQuitMessage(3);
   const HWND forms[] = {form.hwnd()};
-  EXPECT_EQ(RunMessageLoop(forms), 3);
+  int after_input = 0;
+  EXPECT_EQ(RunMessageLoop(forms, [&] { ++after_input; }), 3);
   EXPECT_EQ(GetFocus(), GetDlgItem(form.hwnd(), 401)) << "Tab went to the next control";
+  EXPECT_EQ(after_input, 2);
 }
 
 }  // namespace
