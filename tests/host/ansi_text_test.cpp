@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/ansi_text.h"
+#include "core/entry_text.h"
 
 namespace velm {
 namespace {
@@ -61,6 +62,34 @@ TEST(AnsiText, Utf8CutFallsOnAWholeCharacter) {
   // no sequence: each stands alone, whatever follows.
   for (const char* lone : {"\xC0\x80", "\xC1\xBF", "\x80\x80", "\xBF\x80", "\xF5\x80\x80\x80"})
     EXPECT_EQ(kUtf8.CharLength(lone), 1u) << std::hex << (static_cast<unsigned char>(lone[0]) + 0);
+}
+
+// An entry goes back unit for unit, also one that is not valid UTF-16.
+TEST(EntryText, Utf16RoundTripsExactly) {
+  const std::u16string values[] = {u"http://k.example/?q=\uD55C\uAD6D\uC5B4\U0001F600\u00E9",
+                                   u"a\xD800"
+                                   u"b",
+                                   u"\xDC00",
+                                   u"\xD83D",
+                                   u"\xDE00\xD83D",
+                                   u""};
+  for (const std::u16string& value : values) EXPECT_EQ(Wtf8ToUtf16(Utf16ToWtf8(value)), value);
+  EXPECT_EQ(Utf16ToWtf8(u"\U0001F600"), "\xF0\x9F\x98\x80");
+  EXPECT_EQ(Utf16ToWtf8(u"a\xD800"), "a\xED\xA0\x80");
+  EXPECT_EQ(Wtf8ToUtf16("\xFFz"), u"\uFFFDz");
+}
+
+// Only a text the code page gives back as it was has a form there.
+TEST(EntryText, ExactAnsiRefusesLookAlikes) {
+  EXPECT_EQ(ExactAnsi("http://\xE8\xA1\xA8/"), "http://\x95\x5C/");  // 表
+  EXPECT_EQ(ExactAnsi("http://a/"), "http://a/");
+  for (const char* text : {"caf\xC3\xA9", "\xC2\xA5", "\xE3\x80\x9C", "\xE2\x88\x92",
+                           "\xED\x95\x9C", "\xED\xA0\x80"}) {
+    EXPECT_FALSE(ExactAnsi(text)) << text;
+  }
+  EXPECT_EQ(BackupUnits("\xE8\xA1\xA8"), 2u);      // two bytes of 932
+  EXPECT_EQ(BackupUnits("\xF0\x9F\x98\x80"), 2u);  // a surrogate pair
+  EXPECT_EQ(BackupUnits("caf\xC3\xA9"), 4u);
 }
 
 }  // namespace
