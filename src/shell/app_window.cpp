@@ -1,5 +1,7 @@
 #include "shell/app_window.h"
 
+#include <commctrl.h>
+
 namespace velm {
 
 namespace {
@@ -16,7 +18,7 @@ constexpr UINT kSendIconicLivePreview = 0x0326;  // WM_DWMSENDICONICLIVEPREVIEWB
 
 }  // namespace
 
-AppWindow::AppWindow(const char* title) {
+AppWindow::AppWindow(const char* title, DwmLookup dwm) : previews_(dwm) {
   WNDCLASSEXA cls{};
   cls.lpszClassName = "VelmApplication";
   cls.hIcon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
@@ -29,7 +31,50 @@ AppWindow::AppWindow(const char* title) {
 }
 
 AppWindow::~AppWindow() {
+  for (HWND form : {main_form_, restore_form_})
+    if (form && IsWindow(form)) RemoveWindowSubclass(form, &WatchForm, 0);
   DestroyNow();
+}
+
+void AppWindow::SetMainForm(HWND main_form) {
+  main_form_ = main_form;
+  SetWindowSubclass(main_form, &WatchForm, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void AppWindow::SetRestoreForm(HWND restore_form) {
+  restore_form_ = restore_form;
+  SetWindowSubclass(restore_form, &WatchForm, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK AppWindow::WatchForm(HWND form, UINT message, WPARAM wparam, LPARAM lparam,
+                                      UINT_PTR id, DWORD_PTR app) {
+  if (message == WM_SHOWWINDOW) {
+    auto* self = reinterpret_cast<AppWindow*>(app);
+    // A form that shows again after a minimize shows more than the picture
+    // kept of it; the one hidden by the minimize keeps it.
+    if (wparam) self->previews_.Forget();
+    self->previews_.Invalidate(self->hwnd());
+  } else if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(form, &WatchForm, id);
+  }
+  return DefSubclassProc(form, message, wparam, lparam);
+}
+
+ui::PreviewSource AppWindow::CurrentPreviewSource() const {
+  return ui::PreviewSourceFor(IsIconic(hwnd()), previews_.HasKeptPicture(),
+                              restore_form_ && IsWindowVisible(restore_form_));
+}
+
+HWND AppWindow::FormOf(ui::PreviewSource source) const {
+  switch (source) {
+    case ui::PreviewSource::kMainForm:
+      return main_form_;
+    case ui::PreviewSource::kRestoreForm:
+      return restore_form_;
+    case ui::PreviewSource::kKeptPicture:
+      break;
+  }
+  return nullptr;
 }
 
 void AppWindow::ShowOnTaskbar() {
@@ -38,11 +83,15 @@ void AppWindow::ShowOnTaskbar() {
 }
 
 void AppWindow::Minimize() {
+  // Hidden, the forms print as nothing: the previews show them as they were.
+  HWND form = FormOf(CurrentPreviewSource());
+  if (form && IsWindowVisible(form)) previews_.Keep(hwnd(), form);
   ShowOwnedPopups(hwnd(), FALSE);
   ShowWindow(hwnd(), SW_MINIMIZE);
 }
 
 void AppWindow::Restore() {
+  previews_.Forget();
   ShowWindow(hwnd(), SW_RESTORE);
   ShowOwnedPopups(hwnd(), TRUE);
   ActivateForm();
@@ -87,9 +136,9 @@ LRESULT AppWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case kSendIconicThumbnail:
     case kSendIconicLivePreview: {
-      // The restore window while it is open, else the main window.
-      HWND form = restore_form_ && IsWindowVisible(restore_form_) ? restore_form_ : main_form_;
-      if (form)
+      const ui::PreviewSource source = CurrentPreviewSource();
+      HWND form = FormOf(source);
+      if (form || source == ui::PreviewSource::kKeptPicture)
         previews_.Give(hwnd(), form, message == kSendIconicLivePreview, HIWORD(lparam),
                        LOWORD(lparam));
       return 0;

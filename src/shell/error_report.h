@@ -6,10 +6,18 @@
 
 #include <string>
 
+#include "ui/layout_geometry.h"
+
 namespace velm {
 
+// The work area of the monitor window is on, of the primary monitor for
+// nullptr.
+ui::PixelRect MonitorWorkArea(HWND window);
+using WorkAreaLookup = ui::PixelRect (*)(HWND window);
+
 // app_window: the application window, the box's owner and the source of its
-// caption. Never throws.
-void ShowErrorReport(HWND app_window, const std::string& message) noexcept;
+// caption; work_area_of: where the monitors are. Never throws.
+void ShowErrorReport(HWND app_window, const std::string& message,
+                     WorkAreaLookup work_area_of = MonitorWorkArea) noexcept;
 
 }  // namespace velm

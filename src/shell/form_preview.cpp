@@ -1,28 +1,31 @@
 #include "shell/form_preview.h"
 
-#include <algorithm>
-#include <climits>
 #include <cstdint>
+#include <cstring>
+#include <optional>
+#include <span>
 #include <vector>
 
 #include "core/system_function.h"
+#include "ui/preview_geometry.h"
 
 namespace velm {
 
 namespace {
 
-// Windows 7 on: the attributes and the functions of iconic previews.
+// Windows 7 on: the attributes of iconic previews; Vista on: the frame.
 constexpr DWORD kForceIconicRepresentation = 7;  // DWMWA_FORCE_ICONIC_REPRESENTATION
+constexpr DWORD kExtendedFrameBounds = 9;        // DWMWA_EXTENDED_FRAME_BOUNDS
 constexpr DWORD kHasIconicBitmap = 10;           // DWMWA_HAS_ICONIC_BITMAP
 constexpr UINT kRenderFullContent = 2;           // PW_RENDERFULLCONTENT, Windows 8.1 on
-using SetWindowAttributeFunction = HRESULT WINAPI(HWND, DWORD, LPCVOID, DWORD);
-using SetIconicThumbnailFunction = HRESULT WINAPI(HWND, HBITMAP, DWORD);
-using SetIconicLivePreviewFunction = HRESULT WINAPI(HWND, HBITMAP, POINT*, DWORD);
-using InvalidateIconicBitmapsFunction = HRESULT WINAPI(HWND);
 
 template <typename Function>
-Function* Dwm(const char* name) {
+Function* Dwm(Function* /*type*/, const char* name) {
   return SystemFunction<Function>("dwmapi.dll", name);
+}
+
+ui::PixelRect PixelRectOf(const RECT& r) {
+  return {r.left, r.top, r.right, r.bottom};
 }
 
 UniqueBitmap TopDownBitmap(int width, int height, std::uint32_t** pixels) {
@@ -36,9 +39,9 @@ UniqueBitmap TopDownBitmap(int width, int height, std::uint32_t** pixels) {
 
 // Some systems (Wine) print a window without its children: each visible one
 // is printed again and put in its place in dc, which holds window's whole
-// rectangle, the bottom of the z-order first. Elsewhere this draws the same
-// pixels over again. Each child gets a bitmap of its own: a control may draw
-// from the origin of the context it is given, whatever its viewport says.
+// rectangle, the bottom of the z-order first. Each child gets a bitmap of
+// its own: a control may draw from the origin of the context it is given,
+// whatever its viewport says.
 void PrintChildren(HWND window, HDC dc) {
   RECT outer{};
   GetWindowRect(window, &outer);
@@ -62,64 +65,140 @@ void PrintChildren(HWND window, HDC dc) {
   }
 }
 
+std::optional<ui::PixelRect> ExtendedFrameBounds(HWND window, const DwmCalls& dwm) {
+  RECT bounds{};
+  if (!dwm.get_attribute ||
+      FAILED(dwm.get_attribute(window, kExtendedFrameBounds, &bounds, sizeof bounds)))
+    return std::nullopt;
+  return PixelRectOf(bounds);
+}
+
+// The face colour as a pixel of a 32-bit bitmap: 0xRRGGBB.
+std::uint32_t FacePixel() {
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  return static_cast<std::uint32_t>(GetRValue(face)) << 16 | GetGValue(face) << 8 | GetBValue(face);
+}
+
 }  // namespace
 
-UniqueBitmap RenderFormPreview(HWND form, int max_width, int max_height) {
+const DwmCalls& SystemDwmCalls() {
+  static const DwmCalls calls = [] {
+    DwmCalls found{};
+    found.get_attribute = Dwm(found.get_attribute, "DwmGetWindowAttribute");
+    found.set_attribute = Dwm(found.set_attribute, "DwmSetWindowAttribute");
+    found.set_iconic_thumbnail = Dwm(found.set_iconic_thumbnail, "DwmSetIconicThumbnail");
+    found.set_iconic_live_preview =
+        Dwm(found.set_iconic_live_preview, "DwmSetIconicLivePreviewBitmap");
+    found.invalidate_iconic_bitmaps =
+        Dwm(found.invalidate_iconic_bitmaps, "DwmInvalidateIconicBitmaps");
+    return found;
+  }();
+  return calls;
+}
+
+FormPicture CaptureForm(HWND form, const DwmCalls& dwm) {
   RECT outer{};
   GetWindowRect(form, &outer);
-  const int width = outer.right - outer.left, height = outer.bottom - outer.top;
-  if (width <= 0 || height <= 0 || max_width <= 0 || max_height <= 0) return UniqueBitmap();
-  // The whole picture first: drawing straight into a smaller one would cut
-  // it rather than scale it.
+  const ui::PixelRect window = PixelRectOf(outer);
+  const int width = window.right - window.left, height = window.bottom - window.top;
+  if (width <= 0 || height <= 0) return {};
   std::uint32_t* whole_pixels = nullptr;
   UniqueBitmap whole = TopDownBitmap(width, height, &whole_pixels);
   UniqueMemoryDc whole_dc(CreateCompatibleDC(nullptr));
-  if (!whole || !whole_dc) return UniqueBitmap();
+  if (!whole || !whole_dc) return {};
   const HGDIOBJ whole_before = SelectObject(whole_dc.get(), whole.get());
-  if (!PrintWindow(form, whole_dc.get(), kRenderFullContent)) PrintWindow(form, whole_dc.get(), 0);
-  PrintChildren(form, whole_dc.get());
-
-  const double scale = std::min(
-      {1.0, static_cast<double>(max_width) / width, static_cast<double>(max_height) / height});
-  const int fit_width = std::max(1, static_cast<int>(width * scale));
-  const int fit_height = std::max(1, static_cast<int>(height * scale));
-  std::uint32_t* pixels = nullptr;
-  UniqueBitmap fitted = TopDownBitmap(fit_width, fit_height, &pixels);
-  UniqueMemoryDc fitted_dc(CreateCompatibleDC(nullptr));
-  if (fitted && fitted_dc) {
-    const HGDIOBJ fitted_before = SelectObject(fitted_dc.get(), fitted.get());
-    SetStretchBltMode(fitted_dc.get(), HALFTONE);
-    SetBrushOrgEx(fitted_dc.get(), 0, 0, nullptr);
-    StretchBlt(fitted_dc.get(), 0, 0, fit_width, fit_height, whole_dc.get(), 0, 0, width, height,
-               SRCCOPY);
+  const bool full_content = PrintWindow(form, whole_dc.get(), kRenderFullContent);
+  if (!full_content) PrintWindow(form, whole_dc.get(), 0);
+  GdiFlush();
+  const ui::CaptureAlpha alpha =
+      full_content && ui::HasAlpha({whole_pixels, static_cast<std::size_t>(width) * height})
+          ? ui::CaptureAlpha::kPremultiplied
+          : ui::CaptureAlpha::kNone;
+  if (alpha == ui::CaptureAlpha::kNone) {
+    PrintChildren(form, whole_dc.get());
     GdiFlush();
-    // GDI leaves the alpha byte 0, which the window manager takes as clear.
-    std::for_each(pixels, pixels + fit_width * fit_height,
-                  [](std::uint32_t& pixel) { pixel |= 0xFF000000u; });
-    SelectObject(fitted_dc.get(), fitted_before);
   }
   SelectObject(whole_dc.get(), whole_before);
+
+  // Only the visible frame: the invisible resizing borders around it would
+  // show as a clear or black margin.
+  FormPicture picture;
+  picture.frame = ui::VisibleFrame(window, ExtendedFrameBounds(form, dwm));
+  const int frame_width = picture.frame.right - picture.frame.left;
+  const int frame_height = picture.frame.bottom - picture.frame.top;
+  std::uint32_t* pixels = nullptr;
+  picture.bitmap = TopDownBitmap(frame_width, frame_height, &pixels);
+  if (!picture.bitmap) return {};
+  const int skip_x = picture.frame.left - window.left, skip_y = picture.frame.top - window.top;
+  for (int y = 0; y < frame_height; ++y)
+    std::memcpy(pixels + y * frame_width, whole_pixels + (y + skip_y) * width + skip_x,
+                frame_width * sizeof *pixels);
+  ui::MakeOpaque({pixels, static_cast<std::size_t>(frame_width) * frame_height}, frame_width, alpha,
+                 FacePixel());
+  return picture;
+}
+
+UniqueBitmap FitPicture(HBITMAP picture, int max_width, int max_height) {
+  DIBSECTION source{};
+  if (max_width <= 0 || max_height <= 0 ||
+      GetObjectA(picture, sizeof source, &source) != static_cast<int>(sizeof source))
+    return UniqueBitmap();
+  const ui::PixelSize size{source.dsBm.bmWidth, source.dsBm.bmHeight};
+  const ui::PixelSize fit = ui::FittedSize(size, max_width, max_height);
+  std::uint32_t* pixels = nullptr;
+  UniqueBitmap fitted = TopDownBitmap(fit.width, fit.height, &pixels);
+  UniqueMemoryDc source_dc(CreateCompatibleDC(nullptr));
+  UniqueMemoryDc fitted_dc(CreateCompatibleDC(nullptr));
+  if (!fitted || !source_dc || !fitted_dc) return UniqueBitmap();
+  const HGDIOBJ source_before = SelectObject(source_dc.get(), picture);
+  const HGDIOBJ fitted_before = SelectObject(fitted_dc.get(), fitted.get());
+  SetStretchBltMode(fitted_dc.get(), HALFTONE);
+  SetBrushOrgEx(fitted_dc.get(), 0, 0, nullptr);
+  StretchBlt(fitted_dc.get(), 0, 0, fit.width, fit.height, source_dc.get(), 0, 0, size.width,
+             size.height, SRCCOPY);
+  GdiFlush();
+  // The scaling leaves the alpha byte as it likes; the window manager
+  // would take 0 as clear.
+  for (std::uint32_t& pixel : std::span(pixels, static_cast<std::size_t>(fit.width) * fit.height))
+    pixel |= 0xFF000000u;
+  SelectObject(fitted_dc.get(), fitted_before);
+  SelectObject(source_dc.get(), source_before);
   return fitted;
 }
 
 void FormPreviews::Offer(HWND app_window) {
-  auto* set_attribute = Dwm<SetWindowAttributeFunction>("DwmSetWindowAttribute");
-  if (!set_attribute || !Dwm<SetIconicThumbnailFunction>("DwmSetIconicThumbnail")) return;
+  const DwmCalls& dwm = dwm_();
+  if (!dwm.set_attribute || !dwm.set_iconic_thumbnail) return;
   const BOOL on = TRUE;
-  set_attribute(app_window, kForceIconicRepresentation, &on, sizeof on);
-  set_attribute(app_window, kHasIconicBitmap, &on, sizeof on);
+  dwm.set_attribute(app_window, kForceIconicRepresentation, &on, sizeof on);
+  dwm.set_attribute(app_window, kHasIconicBitmap, &on, sizeof on);
+}
+
+void FormPreviews::Keep(HWND app_window, HWND form) {
+  kept_ = CaptureForm(form, dwm_());
+  if (!kept_.bitmap) return;
+  // A Peek shows the full-size picture where the application window is.
+  SetWindowPos(app_window, nullptr, kept_.frame.left, kept_.frame.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormPreviews::Give(HWND app_window, HWND form, bool live, int max_width, int max_height) {
-  // A thumbnail fits the size asked; a Peek shows the form at its own size.
-  UniqueBitmap picture =
-      RenderFormPreview(form, live ? INT_MAX : max_width, live ? INT_MAX : max_height);
-  if (!picture) return;
+  const DwmCalls& dwm = dwm_();
+  FormPicture shown;
+  if (form) shown = CaptureForm(form, dwm);
+  const FormPicture& picture = form ? shown : kept_;
+  if (!picture.bitmap) return;
   if (live) {
-    if (auto* set_live = Dwm<SetIconicLivePreviewFunction>("DwmSetIconicLivePreviewBitmap"))
-      set_live(app_window, picture.get(), nullptr, 0);
-  } else if (auto* set_thumbnail = Dwm<SetIconicThumbnailFunction>("DwmSetIconicThumbnail")) {
-    set_thumbnail(app_window, picture.get(), 0);
+    if (!dwm.set_iconic_live_preview) return;
+    if (form)
+      SetWindowPos(app_window, nullptr, picture.frame.left, picture.frame.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    dwm.set_iconic_live_preview(app_window, picture.bitmap.get(), nullptr, 0);
+  } else {
+    if (!dwm.set_iconic_thumbnail) return;
+    const UniqueBitmap thumbnail = FitPicture(picture.bitmap.get(), max_width, max_height);
+    if (!thumbnail) return;
+    dwm.set_iconic_thumbnail(app_window, thumbnail.get(), 0);
   }
   given_ = true;
 }
@@ -127,8 +206,7 @@ void FormPreviews::Give(HWND app_window, HWND form, bool live, int max_width, in
 void FormPreviews::Invalidate(HWND app_window) {
   if (!given_) return;
   given_ = false;
-  if (auto* invalidate = Dwm<InvalidateIconicBitmapsFunction>("DwmInvalidateIconicBitmaps"))
-    invalidate(app_window);
+  if (const auto invalidate = dwm_().invalidate_iconic_bitmaps) invalidate(app_window);
 }
 
 }  // namespace velm

@@ -59,6 +59,65 @@ const ui::ControlLayout kControls[] = {
 };
 const ui::FormLayout kMainLayout = {
     "ShellMain", "Velmaris", ui::FrameKind::kMainWindow, 300, 100, 50, 50, true, 12, kControls};
+const ui::FormLayout kRestoreLayout = {
+    "ShellRestore", "Restore", ui::FrameKind::kToolDialog, 180, 140, 120, 90, true, 12, kControls};
+
+// What the window manager was handed, through a fake of its functions: Wine
+// shows no preview. Its frame leaves 3 invisible pixels
+// left, right and below, as Windows 10 leaves 7.
+struct Picture {
+  int width = 0, height = 0;
+  std::set<std::uint32_t> colours;
+};
+struct DwmSeen {
+  std::vector<DWORD> attributes_set;
+  Picture thumbnail, live;
+  bool live_offset_given = false;
+  int invalidations = 0;
+} dwm_seen;
+
+Picture PictureOf(HBITMAP bitmap) {
+  DIBSECTION dib{};
+  if (GetObjectA(bitmap, sizeof dib, &dib) != static_cast<int>(sizeof dib)) return {};
+  const auto* pixels = static_cast<const std::uint32_t*>(dib.dsBm.bmBits);
+  return {dib.dsBm.bmWidth, dib.dsBm.bmHeight,
+          std::set<std::uint32_t>(pixels, pixels + dib.dsBm.bmWidth * dib.dsBm.bmHeight)};
+}
+
+const DwmCalls& FakeDwm() {
+  static const DwmCalls calls{
+      [](HWND window, DWORD attribute, void* value, DWORD) {
+        if (attribute != 9 || !GetWindowRect(window, static_cast<RECT*>(value))) return E_FAIL;
+        InflateRect(static_cast<RECT*>(value), -3, 0);
+        static_cast<RECT*>(value)->bottom -= 3;
+        return S_OK;
+      },
+      [](HWND, DWORD attribute, const void* value, DWORD) {
+        if (*static_cast<const BOOL*>(value)) dwm_seen.attributes_set.push_back(attribute);
+        return S_OK;
+      },
+      [](HWND, HBITMAP picture, DWORD) {
+        dwm_seen.thumbnail = PictureOf(picture);
+        return S_OK;
+      },
+      [](HWND, HBITMAP picture, POINT* client, DWORD) {
+        dwm_seen.live = PictureOf(picture);
+        dwm_seen.live_offset_given = client != nullptr;
+        return S_OK;
+      },
+      [](HWND) {
+        ++dwm_seen.invalidations;
+        return S_OK;
+      }};
+  return calls;
+}
+
+// The frame FakeDwm gives window.
+RECT VisibleFrameOf(HWND window) {
+  RECT frame{};
+  FakeDwm().get_attribute(window, 9, &frame, sizeof frame);
+  return frame;
+}
 
 TEST(ErrorReport, ShowsTheMessageWithItsFullStopUnderTheApplicationTitle) {
   AppWindow app(text::kAppTitle);
@@ -91,6 +150,24 @@ TEST(ErrorReport, ShowsTheMessageWithItsFullStopUnderTheApplicationTitle) {
     ShowErrorReport(app.hwnd(), index_error);
   }
   EXPECT_EQ(seen.text, index_error) << "ends in ')': no full stop";
+}
+
+// A second monitor left of the primary, where the active form stands: one
+// screen under Wine, so the monitors are the test's.
+TEST(ErrorReport, OpensOnTheActiveFormsMonitorNotThePrimarys) {
+  AppWindow app(text::kAppTitle);
+  ui::Win32Form form(kMainLayout, app.hwnd());
+  form.window().Show();
+  ASSERT_EQ(GetActiveWindow(), form.hwnd());
+  BoxSeen seen;
+  ModalScript script(kMessageBoxClass, {ReadAndClose(&seen)});
+  ShowErrorReport(app.hwnd(), "x", [](HWND window) {
+    return window ? ui::PixelRect{-1920, 0, 0, 1040} : ui::PixelRect{0, 0, 1280, 984};
+  });
+  RECT owner;
+  GetWindowRect(app.hwnd(), &owner);
+  EXPECT_EQ(owner.left, -960);
+  EXPECT_EQ(owner.top, 520);
 }
 
 TEST(ErrorReport, CancelsTheMouseCaptureFirst) {
@@ -166,7 +243,7 @@ TEST(InstanceGuard, AMutexThatDeniesAccessCountsAsAnotherCopy) {
 
 class AppWindowTest : public ::testing::Test {
  protected:
-  AppWindowTest() : app(text::kAppTitle), form(kMainLayout, app.hwnd()) {
+  AppWindowTest() : app((dwm_seen = {}, text::kAppTitle), FakeDwm), form(kMainLayout, app.hwnd()) {
     form.Bind(&events);
     app.SetMainForm(form.hwnd());
   }
@@ -192,7 +269,8 @@ TEST_F(AppWindowTest, IsTheTitledZeroSizeOwnerWithAShortSystemMenu) {
 TEST_F(AppWindowTest, APreviewIsAPictureOfTheMainWindowFittedIntoTheSizeAsked) {
   form.window().Show();
   PumpMessages();
-  const UniqueBitmap picture = RenderFormPreview(form.hwnd(), 200, 120);
+  const FormPicture whole = CaptureForm(form.hwnd(), SystemDwmCalls());
+  const UniqueBitmap picture = FitPicture(whole.bitmap.get(), 200, 120);
   DIBSECTION dib{};
   ASSERT_EQ(GetObjectA(picture.get(), sizeof dib, &dib), static_cast<int>(sizeof dib));
   RECT outer;
@@ -207,8 +285,8 @@ TEST_F(AppWindowTest, APreviewIsAPictureOfTheMainWindowFittedIntoTheSizeAsked) {
   for (std::uint32_t colour : colours) EXPECT_EQ(colour >> 24, 0xFFu);
 
   // At its own size, a control stands where the screen shows it.
-  const UniqueBitmap whole = RenderFormPreview(form.hwnd(), 10000, 10000);
-  ASSERT_EQ(GetObjectA(whole.get(), sizeof dib, &dib), static_cast<int>(sizeof dib));
+  ASSERT_EQ(GetObjectA(whole.bitmap.get(), sizeof dib, &dib), static_cast<int>(sizeof dib));
+  EXPECT_EQ(whole.frame, (ui::PixelRect{outer.left, outer.top, outer.right, outer.bottom}));
   RECT button;
   GetWindowRect(GetDlgItem(form.hwnd(), 401), &button);
   HDC screen = GetDC(nullptr);
@@ -228,25 +306,87 @@ HWND printed = nullptr;  // the last window asked to print itself
 
 LRESULT CALLBACK RecordPrint(int code, WPARAM wparam, LPARAM lparam) {
   const auto* call = reinterpret_cast<const CWPSTRUCT*>(lparam);
-  if (code == HC_ACTION && call->message == WM_PRINT && !GetParent(call->hwnd))
+  if (code == HC_ACTION && call->message == WM_PRINT &&
+      !(GetWindowLongA(call->hwnd, GWL_STYLE) & WS_CHILD))
     printed = call->hwnd;
   return CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
-// The system's request for a thumbnail is answered with the form the user
-// sees: the main window, or the restore window while it is shown.
+constexpr UINT kSendIconicThumbnail = 0x0323;
+constexpr UINT kSendIconicLivePreview = 0x0326;
+
+// The system's request for a thumbnail (at most 200 x 120 here) is answered
+// with the form the user sees: the main window, or the restore window while
+// it is shown; a Peek's picture is the form's visible frame at its size.
 TEST_F(AppWindowTest, APreviewRequestDrawsTheFormOnShow) {
-  constexpr UINT kSendIconicThumbnail = 0x0323;
-  ui::Win32Form restore(kMainLayout, app.hwnd());
+  ui::Win32Form restore(kRestoreLayout, app.hwnd());
   app.SetRestoreForm(restore.hwnd());
   form.window().Show();
   HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordPrint, nullptr, GetCurrentThreadId());
   SendMessageA(app.hwnd(), kSendIconicThumbnail, 0, MAKELPARAM(120, 200));
   EXPECT_EQ(printed, form.hwnd());
+  EXPECT_EQ(dwm_seen.thumbnail.width, 200) << "the form is wider than 200 x 120";
+  EXPECT_LE(dwm_seen.thumbnail.height, 120);
+  SendMessageA(app.hwnd(), kSendIconicLivePreview, 0, 0);
+  const RECT frame = VisibleFrameOf(form.hwnd());
+  EXPECT_EQ(dwm_seen.live.width, frame.right - frame.left);
+  EXPECT_EQ(dwm_seen.live.height, frame.bottom - frame.top);
   restore.window().Show();
+  EXPECT_EQ(dwm_seen.invalidations, 1) << "a form shown";
   SendMessageA(app.hwnd(), kSendIconicThumbnail, 0, MAKELPARAM(120, 200));
   EXPECT_EQ(printed, restore.hwnd());
+  // Closed with its caption's x: no input reaches the loop.
+  ShowWindow(restore.hwnd(), SW_HIDE);
+  EXPECT_EQ(dwm_seen.invalidations, 2) << "a form hidden";
   UnhookWindowsHookEx(hook);
+}
+
+// Given once, the pictures go out of date with the next input, once.
+TEST_F(AppWindowTest, PreviewsGoOutOfDateAfterInputOnceOneWasGiven) {
+  form.window().Show();
+  const HWND forms[] = {form.hwnd()};
+  auto input_then_quit = [&] {
+    PostMessageA(form.hwnd(), WM_MOUSEMOVE, 0, 0);
+    PostMessageA(form.hwnd(), WM_MOUSEMOVE, 0, 0);
+    PostQuitMessage(0);
+    RunMessageLoop(forms, [&] { app.InvalidatePreviews(); });
+  };
+  input_then_quit();
+  EXPECT_EQ(dwm_seen.invalidations, 0) << "none given";
+  SendMessageA(app.hwnd(), kSendIconicThumbnail, 0, MAKELPARAM(120, 200));
+  input_then_quit();
+  EXPECT_EQ(dwm_seen.invalidations, 1);
+}
+
+// Minimized, the forms are hidden: the previews show the restore window as it
+// was, where it was.
+TEST_F(AppWindowTest, MinimizedThePreviewsShowTheFormAsItWas) {
+  ui::Win32Form restore(kRestoreLayout, app.hwnd());
+  app.SetRestoreForm(restore.hwnd());
+  app.ShowOnTaskbar();
+  form.window().Show();
+  restore.window().Show();
+  EXPECT_TRUE(dwm_seen.attributes_set.empty()) << "offered once the loop runs";
+  PumpMessages();
+  EXPECT_EQ(dwm_seen.attributes_set, (std::vector<DWORD>{7, 10}));
+  const RECT frame = VisibleFrameOf(restore.hwnd());
+  SendMessageA(form.hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  PumpMessages();
+  ASSERT_TRUE(IsIconic(app.hwnd()));
+  ASSERT_FALSE(IsWindowVisible(restore.hwnd()));
+
+  SendMessageA(app.hwnd(), kSendIconicThumbnail, 0, MAKELPARAM(1000, 1000));
+  EXPECT_EQ(dwm_seen.thumbnail.width, frame.right - frame.left);
+  EXPECT_EQ(dwm_seen.thumbnail.height, frame.bottom - frame.top);
+  EXPECT_GE(dwm_seen.thumbnail.colours.size(), 3u) << "title bar, face and button texts";
+  SendMessageA(app.hwnd(), kSendIconicLivePreview, 0, 0);
+  EXPECT_EQ(dwm_seen.live.width, frame.right - frame.left);
+  EXPECT_FALSE(dwm_seen.live_offset_given);
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  GetWindowPlacement(app.hwnd(), &placement);
+  EXPECT_EQ(placement.rcNormalPosition.left, frame.left) << "a Peek shows it where it was";
+  EXPECT_EQ(placement.rcNormalPosition.top, frame.top);
 }
 
 TEST_F(AppWindowTest, ItsCloseIsTheMainFormsCloseRequestAlsoWhileThatIsDisabled) {
