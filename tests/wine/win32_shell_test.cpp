@@ -331,6 +331,9 @@ TEST_F(AppWindowTest, APreviewRequestDrawsTheFormOnShow) {
   const RECT frame = VisibleFrameOf(form.hwnd());
   EXPECT_EQ(dwm_seen.live.width, frame.right - frame.left);
   EXPECT_EQ(dwm_seen.live.height, frame.bottom - frame.top);
+  RECT app_place;
+  GetWindowRect(app.hwnd(), &app_place);
+  EXPECT_EQ(app_place.left, frame.left) << "a Peek shows it where the form is";
   restore.window().Show();
   EXPECT_EQ(dwm_seen.invalidations, 1) << "a form shown";
   SendMessageA(app.hwnd(), kSendIconicThumbnail, 0, MAKELPARAM(120, 200));
