@@ -19,6 +19,7 @@ constexpr DWORD kExtendedFrameBounds = 9;        // DWMWA_EXTENDED_FRAME_BOUNDS
 constexpr DWORD kHasIconicBitmap = 10;           // DWMWA_HAS_ICONIC_BITMAP
 constexpr UINT kRenderFullContent = 2;           // PW_RENDERFULLCONTENT, Windows 8.1 on
 
+// The function's type is that of the pointer it is looked up for.
 template <typename Function>
 Function* Dwm(Function* /*type*/, const char* name) {
   return SystemFunction<Function>("dwmapi.dll", name);
@@ -110,6 +111,8 @@ FormPicture CaptureForm(HWND form, const DwmCalls& dwm) {
   const bool full_content = PrintWindow(form, whole_dc.get(), kRenderFullContent);
   if (!full_content) PrintWindow(form, whole_dc.get(), 0);
   GdiFlush();
+  // The window manager's own picture (Windows 8.1 on) comes with its alpha
+  // and the children; a print by GDI (Wine's) has neither.
   const ui::CaptureAlpha alpha =
       full_content && ui::HasAlpha({whole_pixels, static_cast<std::size_t>(width) * height})
           ? ui::CaptureAlpha::kPremultiplied
