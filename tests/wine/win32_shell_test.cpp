@@ -229,7 +229,8 @@ TEST(InstanceGuard, AMutexThatDeniesAccessCountsAsAnotherCopy) {
 
 class AppWindowTest : public ::testing::Test {
  protected:
-  AppWindowTest() : app((dwm_seen = {}, text::kAppTitle), FakeDwm), form(kMainLayout, app.hwnd()) {
+  AppWindowTest() : app(text::kAppTitle, FakeDwm), form(kMainLayout, app.hwnd()) {
+    dwm_seen = {};
     form.Bind(&events);
     app.SetMainForm(form.hwnd());
   }
