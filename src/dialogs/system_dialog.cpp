@@ -20,8 +20,8 @@ namespace {
 constexpr DWORD kStyle =
     WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_VISIBLE | DS_MODALFRAME;
 
-// No menu, the dialog class, no title (the caption is set as ANSI text when
-// the dialog starts), no font (the controls get the layout's) and no
+// No menu, the dialog class, no title (the caption is set when the dialog
+// starts), no font (the controls get the layout's) and no
 // controls (they are placed in pixels, which a template cannot say).
 struct alignas(4) EmptyTemplate {
   DLGTEMPLATE head{kStyle, 0, 0, 0, 0, 0, 0};
@@ -83,6 +83,7 @@ class DialogRun {
   bool HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
   bool FilterKey(const MSG& msg) const;
   bool IsButton(int id) const;
+  bool ReadsEntry(int id) const;
   void LayOut(int dpi);
   void End(int result);
 
@@ -168,7 +169,10 @@ bool DialogRun::FilterKey(const MSG& msg) const {
 }
 
 void DialogRun::Start() {
-  SetWindowTextA(dialog_, design_.caption.c_str());
+  if (design_.entry_caption)
+    ui::SetWindowTextFromEntry(dialog_, design_.caption);
+  else
+    SetWindowTextA(dialog_, design_.caption.c_str());
   static auto* const set_dpi_behavior = SystemFunction<SetDialogDpiChangeBehaviorFunction>(
       "user32.dll", "SetDialogDpiChangeBehavior");
   if (set_dpi_behavior) set_dpi_behavior(dialog_, kDisableAllDpiScaling, kDisableAllDpiScaling);
@@ -184,7 +188,10 @@ void DialogRun::Start() {
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
                                 GetModuleHandleA(nullptr), nullptr);
     if (!made) ui::ThrowWindowCreationError();
-    ui::SetWindowTextFromAnsi(made, control.text);
+    if (control.entry_text)
+      ui::SetWindowTextFromEntry(made, control.text);
+    else
+      ui::SetWindowTextFromAnsi(made, control.text);
     // After the text: a longer one is shown whole and can be shortened, not
     // lengthened.
     if (control.text_limit) SendMessageA(made, EM_LIMITTEXT, control.text_limit, 0);
@@ -207,7 +214,11 @@ void DialogRun::Start() {
 bool DialogRun::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) {
   switch (message) {
     case WM_COMMAND:
-      if (HIWORD(wparam) != BN_CLICKED) return false;
+      if (HIWORD(wparam) != BN_CLICKED) {
+        if (design_.on_notify && lparam)
+          design_.on_notify(reinterpret_cast<HWND>(lparam), HIWORD(wparam));
+        return false;
+      }
       if (IsButton(LOWORD(wparam)))
         End(LOWORD(wparam));
       else if (LOWORD(wparam) == IDCANCEL)  // Esc
@@ -237,6 +248,12 @@ bool DialogRun::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESUL
       return true;
     }
   }
+  return false;
+}
+
+bool DialogRun::ReadsEntry(int id) const {
+  for (const DialogControl& control : design_.controls)
+    if (control.id == id) return control.entry_text;
   return false;
 }
 
@@ -270,7 +287,11 @@ void DialogRun::LayOut(int dpi) {
 void DialogRun::End(int result) {
   if (result_) return;
   result_ = result;
-  if (design_.read_back_id) text_ = ui::WindowText(GetDlgItem(dialog_, design_.read_back_id));
+  if (design_.read_back_id) {
+    HWND control = GetDlgItem(dialog_, design_.read_back_id);
+    text_ =
+        ReadsEntry(design_.read_back_id) ? ui::EntryWindowText(control) : ui::WindowText(control);
+  }
   EndDialog(dialog_, result);
 }
 

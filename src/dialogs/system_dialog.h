@@ -32,6 +32,7 @@ struct DialogControl {
   DWORD ex_style = 0;
   LPCSTR system_icon = nullptr;  // an SS_ICON static's system icon (IDI_...)
   int text_limit = 0;            // an edit field's typing limit, set after its text
+  bool entry_text = false;       // text is an entry's (UTF-8), read back as such
 };
 
 // The dialog at one dpi: the font every control uses, the client size and
@@ -44,6 +45,7 @@ struct DialogFace {
 
 struct DialogDesign {
   std::string caption = {};
+  bool entry_caption = false;  // the caption is UTF-8: it may hold an entry
   // In tab order: the first tab stop has the focus when the dialog opens.
   std::vector<DialogControl> controls = {};
   std::function<DialogFace(int dpi)> lay_out = {};
@@ -51,11 +53,14 @@ struct DialogDesign {
   int cancel_result = 0;       // Esc's answer
   int read_back_id = 0;        // a control whose text a button's answer keeps; 0: none
   std::string copy_text = {};  // what Ctrl+C copies; empty: Ctrl+C does nothing
+  // Told of a control's notification other than a click (EN_CHANGE,
+  // EN_MAXTEXT); may be empty.
+  std::function<void(HWND control, int code)> on_notify = {};
 };
 
 struct DialogOutcome {
   int result;
-  std::string text;  // read_back_id's text when a button ended the dialog
+  std::string text;  // read_back_id's text when a button ended the dialog, in its control's form
 };
 
 // The dpi owner is shown at; the screen's without an owner.

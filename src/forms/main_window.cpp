@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/ansi_text.h"
 #include "core/error.h"
 #include "core/texts.h"
 #include "forms/move_by_one.h"
@@ -135,8 +136,8 @@ void TForm1::Button1Click() {
   int index = CurrentList().Selected();
   if (index < 0) return;
   std::string entry = CurrentList().Text(index);
-  std::string changed =
-      services_.dialogs.InputBox(entry + text::kChangeCaptionSuffix, text::kChangePrompt, entry);
+  std::string changed = services_.dialogs.InputBox(entry + AnsiToUtf8(text::kChangeCaptionSuffix),
+                                                   text::kChangePrompt, entry);
   if (changed.empty()) {
     services_.dialogs.ErrorDialog(text::kChangeEmpty);
     return;
@@ -172,7 +173,8 @@ void TForm1::Button7Click() {
     services_.dialogs.ErrorDialog(text::kHistoryFull);
     return;
   }
-  std::string entry = services_.dialogs.InputBox(text::kCreateCaption, text::kCreatePrompt, "");
+  std::string entry =
+      services_.dialogs.InputBox(AnsiToUtf8(text::kCreateCaption), text::kCreatePrompt, "");
   if (entry.empty()) return;
   // Asked again: the box is modal, but the list is not ours alone while it
   // is open (a restore, another program's messages).

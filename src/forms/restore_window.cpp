@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/ansi_text.h"
 #include "core/texts.h"
 #include "stores/generations.h"
 
@@ -21,8 +22,9 @@ void TForm2::Open(int generation_count, IniDocument settings) {
   ListBox1().Clear();
   Label1().SetText(text::kRestoreLabelHead + std::to_string(generation_count) +
                    text::kRestoreLabelTail);
-  for (int k = 1; k <= generation_count; ++k)
-    ListBox1().Append(text::kGenerationItem + std::to_string(k));
+  // A list holds entry text (UTF-8), also for the names of generations.
+  const std::string item = AnsiToUtf8(text::kGenerationItem);
+  for (int k = 1; k <= generation_count; ++k) ListBox1().Append(item + std::to_string(k));
   // Filled afresh, the generation list selects nothing, and filling it is
   // no pick. The preview keeps what it showed last time: a Restore right
   // away restores that.

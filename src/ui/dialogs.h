@@ -16,6 +16,8 @@ class Dialogs {
  public:
   virtual ~Dialogs() = default;
   // The edited text after OK; default_text unchanged after anything else.
+  // caption, default_text and the answer are entry text (UTF-8, exact: a
+  // caption may hold an entry); prompt is a UI text in the code page.
   virtual std::string InputBox(std::string_view caption, std::string_view prompt,
                                std::string_view default_text) = 0;
   // Error dialog: caption "エラー", stop icon, OK.

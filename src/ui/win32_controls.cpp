@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/ansi_text.h"
+#include "core/entry_text.h"
 #include "core/error.h"
 #include "core/texts.h"
 #include "ui/dpi_scale.h"
@@ -53,12 +54,13 @@ int Win32ListControl::Count() const {
   return static_cast<int>(Send(messages_.count));
 }
 
-// Texts go to and from the controls as UTF-16, taken to and from the code
-// page here: the themed controls keep UTF-16, and the system's translation
-// of the ANSI messages overruns a fixed buffer on texts longer than 511
+// Entries go to and from the controls as UTF-16, exactly as the history
+// holds them: a detour through the code page would show "?" or a look-alike
+// for what it lacks. The W messages also spare the system's translation of
+// the ANSI ones, which overruns a fixed buffer on texts longer than 511
 // characters under Wine.
 std::string Win32ListControl::Text(int index) const {
-  return Utf16ToAnsi(WideText(index));
+  return Utf16ToWtf8(WideText(index));
 }
 
 std::u16string Win32ListControl::WideText(int index) const {
@@ -72,7 +74,7 @@ std::u16string Win32ListControl::WideText(int index) const {
 }
 
 void Win32ListControl::Append(std::string_view text) {
-  const std::u16string wide = AnsiToUtf16(text);
+  const std::u16string wide = Wtf8ToUtf16(text);
   CheckInserted(SendW(messages_.add, 0, reinterpret_cast<LPARAM>(wide.c_str())));
   widths_.push_back(Measure(wide));
   FitScrollWidth();
@@ -85,7 +87,7 @@ void Win32ListControl::Insert(int index, std::string_view text) {
   // headless list; -1 would mean "at the end" to the control.
   if (index < 0 || index > count)
     throw Error(ErrorKind::kIndex, FormatText(text::kIndexError, index));
-  const std::u16string wide = AnsiToUtf16(text);
+  const std::u16string wide = Wtf8ToUtf16(text);
   CheckInserted(
       SendW(messages_.insert, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide.c_str())));
   widths_.insert(widths_.begin() + index, Measure(wide));
@@ -170,10 +172,23 @@ void Win32ListControl::SetItemData(int index, std::uintptr_t data) {
 }
 
 std::string WindowText(HWND window) {
+  return Utf16ToAnsi(WideWindowText(window));
+}
+
+std::u16string WideWindowText(HWND window) {
   std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, u'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(
       window, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()))));
-  return Utf16ToAnsi(text);
+  return text;
+}
+
+std::string EntryWindowText(HWND window) {
+  return Utf16ToWtf8(WideWindowText(window));
+}
+
+void SetWindowTextFromEntry(HWND window, std::string_view text) {
+  const std::u16string wide = Wtf8ToUtf16(text);
+  SetWindowTextW(window, reinterpret_cast<const wchar_t*>(wide.c_str()));
 }
 
 void SetWindowTextFromAnsi(HWND window, std::string_view text) {

@@ -116,10 +116,15 @@ class Win32Window final : public Window {
   int dpi_;
 };
 
-// The text of any window, in the ANSI code page.
+// The text of any window as it holds it; in the ANSI code page; as an
+// entry's text (UTF-8, exact).
+std::u16string WideWindowText(HWND window);
 std::string WindowText(HWND window);
-// Sets it from the ANSI code page, as UTF-16 (see Win32ListControl::Text).
+std::string EntryWindowText(HWND window);
+// Sets it from the ANSI code page, or from an entry's text, as UTF-16 (see
+// Win32ListControl::Text).
 void SetWindowTextFromAnsi(HWND window, std::string_view text);
+void SetWindowTextFromEntry(HWND window, std::string_view text);
 
 // Activates the first visible, enabled top-level window of this thread (in
 // z-order) that has an area, other than except: the window the user worked

@@ -1,4 +1,5 @@
 // TForm1's editing commands and the move mode held in the caption.
+#include "core/ansi_text.h"
 #include "core/texts.h"
 #include "forms/move_by_one.h"
 #include "forms_fixture.h"
@@ -33,7 +34,8 @@ TEST_F(EditingTest, ChangeReplacesInPlaceKeepsTheSelectionAndRefusesEmptyText) {
   main_view.Click(kChangeButton);
   ASSERT_EQ(dialogs.shown().size(), 1u);
   EXPECT_EQ(dialogs.shown()[0].kind, DialogKind::kInputBox);
-  EXPECT_EQ(dialogs.shown()[0].caption, std::string("b") + text::kChangeCaptionSuffix);
+  EXPECT_EQ(dialogs.shown()[0].caption,
+            std::string("b").append(AnsiToUtf8(text::kChangeCaptionSuffix)));
   EXPECT_EQ(dialogs.shown()[0].prompt, text::kChangePrompt);
   EXPECT_EQ(dialogs.shown()[0].default_text, "b");
   EXPECT_EQ(ListBoxEntries(), (Entries{"a", "  b2 ", "c"}));
@@ -69,7 +71,7 @@ TEST_F(EditingTest, CreateAppendsWhatIsTypedAndIgnoresCancelAndEmpty) {
   ASSERT_EQ(dialogs.shown().size(), 3u);  // three input boxes, no error dialog
   for (const ui::ShownDialog& shown : dialogs.shown()) {
     EXPECT_EQ(shown.kind, DialogKind::kInputBox);
-    EXPECT_EQ(shown.caption, text::kCreateCaption);
+    EXPECT_EQ(shown.caption, AnsiToUtf8(text::kCreateCaption));
     EXPECT_EQ(shown.prompt, text::kCreatePrompt);
     EXPECT_EQ(shown.default_text, "");
   }

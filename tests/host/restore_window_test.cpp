@@ -1,4 +1,5 @@
 // TForm2: listing, previewing and restoring backup generations.
+#include "core/ansi_text.h"
 #include "core/texts.h"
 #include "forms_fixture.h"
 
@@ -52,9 +53,8 @@ TEST_F(RestoreTest, OpeningCountsUpToTheHighestGenerationAndDisablesTheMainWindo
   StartWithGenerations();
   main_view.Click(kRestoreOldButton);
   EXPECT_EQ(Label(), std::string(text::kRestoreLabelHead) + "3" + text::kRestoreLabelTail);
-  EXPECT_EQ(Generations().Entries(), (Entries{std::string(text::kGenerationItem) + "1",
-                                              std::string(text::kGenerationItem) + "2",
-                                              std::string(text::kGenerationItem) + "3"}));
+  const std::string item = AnsiToUtf8(text::kGenerationItem);
+  EXPECT_EQ(Generations().Entries(), (Entries{item + "1", item + "2", item + "3"}));
   EXPECT_EQ(Generations().Selected(), -1);
   EXPECT_TRUE(Preview().empty());
   EXPECT_TRUE(RestoreWindow().Visible());

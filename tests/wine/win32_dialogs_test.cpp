@@ -3,6 +3,8 @@
 // the end by a quit message.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <cstdlib>
 #include <string>
 #include <thread>
@@ -10,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/ansi_text.h"
 #include "core/texts.h"
 #include "dialogs/dialog_copy_text.h"
 #include "dialogs/win32_dialogs.h"
@@ -142,7 +145,7 @@ class DialogsTest : public ::testing::Test {
   }
   std::string Input(const char* prompt, const std::string& default_text, std::vector<Step> steps) {
     ModalScript script(kDialogClass, std::move(steps));
-    std::string result = dialogs.InputBox(text::kCreateCaption, prompt, default_text);
+    std::string result = dialogs.InputBox(AnsiToUtf8(text::kCreateCaption), prompt, default_text);
     EXPECT_TRUE(script.finished());
     return result;
   }
@@ -600,6 +603,53 @@ TEST_F(DialogsTest, ALongDefaultIsShownWholeAndCannotGrowByTyping) {
                                     Key(WM_CHAR, 'x'), Key(WM_KEYDOWN, VK_RETURN)});
   EXPECT_EQ(shown, long_text);
   EXPECT_EQ(after_typing, long_text);
+}
+
+// Whether this thread shows a balloon tip or a second dialog: the field
+// saying it is full.
+bool SaysFull() {
+  bool said = false;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM param) {
+        char cls[32] = "";
+        GetClassNameA(window, cls, sizeof cls);
+        if (IsWindowVisible(window) && lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0)
+          *reinterpret_cast<bool*>(param) = true;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&said));
+  return said;
+}
+
+// Any script goes in and comes out whole; the field stops where a backup
+// would cut the value, and says so rather than cutting it silently.
+TEST_F(DialogsTest, TheFieldTakesAnyScriptUpToWhatABackupKeeps) {
+  const std::string korean =
+      "http://k.example/?q=\xED\x95\x9C\xEA\xB5\xAD\xF0\x9F\x98\x80\xC3\xA9\xC2\xA5";
+  const auto at_end = [](std::string* shown) {
+    return [shown](HWND dialog) {
+      HWND edit = FindWindowExA(dialog, nullptr, "Edit", nullptr);
+      *shown = ui::EntryWindowText(edit);
+      SendMessageW(edit, EM_SETSEL, 5000, 5000);
+      return true;
+    };
+  };
+  std::string shown;
+  EXPECT_EQ(Input(text::kChangePrompt, korean,
+                  {at_end(&shown), Key(WM_CHAR, 'x'), Key(WM_KEYDOWN, VK_RETURN)}),
+            korean + "x");
+  EXPECT_EQ(shown, korean);
+
+  // 1,023 times 表 is 2,046 bytes of the code page: one more byte fits.
+  std::string full;
+  for (int i = 0; i < 1023; ++i) full += "\xE8\xA1\xA8";
+  bool said = false;
+  EXPECT_EQ(Input(text::kChangePrompt, full,
+                  {at_end(&shown), Key(WM_CHAR, 'x'), Key(WM_CHAR, 'y'),
+                   [&](HWND) { return (said = SaysFull()); }, Key(WM_KEYDOWN, VK_RETURN)}),
+            full + "x");
+  EXPECT_TRUE(said);
 }
 
 TEST_F(DialogsTest, TheTwoLinePromptMakesTheInputBoxOneLineTaller) {
