@@ -166,37 +166,32 @@ TEST_F(FormsTest, HistoryWriteFailureKeepsTheWindowOpenUntilLeftWithoutSaving) {
   EXPECT_EQ(Ini("FORM", "LSTFLAG"), "1");
 }
 
-// An entry read from a value whose ANSI form lost characters is saved as that
-// value until the user rewrites it; moves and the rest are proved end to end.
-TEST_F(FormsTest, OnlyEntriesTheUserWroteAreSavedAsShown) {
-  const std::u16string e_acute = u"http://x/\u00E9";
-  registry.SetLossyString("url1", e_acute, "http://x/e");
-  registry.SetLossyString("url2", u"http://y/\u00E9", "http://y/e");
+// Entries keep their exact text, the user's and those read alike; moves
+// and the rest are proved end to end.
+TEST_F(FormsTest, EveryEntryIsSavedAsItsExactText) {
+  const std::u16string lone_surrogate = u"http://x/\xD83D";
+  registry.SetString("url1", "http://k.example/?q=\xED\x95\x9C\xF0\x9F\x98\x80\xC3\xA9");
+  registry.SetValue("url2", kRegSz, Utf16Data(lone_surrogate + u'\0'));
   Start();
   main_view.Pick(kListView, 0);
   dialogs.CancelInput();
-  main_view.Click(kChangeButton);  // the text comes back as it was
-  main_view.Pick(kListView, 1);
-  dialogs.AnswerInput("http://y/typed");
   main_view.Click(kChangeButton);
-  dialogs.AnswerInput("http://new/");
+  dialogs.AnswerInput("http://\xEA\xB0\x80/");  // 가, typed
   main_view.Click(kCreateButton);
   main_view.Click(kExitButton);
-  EXPECT_EQ(registry.GetValue("url1")->original, e_acute);
-  EXPECT_EQ(registry.GetValue("url2")->original, u"");
-  EXPECT_EQ(registry.Text("url2"), "http://y/typed");
-  EXPECT_EQ(registry.Text("url3"), "http://new/");
+  EXPECT_EQ(registry.Units("url1"), u"http://k.example/?q=\uD55C\U0001F600\u00E9");
+  EXPECT_EQ(registry.Units("url2"), lone_surrogate);
+  EXPECT_EQ(registry.Units("url3"), u"http://\uAC00/");
 }
 
 TEST_F(FormsTest, RestoredEntriesAreSavedAsTheBackupHoldsThem) {
-  registry.SetLossyString("url1", u"http://x/\u00E9", "http://x/e");
-  Start();  // the backup holds the ANSI form
+  registry.SetString("url1", "http://x/\xC3\xA9");
+  Start();
   main_view.Click(kRestoreOldButton);
   restore_view.Pick(kGenerationList, 0);
   restore_view.Click(kRestoreButton);
   main_view.Click(kExitButton);
-  EXPECT_EQ(registry.GetValue("url1")->original, u"");
-  EXPECT_EQ(registry.Text("url1"), "http://x/e");
+  EXPECT_EQ(registry.Units("url1"), u"http://x/\u00E9");
 }
 
 }  // namespace

@@ -49,10 +49,10 @@ INSTANTIATE_TEST_SUITE_P(
     Win32, ProfileContract,
     ::testing::Values(ProfileContractParam{"Win32Profile",
                                            [] { return std::make_unique<Win32Profile>(); },
-                                           /*writes_line_breaks_raw=*/true},
+                                           /*writes_line_breaks_raw=*/true, /*keeps_ends=*/false},
                       ProfileContractParam{"Win32Document",
                                            [] { return std::make_unique<Win32DocumentProfile>(); },
-                                           /*writes_line_breaks_raw=*/false}));
+                                           /*writes_line_breaks_raw=*/false, /*keeps_ends=*/true}));
 
 // The wide functions can store a string of an odd byte count: its own text
 // must come back whole, not one unit short.
