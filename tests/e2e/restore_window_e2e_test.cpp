@@ -82,9 +82,8 @@ TEST_F(RestoreWindowTest, StartsWithAnUnchangedHistoryKeepTheGenerations) {
   EXPECT_EQ(Generation(IniPath(), 3), Values{});
 }
 
-TEST_F(RestoreWindowTest, GenerationsWithoutFirstValueBelowTheHighestStillCount) {
+TEST_F(RestoreWindowTest, GenerationsWithoutAFirstValueAreKeptAndOffered) {
   ASSERT_TRUE(SeedHistory({"http://now/"}));
-  // Neither OldUrl1 nor OldUrl2 holds data, so neither is copied; OldUrl3 is.
   ASSERT_TRUE(
       WriteIni("[OldUrl1]\r\nurl2=http://p2/\r\n"
                "[OldUrl2]\r\nurl3=http://p3/\r\n"
@@ -95,12 +94,37 @@ TEST_F(RestoreWindowTest, GenerationsWithoutFirstValueBelowTheHighestStillCount)
   EXPECT_EQ(RestoreLabel(), LabelFor(4));
   EXPECT_EQ(ListItems(GenerationList()),
             (Entries_{GenerationItem(1), GenerationItem(2), GenerationItem(3), GenerationItem(4)}));
-  ASSERT_TRUE(Preview(1));
-  EXPECT_EQ(ListItems(PreviewList()), Entries_{"http://p3/"});
-  ASSERT_TRUE(Preview(3));
-  EXPECT_EQ(ListItems(PreviewList()), Entries_{"http://q1/"});
+  const Entries_ previews[] = {{"http://p2/"}, {"http://p3/"}, {"http://q1/"}};
+  for (int i = 1; i <= 3; ++i) {
+    ASSERT_TRUE(Preview(i));
+    EXPECT_EQ(ListItems(PreviewList()), previews[i - 1]) << i;
+  }
   ASSERT_TRUE(LeaveRestore(text::kButtonBack));
   EXPECT_EQ(Entries(), Entries_{"http://now/"});
+}
+
+// [A], [A, B], [url2 only: C], [D]: four states, four generations; and a
+// history the code page holds leaves velm.ini code-page text.
+TEST_F(RestoreWindowTest, FourDifferentStartsKeepFourGenerationsInCodePageText) {
+  const std::string japanese = std::string("http://") + text::kButtonSwitchView + "/";
+  for (const Entries_& history : {Entries_{"http://A/"}, Entries_{"http://A/", japanese},
+                                  Entries_{"", "http://C/"}, Entries_{"http://D/"}}) {
+    ASSERT_TRUE(ResetHistoryKey());
+    for (std::size_t i = 0; i < history.size(); ++i) {
+      if (!history[i].empty())
+        ASSERT_TRUE(SetHistoryString("url" + std::to_string(i + 1), history[i]));
+    }
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(ExitAndWait());
+  }
+  EXPECT_EQ(Generation(IniPath(), 1), (Values{{1, "http://D/"}}));
+  EXPECT_EQ(Generation(IniPath(), 2), (Values{{2, "http://C/"}}));
+  EXPECT_EQ(Generation(IniPath(), 3), (Values{{1, "http://A/"}, {2, japanese}}));
+  EXPECT_EQ(Generation(IniPath(), 4), (Values{{1, "http://A/"}}));
+  const auto ini = ReadFileBytes(IniPath());
+  ASSERT_TRUE(ini);
+  EXPECT_TRUE(ini->starts_with("[OldUrl1]\r\n")) << "no byte-order mark";
+  EXPECT_NE(ini->find("url2=" + japanese + "\r\n"), std::string::npos);
 }
 
 class RestoreFlowTest : public VelmTest {

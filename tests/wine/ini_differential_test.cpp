@@ -17,6 +17,7 @@
 #include <random>
 #include <set>
 
+#include "core/ansi_text.h"
 #include "core/error.h"
 #include "memory_registry.h"
 #include "per_value_sequence.h"
@@ -301,7 +302,8 @@ class IniDifferential : public ::testing::Test {
     by_reference["window"] = WindowText(window);
     MemoryRegistry registry;
     for (int n = 1; n <= kHistoryValues; ++n) {
-      if (!c.history[n - 1].empty()) registry.SetString(HistoryValueName(n), c.history[n - 1]);
+      if (!c.history[n - 1].empty())
+        registry.SetString(HistoryValueName(n), AnsiToUtf8(c.history[n - 1]));
     }
     StartupState state;
     by_document["start-up wrote"] = std::to_string(Succeeds([&] {
@@ -379,8 +381,12 @@ class IniDifferential : public ::testing::Test {
   void DocumentGenerations(const std::string& ini, const std::string& when, Seen& seen) {
     const Settings settings(file_, ini);
     seen[when + " count"] = std::to_string(CountGenerations(settings.document()));
-    for (int k = 1; k <= kRestorableGenerations; ++k)
-      seen[when + " preview " + std::to_string(k)] = Joined(ReadGeneration(settings.document(), k));
+    // In the code page, as the private-profile functions give them.
+    for (int k = 1; k <= kRestorableGenerations; ++k) {
+      Texts values = ReadGeneration(settings.document(), k);
+      for (std::string& value : values) value = Utf8ToAnsi(value);
+      seen[when + " preview " + std::to_string(k)] = Joined(values);
+    }
   }
 
   Win32Profile oracle_;

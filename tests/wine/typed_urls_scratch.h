@@ -1,6 +1,7 @@
 // Gives a test the real TypedURLs key of the prefix, empty, and puts back
 // what it held (or removes it, when it was not there) afterwards. Seeds and
-// inspects values with the registry functions directly.
+// inspects values with the wide registry functions directly: a string's
+// bytes are its UTF-16 units, exactly as stored.
 #pragma once
 
 #include <windows.h>
