@@ -39,7 +39,8 @@ TEST_F(RestoreWindowTest, OffersUpToTheHighestGenerationWithDataAndPreviewsWithG
   ASSERT_TRUE(ResetHistoryKey());
   ASSERT_TRUE(SetHistoryString("url2", "http://h2/"));
   ASSERT_TRUE(SetHistoryString("url4", "http://h4/"));
-  // OldUrl1 moves to OldUrl2; OldUrl6 is beyond what is ever offered.
+  // OldUrl1 moves to OldUrl2, OldUrl2 (a value, if not url1) to OldUrl3;
+  // OldUrl6 is beyond what is ever offered.
   ASSERT_TRUE(
       WriteIni("[OldUrl1]\r\nurl1=http://x1/\r\nurl3=http://x3/\r\n"
                "[OldUrl2]\r\nurl5=http://stale/\r\n"
@@ -47,17 +48,21 @@ TEST_F(RestoreWindowTest, OffersUpToTheHighestGenerationWithDataAndPreviewsWithG
   ASSERT_TRUE(Start());
   ASSERT_EQ(Generation(IniPath(), 1), (Values{{2, "http://h2/"}, {4, "http://h4/"}}));
   ASSERT_EQ(Generation(IniPath(), 2), (Values{{1, "http://x1/"}, {3, "http://x3/"}}));
+  ASSERT_EQ(Generation(IniPath(), 3), (Values{{5, "http://stale/"}}));
   ASSERT_EQ(Generation(IniPath(), 6), (Values{{1, "http://six/"}}));
 
   ASSERT_TRUE(OpenRestore());
   EXPECT_FALSE(IsEnabled(main_));
-  EXPECT_EQ(RestoreLabel(), LabelFor(2));
-  EXPECT_EQ(ListItems(GenerationList()), (Entries_{GenerationItem(1), GenerationItem(2)}));
+  EXPECT_EQ(RestoreLabel(), LabelFor(3));
+  EXPECT_EQ(ListItems(GenerationList()),
+            (Entries_{GenerationItem(1), GenerationItem(2), GenerationItem(3)}));
   EXPECT_EQ(SelectedIndex(GenerationList()), -1);
   EXPECT_EQ(ListItems(PreviewList()), Entries_{}) << "nothing previewed at the first opening";
 
   ASSERT_TRUE(Preview(0));
   EXPECT_EQ(ListItems(PreviewList()), (Entries_{"http://h2/", "http://h4/"}));
+  ASSERT_TRUE(Preview(2));
+  EXPECT_EQ(ListItems(PreviewList()), Entries_{"http://stale/"});
   ASSERT_TRUE(Preview(1));
   EXPECT_EQ(ListItems(PreviewList()), (Entries_{"http://x1/", "http://x3/"}));
 
@@ -111,8 +116,9 @@ TEST_F(RestoreWindowTest, FourDifferentStartsKeepFourGenerationsInCodePageText) 
                                   Entries_{"", "http://C/"}, Entries_{"http://D/"}}) {
     ASSERT_TRUE(ResetHistoryKey());
     for (std::size_t i = 0; i < history.size(); ++i) {
-      if (!history[i].empty())
+      if (!history[i].empty()) {
         ASSERT_TRUE(SetHistoryString("url" + std::to_string(i + 1), history[i]));
+      }
     }
     ASSERT_TRUE(Start());
     ASSERT_TRUE(ExitAndWait());

@@ -40,6 +40,7 @@ bool Snapshot(ProfileBackend& profile, const std::string& ini,
               const std::vector<std::string>& history) {
   for (int n = 1; n <= kHistoryValues; ++n) {
     std::string line = n <= static_cast<int>(history.size()) ? history[n - 1] : "";
+    line.resize(std::min(line.find('\0'), line.size()));  // the platform takes C strings
     std::erase_if(line, [](char c) { return c == '\r' || c == '\n'; });
     line.resize(CutLength(line, 2047));
     if (line.empty()) {

@@ -296,8 +296,12 @@ class IniDifferential : public ::testing::Test {
     ReferenceGenerations(reference, "before", by_reference);
     DocumentGenerations(document, "before", by_document);
 
+    // Both take the history as its code-page text: what the registry holds
+    // for it, as entry text in the program.
+    Texts history = c.history;
+    for (std::string& text : history) text = Utf8ToAnsi(AnsiToUtf8(text));
     WindowSettings window;
-    const bool reference_ok = oracle::PerValueStartup(oracle_, reference, c.history, &window);
+    const bool reference_ok = oracle::PerValueStartup(oracle_, reference, history, &window);
     by_reference["start-up wrote"] = std::to_string(reference_ok);
     by_reference["window"] = WindowText(window);
     MemoryRegistry registry;
@@ -381,10 +385,14 @@ class IniDifferential : public ::testing::Test {
   void DocumentGenerations(const std::string& ini, const std::string& when, Seen& seen) {
     const Settings settings(file_, ini);
     seen[when + " count"] = std::to_string(CountGenerations(settings.document()));
-    // In the code page, as the private-profile functions give them.
+    // In the code page, cut as the ANSI functions hand them on: a UTF-16
+    // file keeps 2,047 units of a value, which can be more bytes there.
     for (int k = 1; k <= kRestorableGenerations; ++k) {
       Texts values = ReadGeneration(settings.document(), k);
-      for (std::string& value : values) value = Utf8ToAnsi(value);
+      for (std::string& value : values) {
+        value = Utf8ToAnsi(value);
+        value.resize(CutLength(value, 2047));
+      }
       seen[when + " preview " + std::to_string(k)] = Joined(values);
     }
   }

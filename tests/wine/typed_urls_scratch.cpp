@@ -1,5 +1,7 @@
 #include "typed_urls_scratch.h"
 
+#include <cstring>
+
 #include "core/win32_handles.h"
 #include "stores/win32_registry.h"
 
@@ -28,6 +30,12 @@ UniqueRegistryKey CreateKey() {
 }
 
 }  // namespace
+
+std::vector<char> UnitBytes(std::u16string_view units) {
+  std::vector<char> data(units.size() * sizeof(char16_t));
+  std::memcpy(data.data(), units.data(), data.size());
+  return data;
+}
 
 TypedUrlsScratch::TypedUrlsScratch() {
   existed_ = KeyExists();

@@ -64,9 +64,7 @@ TEST(Win32Registry, ValuesLoadAndSaveUnitForUnit) {
                             L"url24", REG_SZ, kUrl, 21),
             ERROR_SUCCESS);
   const std::u16string lone = u"http://x/\xD83D";
-  TypedUrlsScratch::SetRaw("url25", REG_SZ,
-                           {reinterpret_cast<const char*>(lone.c_str()),
-                            reinterpret_cast<const char*>(lone.c_str() + lone.size() + 1)});
+  TypedUrlsScratch::SetRaw("url25", REG_SZ, UnitBytes(lone + u'\0'));
   Win32Registry registry;
   std::vector<std::string> texts;
   HistoryStore(registry).Load([&](int, const HistoryValue& value) {
@@ -116,7 +114,7 @@ class ReadOnlyHistoryKey {
 // read but not written loads whole, and its save fails.
 TEST(Win32Registry, AHistoryThatMayOnlyBeReadLoadsAndRefusesTheSave) {
   TypedUrlsScratch scratch;
-  TypedUrlsScratch::SetRaw("url1", REG_SZ, {'h', 't', 't', 'p', ':', '/', '/', 'a', '/', '\0'});
+  TypedUrlsScratch::SetRaw("url1", REG_SZ, UnitBytes(std::u16string_view(u"http://a/", 10)));
   ReadOnlyHistoryKey read_only;
   ASSERT_TRUE(read_only.narrowed());
   Win32Registry registry;
