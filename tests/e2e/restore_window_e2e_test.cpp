@@ -87,27 +87,6 @@ TEST_F(RestoreWindowTest, StartsWithAnUnchangedHistoryKeepTheGenerations) {
   EXPECT_EQ(Generation(IniPath(), 3), Values{});
 }
 
-TEST_F(RestoreWindowTest, GenerationsWithoutAFirstValueAreKeptAndOffered) {
-  ASSERT_TRUE(SeedHistory({"http://now/"}));
-  ASSERT_TRUE(
-      WriteIni("[OldUrl1]\r\nurl2=http://p2/\r\n"
-               "[OldUrl2]\r\nurl3=http://p3/\r\n"
-               "[OldUrl3]\r\nurl1=http://q1/\r\n"));
-  ASSERT_TRUE(Start());
-
-  ASSERT_TRUE(OpenRestore());
-  EXPECT_EQ(RestoreLabel(), LabelFor(4));
-  EXPECT_EQ(ListItems(GenerationList()),
-            (Entries_{GenerationItem(1), GenerationItem(2), GenerationItem(3), GenerationItem(4)}));
-  const Entries_ previews[] = {{"http://p2/"}, {"http://p3/"}, {"http://q1/"}};
-  for (int i = 1; i <= 3; ++i) {
-    ASSERT_TRUE(Preview(i));
-    EXPECT_EQ(ListItems(PreviewList()), previews[i - 1]) << i;
-  }
-  ASSERT_TRUE(LeaveRestore(text::kButtonBack));
-  EXPECT_EQ(Entries(), Entries_{"http://now/"});
-}
-
 // [A], [A, B], [url2 only: C], [D]: four states, four generations; and a
 // history the code page holds leaves velm.ini code-page text.
 TEST_F(RestoreWindowTest, FourDifferentStartsKeepFourGenerationsInCodePageText) {

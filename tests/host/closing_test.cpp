@@ -166,24 +166,6 @@ TEST_F(FormsTest, HistoryWriteFailureKeepsTheWindowOpenUntilLeftWithoutSaving) {
   EXPECT_EQ(Ini("FORM", "LSTFLAG"), "1");
 }
 
-// Entries keep their exact text, the user's and those read alike; moves
-// and the rest are proved end to end.
-TEST_F(FormsTest, EveryEntryIsSavedAsItsExactText) {
-  const std::u16string lone_surrogate = u"http://x/\xD83D";
-  registry.SetString("url1", "http://k.example/?q=\xED\x95\x9C\xF0\x9F\x98\x80\xC3\xA9");
-  registry.SetValue("url2", kRegSz, Utf16Data(lone_surrogate + u'\0'));
-  Start();
-  main_view.Pick(kListView, 0);
-  dialogs.CancelInput();
-  main_view.Click(kChangeButton);
-  dialogs.AnswerInput("http://\xEA\xB0\x80/");  // 가, typed
-  main_view.Click(kCreateButton);
-  main_view.Click(kExitButton);
-  EXPECT_EQ(registry.Units("url1"), u"http://k.example/?q=\uD55C\U0001F600\u00E9");
-  EXPECT_EQ(registry.Units("url2"), lone_surrogate);
-  EXPECT_EQ(registry.Units("url3"), u"http://\uAC00/");
-}
-
 TEST_F(FormsTest, RestoredEntriesAreSavedAsTheBackupHoldsThem) {
   registry.SetString("url1", "http://x/\xC3\xA9");
   Start();

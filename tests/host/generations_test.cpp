@@ -45,17 +45,6 @@ TEST_F(GenerationsTest, RotationCopiesTheUrlKeysExactly) {
   EXPECT_EQ(portable_.Read(ini_, "OldUrl3", "note"), "");
 }
 
-TEST_F(GenerationsTest, AnyValueMakesAGenerationHoldData) {
-  Put("OldUrl1", "url2", "b");  // no url1: a state all the same
-  Put("OldUrl3", "url25", "z");
-  EXPECT_EQ(Count(), 3);
-  EXPECT_EQ(Restorable(1), (Texts{"b"}));
-  Rotate();
-  EXPECT_EQ(Generation(2), Padded({"", "b"}));
-  EXPECT_EQ(Generation(4), Generation(3));
-  EXPECT_EQ(Count(), 4);
-}
-
 TEST_F(GenerationsTest, FourDifferentHistoriesAreFourGenerations) {
   for (const Texts& history : {Texts{"A"}, Texts{"A", "B"}, Texts{"", "C"}, Texts{"D"}}) {
     SetHistory(history);
