@@ -316,7 +316,7 @@ void TForm1::ReplaceEntries(const std::vector<std::string>& entries) {
   ListBox1().Clear();
   ComboBox1().Clear();
   EndMove();  // its entry is gone
-  // Entries of the user's: a backup holds ANSI texts, never a value's own.
+  // Entries of the user's, each exactly as the backup holds it.
   ui::ListControl& list = CurrentList();
   for (const std::string& entry : entries) list.Append(entry);
 }

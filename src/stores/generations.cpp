@@ -6,11 +6,19 @@ namespace velm {
 
 namespace {
 
-constexpr char kFirstKey[] = "url1";
-
 // The restore side asks with a capital U; names match without regard to case.
 std::string RestoreKeyName(int n) {
   return "Url" + std::to_string(n);
+}
+
+// Any value counts: a history without url1 (cleared by hand, say) is a
+// state of its own all the same.
+bool HoldsData(const IniDocument& settings, int k) {
+  const std::string section = GenerationSection(k);
+  for (int n = 1; n <= kHistoryValues; ++n) {
+    if (!settings.Read(section, HistoryValueName(n)).empty()) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -22,9 +30,8 @@ std::string GenerationSection(int k) {
 void RotateGenerations(Settings& settings) {
   // Downwards, so each generation is copied before its predecessor lands on it.
   for (int k = kRestorableGenerations; k >= 1; --k) {
-    const std::string from = GenerationSection(k);
-    if (settings.ReadString(from, kFirstKey).empty()) continue;
-    const std::string to = GenerationSection(k + 1);
+    if (!HoldsData(settings.document(), k)) continue;
+    const std::string from = GenerationSection(k), to = GenerationSection(k + 1);
     for (int n = 1; n <= kHistoryValues; ++n) {
       const std::string key = HistoryValueName(n);
       const std::string value = settings.ReadString(from, key);
@@ -48,9 +55,9 @@ void SnapshotValue(Settings& settings, int n, const std::string& text) {
 }
 
 void KeepGeneration(Settings& settings, const std::vector<std::string>& history) {
-  // Compared as the file gives values back (cut at 2,047 bytes, blanks and
-  // quotes as the reading rules take them): a snapshot written into a copy
-  // of the document and read back is exactly that.
+  // Compared as the file gives values back (exact text, cut at 2,047 units):
+  // a snapshot written into a copy of the document and read back is
+  // exactly that.
   IniDocument snapshot = settings.document();
   const std::string newest = GenerationSection(1);
   bool same = true;
@@ -73,7 +80,7 @@ void KeepGeneration(Settings& settings, const std::vector<std::string>& history)
 int CountGenerations(const IniDocument& settings) {
   int count = 0;
   for (int k = 1; k <= kRestorableGenerations; ++k) {
-    if (!settings.Read(GenerationSection(k), kFirstKey).empty()) count = k;
+    if (HoldsData(settings, k)) count = k;
   }
   return count;
 }

@@ -15,14 +15,14 @@ inline constexpr int kRestorableGenerations = 5;
 // "OldUrl" + k.
 std::string GenerationSection(int k);
 
-// Shifts every generation that holds data (url1 not empty) one place back,
-// k = 5 down to 1.
+// Shifts every generation that holds data (any url value not empty) one
+// place back, k = 5 down to 1.
 void RotateGenerations(Settings& settings);
 
-// Keeps history (the 25 texts of url1..url25 by number, "" for a value
+// Keeps history (the 25 entry texts of url1..url25 by number, "" for a value
 // absent, empty or unreadable) as a new generation: rotates, then records
 // each value in OldUrl1. Only a new state makes one: when OldUrl1 already
-// gives back every text as velm.ini would give back the history's, nothing
+// gives back every text exactly as velm.ini would give back the history's, nothing
 // is touched, so starts that only look keep older states restorable.
 void KeepGeneration(Settings& settings, const std::vector<std::string>& history);
 

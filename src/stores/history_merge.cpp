@@ -21,10 +21,9 @@ std::vector<HistoryValue> MergeHistory(const std::vector<HistoryValue>& loaded,
   }
   for (const ListedEntry& entry : list) {
     if (entry.origin >= loaded.size()) {
-      merged.push_back({entry.text, {}});
+      merged.push_back({entry.text});
     } else if (still_there[entry.origin]) {
-      // Written back from the data it was read with, not its ANSI form.
-      merged.push_back({entry.text, loaded[entry.origin].original});
+      merged.push_back({entry.text});
     }
   }
   if (merged.size() > static_cast<std::size_t>(kHistoryValues)) merged.resize(kHistoryValues);

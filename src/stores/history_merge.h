@@ -26,7 +26,7 @@ struct ListedEntry {
 // value that another program removed goes; every other entry stays where
 // the user put it. At most 25: the browser, too, drops the oldest at the end.
 // loaded and current are the non-empty values in history order; a value is
-// matched by its text and its own text together, each match used once.
+// matched by its exact text, each match used once.
 std::vector<HistoryValue> MergeHistory(const std::vector<HistoryValue>& loaded,
                                        const std::vector<HistoryValue>& current,
                                        const std::vector<ListedEntry>& list);

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <exception>
 #include <utility>
 
+#include "core/entry_text.h"
 #include "core/error.h"
 #include "core/texts.h"
 #include "stores/history_merge.h"
@@ -43,11 +45,12 @@ HistoryValue HistoryStore::ReadValue(RegistryBackend::Key key, int n) {
     ThrowValueError(ErrorKind::kHistoryType, text::kHistoryTypeError, name);
   }
   // Data stored without a terminating zero fills the buffer exactly: the
-  // text then ends with the data, never past it.
-  const auto end = std::find(data.begin(), data.end(), '\0');
-  HistoryValue value{std::string(data.begin(), end), {}};
-  if (!value.text.empty()) value.original = backend_.QueryOriginal(key, name, value.text);
-  return value;
+  // text then ends with the data, never past it (an odd last byte is half
+  // a unit, and no part of it).
+  std::u16string units(data.size() / 2, u'\0');
+  std::memcpy(units.data(), data.data(), units.size() * 2);
+  units.resize(std::min(units.find(u'\0'), units.size()));
+  return HistoryValue{Utf16ToWtf8(units)};
 }
 
 LoadResult HistoryStore::Load(const PerValueStep& step) {
@@ -81,8 +84,7 @@ std::vector<HistoryValue> HistoryStore::ReadValues() {
   return values;
 }
 
-void HistoryStore::Save(const std::vector<std::string>& entries,
-                        const std::vector<std::u16string>& originals) {
+void HistoryStore::Save(const std::vector<std::string>& entries) {
   // Entries are the user's and need a key to go to; an empty list asks for
   // none, since there is nothing to keep.
   OpenResult opened = OpenResult::kOpened;
@@ -102,11 +104,8 @@ void HistoryStore::Save(const std::vector<std::string>& entries,
     // The write replaces the value whatever its type. Deleting it first
     // would lose it when the write then fails: the user could only leave
     // without saving, and the value would be gone from the history.
-    const std::size_t i = static_cast<std::size_t>(n) - 1;
-    const bool written = i < originals.size() && !originals[i].empty()
-                             ? backend_.WriteOriginal(key.get().key, name, originals[i])
-                             : backend_.Write(key.get().key, name, entries[i]);
-    if (!written) {
+    const std::string& entry = entries[static_cast<std::size_t>(n) - 1];
+    if (!backend_.Write(key.get().key, name, Wtf8ToUtf16(entry))) {
       ThrowValueError(ErrorKind::kHistoryWrite, text::kHistoryWriteError, name);
     }
   }
@@ -118,13 +117,10 @@ void HistoryStore::SaveOver(HistoryBaseline& baseline, const std::vector<ListedE
   const std::vector<HistoryValue> current = ReadValues();
   const std::vector<HistoryValue>& found = current == baseline.left ? baseline.found : current;
   std::vector<std::string> entries;
-  std::vector<std::u16string> originals;
-  for (HistoryValue& value : MergeHistory(baseline.loaded, found, list)) {
+  for (HistoryValue& value : MergeHistory(baseline.loaded, found, list))
     entries.push_back(std::move(value.text));
-    originals.push_back(std::move(value.original));
-  }
   try {
-    Save(entries, originals);
+    Save(entries);
   } catch (const Error&) {
     baseline.found = found;
     baseline.left = ReadValues();

@@ -19,12 +19,11 @@ std::string HistoryValueName(int n);
 
 enum class LoadResult { kOpened, kUnavailable };
 
-// A history value as read: its text in the ANSI code page and, when that
-// text does not carry the value exactly (characters outside the code page),
-// the value's own text to write back in its place.
+// A history value as read: its exact text (core/entry_text.h), so that one
+// written back unchanged is the same value unit for unit. Equal values are
+// the same text.
 struct HistoryValue {
   std::string text;
-  std::u16string original;  // empty: text carries the value exactly
   bool operator==(const HistoryValue&) const = default;
 };
 
@@ -57,12 +56,10 @@ class HistoryStore {
   std::vector<HistoryValue> ReadValues();
 
   // Writes entry i to url i for i = 1..25 and deletes the values no entry
-  // takes; a failing write leaves its value as it was. An entry with a
-  // non-empty original (originals[i] beside entries[i]) is written as that
-  // original. A missing key is created for entries, never for an empty
-  // list; a key that refuses values raises the history write error for url1.
-  void Save(const std::vector<std::string>& entries,
-            const std::vector<std::u16string>& originals = {});
+  // takes; a failing write leaves its value as it was. A missing key is
+  // created for entries, never for an empty list; a key that refuses values
+  // raises the history write error for url1.
+  void Save(const std::vector<std::string>& entries);
 
   // The close's save: reads the history again and writes MergeHistory of
   // the values the start loaded, what the history holds now and the list.

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "core/ascii_text.h"
+#include "core/entry_text.h"
 
 namespace velm {
 
@@ -18,7 +19,7 @@ constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 
 const LeadByteTable kNoLeadBytes;
 
-constexpr std::size_t kMaxValueBytes = 2047;  // as with a 2,048-byte buffer
+constexpr std::size_t kMaxValueUnits = kLongestKeptValue;  // as with a 2,048-unit buffer
 
 bool IsAscii(std::string_view s) {
   return std::all_of(s.begin(), s.end(),
@@ -27,6 +28,12 @@ bool IsAscii(std::string_view s) {
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
+}
+
+// What the reader would take from a value's end: a blank, or a quote that
+// could pair with one at the other end.
+bool LostOnReading(char c) {
+  return IsBlank(c) || c == '"' || c == '\'';
 }
 
 // Trail bytes of double-byte characters are never blanks, so trimming from
@@ -128,29 +135,39 @@ IniDocument IniDocument::Parse(std::string bytes) {
     if (bytes.starts_with(bom)) doc.byte_order_mark_ = bom;
   }
   if (!doc.byte_order_mark_.empty()) doc.lead_ = &kNoLeadBytes;
-  // Lines are views into one string: a 3 MB file has some 30,000 of them,
-  // and a string each costs the close several times its other work.
-  std::string_view text;
   if (doc.byte_order_mark_.size() == 2) {
     const std::string in_memory = InOrder(bytes.substr(2), doc.byte_order_mark_ == kUtf16BeBom);
     std::u16string units(in_memory.size() / 2, u'\0');
     std::memcpy(units.data(), in_memory.data(), units.size() * 2);
-    text = doc.Hold(Utf16ToUtf8(units));
+    doc.Split(doc.Hold(Utf16ToWtf8(units)));
   } else {
-    text = doc.Hold(std::move(bytes)).substr(doc.byte_order_mark_.size());
+    doc.Split(doc.Hold(std::move(bytes)).substr(doc.byte_order_mark_.size()));
   }
+  return doc;
+}
+
+// Lines are views into one string: a 3 MB file has some 30,000 of them, and
+// a string each costs the close several times its other work.
+void IniDocument::Split(std::string_view text) {
   for (std::size_t start = 0; start < text.size();) {
-    const std::size_t end = LineEnd(text, start, *doc.lead_);
+    const std::size_t end = LineEnd(text, start, *lead_);
     const std::string_view line = text.substr(start, end - start);
-    if (const auto name = HeaderName(line, *doc.lead_)) {
-      doc.sections_.push_back({line, *name, {}});
+    if (const auto name = HeaderName(line, *lead_)) {
+      sections_.push_back({line, *name, {}});
     } else {
-      doc.sections_.back().lines.push_back(line);
+      sections_.back().lines.push_back(line);
     }
     // CR LF, a lone CR and a lone LF all end a line.
     start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
   }
-  return doc;
+}
+
+void IniDocument::BecomeUtf16() {
+  IniDocument unicode;
+  unicode.byte_order_mark_ = kUtf16LeBom;
+  unicode.lead_ = &kNoLeadBytes;
+  unicode.Split(unicode.Hold(AnsiToUtf8(Serialize())));
+  *this = std::move(unicode);
 }
 
 std::string IniDocument::Serialize() const {
@@ -166,7 +183,7 @@ std::string IniDocument::Serialize() const {
     for (std::string_view line : section.lines) text.append(line).append("\r\n");
   }
   if (byte_order_mark_.size() != 2) return text;
-  const std::u16string units = Utf8ToUtf16(text);
+  const std::u16string units = Wtf8ToUtf16(text);
   return std::string(byte_order_mark_) +
          InOrder({reinterpret_cast<const char*>(units.data()), units.size() * 2},
                  byte_order_mark_ == kUtf16BeBom);
@@ -179,15 +196,33 @@ std::string_view IniDocument::Hold(std::string text) {
 
 // ASCII is the same in every ANSI code page and in UTF-8, and addresses are
 // ASCII: most values need no conversion.
-std::string IniDocument::ToDocument(std::string_view ansi) const {
-  return byte_order_mark_.empty() || IsAscii(ansi) ? std::string(ansi) : AnsiToUtf8(ansi);
+std::string IniDocument::ToDocument(std::string_view text) const {
+  return !byte_order_mark_.empty() || IsAscii(text) ? std::string(text) : Utf8ToAnsi(text);
 }
 
-// Through the platform's conversion even from ANSI: a byte pair the code
-// page does not know reads as its default character, as the platform reads it.
-std::string IniDocument::ToAnsi(std::string_view text) const {
-  if (IsAscii(text)) return std::string(text);
-  return Utf8ToAnsi(byte_order_mark_.empty() ? AnsiToUtf8(text) : std::string(text));
+std::string IniDocument::FromDocument(std::string_view text) const {
+  return !byte_order_mark_.empty() || IsAscii(text) ? std::string(text) : AnsiToUtf8(text);
+}
+
+// Code-page bytes are cut without splitting a character and UTF-16 units
+// as they come; a UTF-8 file's value counts as its code-page form when it
+// has an exact one.
+std::string IniDocument::Cut(std::string_view value) const {
+  if (IsAscii(value)) return std::string(value.substr(0, kMaxValueUnits));
+  std::optional<std::string> ansi;
+  if (byte_order_mark_.empty()) {
+    ansi = Utf8ToAnsi(AnsiToUtf8(value));  // a pair the code page lacks reads as its default
+  } else if (byte_order_mark_ == kUtf8Bom) {
+    ansi = ExactAnsi(value);
+  }
+  if (ansi) {
+    ansi->resize(CutLength(*ansi, kMaxValueUnits));
+    return byte_order_mark_.empty() ? *ansi : AnsiToUtf8(*ansi);
+  }
+  if (value.size() <= kMaxValueUnits) return std::string(value);  // never more units than bytes
+  std::u16string units = Wtf8ToUtf16(value);
+  units.resize(std::min(units.size(), kMaxValueUnits));
+  return Utf16ToWtf8(units);
 }
 
 std::pair<std::size_t, std::size_t> IniDocument::Find(std::string_view section,
@@ -209,18 +244,19 @@ std::string IniDocument::Read(std::string_view section, std::string_view key) co
   if (at == std::string::npos) return {};
   // The Windows functions hand values on as C strings: a zero byte ends one.
   std::string_view value = ParseKeyLine(sections_[at_section].lines[at], *lead_)->value;
-  std::string ansi = ToAnsi(Unquoted(value.substr(0, value.find('\0'))));
-  ansi.resize(CutLength(ansi, kMaxValueBytes));
-  return ansi;
+  return FromDocument(Cut(Unquoted(value.substr(0, value.find('\0')))));
 }
 
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
   std::string clean(value.substr(0, value.find('\0')));
   std::erase_if(clean, [](char c) { return c == '\r' || c == '\n'; });
-  clean.resize(CutLength(clean, kMaxValueBytes));
-  clean.resize(WholeLength(clean));  // the platform drops a lead byte with no trail byte
   if (clean.empty()) return Remove(section, key);
-  const std::string text = ToDocument(clean), name = ToDocument(section), wanted = ToDocument(key);
+  if (byte_order_mark_.empty() && !IsAscii(clean) && !ExactAnsi(clean)) BecomeUtf16();
+  std::string text = Cut(ToDocument(clean));
+  // The reader trims blanks and takes one pair of matching quotes off: a
+  // pair around the value keeps them.
+  if (LostOnReading(text.front()) || LostOnReading(text.back())) text = '"' + text + '"';
+  const std::string name = ToDocument(section), wanted = ToDocument(key);
 
   auto [at_section, at] = Find(name, wanted);
   if (at_section == 0) {
@@ -232,7 +268,7 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
   if (at != std::string::npos) {
     const KeyLine old = *ParseKeyLine(lines[at], *lead_);
     // As the Windows functions judge it: the stored text, blanks trimmed.
-    if (old.value == Trim(text) && FindChar(lines[at], '=', *lead_, false) != std::string::npos) {
+    if (old.value == text && FindChar(lines[at], '=', *lead_, false) != std::string::npos) {
       return false;
     }
     lines[at] = Hold(std::string(old.name) + "=" + text);  // the first spelling stays

@@ -1,8 +1,8 @@
 // The registry operations the history store needs, behind one narrow
-// interface: the Win32 back end calls the real *A functions on the TypedURLs
-// key, the in-memory one serves tests (with injectable faults). A value's
-// UTF-16 text ("original") is opaque here: it is only read and written back.
-// An open key is held by the one who opened it, as a UniqueHistoryKey:
+// interface: the Win32 back end calls the real wide (*W) functions on the
+// TypedURLs key, the in-memory one serves tests (with injectable faults).
+// Data is a value's bytes as stored: a string's are UTF-16 units. An open key is held by the one
+// who opened it, as a UniqueHistoryKey:
 //
 //   UniqueHistoryKey key = OpenHistoryKey(backend, KeyUse::kLoad);
 //   if (!key) return;  // the history is unavailable
@@ -55,19 +55,10 @@ class RegistryBackend {
   // with its data).
   [[nodiscard]] virtual bool QueryData(Key key, const std::string& name, std::uint32_t* type,
                                        std::vector<char>* data) = 0;
-  // The value's own text, UTF-16 up to its first zero, when ansi (what
-  // QueryData gave, up to its first zero) would not write it back exactly;
-  // empty when it would, or when that cannot be told.
-  [[nodiscard]] virtual std::u16string QueryOriginal(Key key, const std::string& name,
-                                                     std::string_view ansi) = 0;
   // The result is not looked at by the store.
   virtual void Delete(Key key, const std::string& name) = 0;
-  // REG_SZ with the terminating zero byte (length + 1). false: refused.
-  [[nodiscard]] virtual bool Write(Key key, const std::string& name, std::string_view text) = 0;
-  // REG_SZ holding an original as QueryOriginal gave it, with its zero.
-  // false: refused.
-  [[nodiscard]] virtual bool WriteOriginal(Key key, const std::string& name,
-                                           const std::u16string& original) = 0;
+  // REG_SZ of the units with a terminating zero unit. false: refused.
+  [[nodiscard]] virtual bool Write(Key key, const std::string& name, std::u16string_view text) = 0;
   // Releases a key that Open gave; called once for each, by its owner.
   virtual void Close(Key key) = 0;
 };

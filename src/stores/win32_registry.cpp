@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "core/ansi_text.h"
-
 namespace velm {
 
 namespace {
@@ -45,8 +43,8 @@ bool Win32Registry::QuerySize(Key key, const std::string& name, std::uint32_t* t
                               std::uint32_t* size) {
   DWORD value_type = 0;
   DWORD bytes = 0;
-  if (RegQueryValueExA(AsHkey(key), name.c_str(), nullptr, &value_type, nullptr, &bytes) !=
-      ERROR_SUCCESS) {
+  if (RegQueryValueExW(AsHkey(key), WideName(name).c_str(), nullptr, &value_type, nullptr,
+                       &bytes) != ERROR_SUCCESS) {
     return false;
   }
   *type = value_type;
@@ -59,7 +57,7 @@ bool Win32Registry::QueryData(Key key, const std::string& name, std::uint32_t* t
   if (data->empty()) return false;  // a data query always follows a non-zero size
   DWORD value_type = 0;
   DWORD bytes = static_cast<DWORD>(data->size());
-  if (RegQueryValueExA(AsHkey(key), name.c_str(), nullptr, &value_type,
+  if (RegQueryValueExW(AsHkey(key), WideName(name).c_str(), nullptr, &value_type,
                        reinterpret_cast<BYTE*>(data->data()), &bytes) != ERROR_SUCCESS) {
     return false;
   }
@@ -69,48 +67,11 @@ bool Win32Registry::QueryData(Key key, const std::string& name, std::uint32_t* t
 }
 
 void Win32Registry::Delete(Key key, const std::string& name) {
-  RegDeleteValueA(AsHkey(key), name.c_str());
+  RegDeleteValueW(AsHkey(key), WideName(name).c_str());
 }
 
-bool Win32Registry::Write(Key key, const std::string& name, std::string_view text) {
-  const std::string terminated(text);  // the zero byte is stored too
-  return RegSetValueExA(AsHkey(key), name.c_str(), 0, REG_SZ,
-                        reinterpret_cast<const BYTE*>(terminated.c_str()),
-                        static_cast<DWORD>(terminated.size() + 1)) == ERROR_SUCCESS;
-}
-
-std::u16string Win32Registry::QueryOriginal(Key key, const std::string& name,
-                                            std::string_view ansi) {
-  // Sized by the wide query itself: the ANSI size bounds nothing here, since a
-  // character outside the basic plane is two units and may narrow to one byte.
-  const std::wstring wide_name = WideName(name);
-  DWORD bytes = 0;
-  if (RegQueryValueExW(AsHkey(key), wide_name.c_str(), nullptr, nullptr, nullptr, &bytes) !=
-      ERROR_SUCCESS) {
-    return {};  // the ANSI text is all there is to write back
-  }
-  std::wstring wide;
-  LSTATUS status = ERROR_MORE_DATA;
-  // A value that grew after the size query gives its new size: one more try.
-  for (int tries = 0; tries < 2 && status == ERROR_MORE_DATA; ++tries) {
-    // One unit more takes a zero the system may add to data stored without.
-    wide.assign(bytes / sizeof(wchar_t) + 1, L'\0');
-    bytes = static_cast<DWORD>(wide.size() * sizeof(wchar_t));
-    status = RegQueryValueExW(AsHkey(key), wide_name.c_str(), nullptr, nullptr,
-                              reinterpret_cast<BYTE*>(wide.data()), &bytes);
-  }
-  if (status != ERROR_SUCCESS) return {};
-  wide.resize(std::min<std::size_t>(bytes / sizeof(wchar_t), wide.size()));
-  wide.resize(wide.find(L'\0') == std::wstring::npos ? wide.size() : wide.find(L'\0'));
-  std::u16string original(wide.begin(), wide.end());
-  // What RegSetValueExA would store for the ANSI text needs no original.
-  if (original == AnsiToUtf16(ansi)) return {};
-  return original;
-}
-
-bool Win32Registry::WriteOriginal(Key key, const std::string& name,
-                                  const std::u16string& original) {
-  const std::wstring terminated(original.begin(), original.end());  // the zero is stored too
+bool Win32Registry::Write(Key key, const std::string& name, std::u16string_view text) {
+  const std::wstring terminated(text.begin(), text.end());  // the zero is stored too
   return RegSetValueExW(AsHkey(key), WideName(name).c_str(), 0, REG_SZ,
                         reinterpret_cast<const BYTE*>(terminated.c_str()),
                         static_cast<DWORD>((terminated.size() + 1) * sizeof(wchar_t))) ==

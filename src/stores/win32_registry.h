@@ -1,5 +1,5 @@
-// The history key through the Windows registry functions (ANSI forms; the
-// wide ones only for a value whose ANSI form loses characters). A key it
+// The history key through the Windows registry functions, wide forms: a
+// value's text is its UTF-16 units, whatever the code page. A key it
 // opens is the caller's, held as a UniqueHistoryKey, which closes it.
 #pragma once
 
@@ -20,11 +20,7 @@ class Win32Registry : public RegistryBackend {
   [[nodiscard]] bool QueryData(Key key, const std::string& name, std::uint32_t* type,
                                std::vector<char>* data) override;
   void Delete(Key key, const std::string& name) override;
-  [[nodiscard]] bool Write(Key key, const std::string& name, std::string_view text) override;
-  [[nodiscard]] std::u16string QueryOriginal(Key key, const std::string& name,
-                                             std::string_view ansi) override;
-  [[nodiscard]] bool WriteOriginal(Key key, const std::string& name,
-                                   const std::u16string& original) override;
+  [[nodiscard]] bool Write(Key key, const std::string& name, std::u16string_view text) override;
   void Close(Key key) override;
 };
 

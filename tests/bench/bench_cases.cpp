@@ -52,6 +52,12 @@ std::string PaddedIni(std::size_t value_bytes, std::size_t total_bytes) {
   return ini;
 }
 
+std::string Utf16Ini(const std::string& ini) {
+  std::string utf16 = "\xFF\xFE";
+  for (const char ch : ini) utf16.append({ch, '\0'});
+  return utf16;
+}
+
 std::vector<std::string> FullHistory(std::size_t value_bytes) {
   std::vector<std::string> history;
   for (int n = 1; n <= velm::kHistoryValues; ++n) history.push_back(Address(0, n, value_bytes));
@@ -63,6 +69,7 @@ std::vector<BenchCase> StandardCases() {
       {"empty", {}, {}},
       {"realistic", FullHistory(kRealisticBytes), SixGenerationsIni(kRealisticBytes)},
       {"300KB", FullHistory(kExtremeBytes), SixGenerationsIni(kExtremeBytes)},
+      {"300KB UTF-16", FullHistory(kExtremeBytes), Utf16Ini(SixGenerationsIni(kExtremeBytes))},
       {"3MB", FullHistory(kExtremeBytes), PaddedIni(kExtremeBytes, kHugeIniBytes)},
   };
 }

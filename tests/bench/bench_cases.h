@@ -34,13 +34,18 @@ std::vector<std::string> FullHistory(std::size_t value_bytes);
 // total_bytes.
 std::string PaddedIni(std::size_t value_bytes, std::size_t total_bytes);
 
+// ini, all ASCII, as UTF-16 LE with a byte-order mark: the form velm.ini
+// takes once it holds an address the code page lacks.
+std::string Utf16Ini(const std::string& ini);
+
 // Value sizes of the realistic and the extreme cases.
 inline constexpr std::size_t kRealisticBytes = 80;
 inline constexpr std::size_t kExtremeBytes = 2000;
 inline constexpr std::size_t kHugeIniBytes = 3'000'000;
 
 // empty (no history, no velm.ini), realistic (80-byte addresses), 300KB
-// (2,000-byte addresses, about 300 KB of velm.ini), 3MB (the same, with
+// (2,000-byte addresses, about 300 KB of velm.ini), 300KB UTF-16 (the same
+// generations in a UTF-16 velm.ini, about 600 KB), 3MB (the 300KB case with
 // other sections up to 3 MB).
 std::vector<BenchCase> StandardCases();
 

@@ -81,18 +81,8 @@ void TimedRegistry::Delete(Key key, const std::string& name) {
   Timed([&] { inner_.Delete(key, name); });
 }
 
-bool TimedRegistry::Write(Key key, const std::string& name, std::string_view text) {
+bool TimedRegistry::Write(Key key, const std::string& name, std::u16string_view text) {
   return Timed([&] { return inner_.Write(key, name, text); });
-}
-
-std::u16string TimedRegistry::QueryOriginal(Key key, const std::string& name,
-                                            std::string_view ansi) {
-  return Timed([&] { return inner_.QueryOriginal(key, name, ansi); });
-}
-
-bool TimedRegistry::WriteOriginal(Key key, const std::string& name,
-                                  const std::u16string& original) {
-  return Timed([&] { return inner_.WriteOriginal(key, name, original); });
 }
 
 void TimedRegistry::Close(Key key) {

@@ -68,11 +68,7 @@ class TimedRegistry : public RegistryBackend {
   [[nodiscard]] bool QueryData(Key key, const std::string& name, std::uint32_t* type,
                                std::vector<char>* data) override;
   void Delete(Key key, const std::string& name) override;
-  [[nodiscard]] bool Write(Key key, const std::string& name, std::string_view text) override;
-  [[nodiscard]] std::u16string QueryOriginal(Key key, const std::string& name,
-                                             std::string_view ansi) override;
-  [[nodiscard]] bool WriteOriginal(Key key, const std::string& name,
-                                   const std::u16string& original) override;
+  [[nodiscard]] bool Write(Key key, const std::string& name, std::u16string_view text) override;
   void Close(Key key) override;
 
  private:

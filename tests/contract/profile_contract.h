@@ -23,6 +23,9 @@ struct ProfileContractParam {
   // The Windows functions write a CR or LF inside a value raw (it then ends
   // the line); the settings document drops them.
   bool writes_line_breaks_raw;
+  // The settings document encloses a value that reading would trim or
+  // unquote in a pair of quotes; the Windows functions write it as it is.
+  bool keeps_ends;
 };
 
 inline void PrintTo(const ProfileContractParam& param, std::ostream* os) {

@@ -1,12 +1,20 @@
 #include "registry_contract.h"
 
-#include "core/texts.h"
-
 namespace velm::testing {
 namespace {
 
 std::vector<char> Bytes(std::string_view s) {
   return std::vector<char>(s.begin(), s.end());
+}
+
+// A string value's bytes: its UTF-16 units, little-endian.
+std::vector<char> Units(std::u16string_view s) {
+  std::vector<char> data;
+  for (const char16_t unit : s) {
+    data.push_back(static_cast<char>(unit & 0xFF));
+    data.push_back(static_cast<char>(unit >> 8));
+  }
+  return data;
 }
 
 // Opens the key for one test and closes it on every way out.
@@ -52,48 +60,51 @@ TEST_P(RegistryContract, OnlyASaveWithEntriesCreatesTheKey) {
 }
 
 TEST_P(RegistryContract, QueriesGiveTypeAndExactlyTheStoredBytes) {
-  const std::string japanese = std::string(text::kButtonSwitchView) + '\0';
+  std::vector<char> odd = Units(u"http://\uD55C/");
+  odd.push_back('x');  // an odd count: the wide functions store any bytes
   const struct {
     const char* name;
     std::uint32_t type;
-    std::string_view data;
+    std::vector<char> data;
   } values[] = {
-      {"url1", kRegSz, {"abc", 4}},
-      {"url2", kRegSz, "abc"},  // unterminated: the size is bare and no zero is added
-      {"url3", kRegSz, {"a\0b\0", 4}},
-      {"url4", kRegExpandSz, {"%TEMP%\\x", 9}},  // never expanded
-      {"url5", kRegBinary, ""},
-      {"url6", kRegDword, {"\x01\0\0\0", 4}},
-      {"url7", kRegSz, japanese},
+      {"url1", kRegSz, Units({u"abc", 4})},
+      {"url2", kRegSz, Units(u"abc")},  // unterminated: the size is bare and no zero is added
+      {"url3", kRegSz, Units({u"a\0b\0", 4})},
+      {"url4", kRegExpandSz, Units({u"%TEMP%\\x", 9})},  // never expanded
+      {"url5", kRegBinary, {}},
+      {"url6", kRegDword, Bytes({"\x01\0\0\0", 4})},
+      {"url7", kRegSz, Units({u"\u8868\uD55C\U0001F600\u00E9\u00A5\u301C\u2212", 9})},
+      {"url8", kRegSz, Units({u"lone \xD83D", 7})},
+      {"url9", kRegSz, odd},
   };
-  for (const auto& v : values) harness().SetRaw(v.name, v.type, Bytes(v.data));
+  for (const auto& v : values) harness().SetRaw(v.name, v.type, v.data);
   KeyFor key(backend());
   ASSERT_TRUE(key.opened());
   for (const auto& v : values) {
     const Queried got = SizeThenData(backend(), key.get(), v.name);
     EXPECT_TRUE(got.ok) << v.name;
     EXPECT_EQ(got.type, v.type) << v.name;
-    EXPECT_EQ(got.data, Bytes(v.data)) << v.name;
+    EXPECT_EQ(got.data, v.data) << v.name;
   }
-  EXPECT_FALSE(SizeThenData(backend(), key.get(), "url8").ok);
+  EXPECT_FALSE(SizeThenData(backend(), key.get(), "url10").ok);
 }
 
 TEST_P(RegistryContract, WriteStoresRegSzWithItsZeroAndReplacesAnyType) {
   harness().SetRaw("url2", kRegDword, Bytes(std::string_view("\x07\0\0\0", 4)));
+  const std::u16string_view units[] = {u"http://a/", u"\uD55C\U0001F600\u00E9\u00A5",
+                                       u"lone \xDC00"};
   {
     KeyFor key(backend());
     ASSERT_TRUE(key.opened());
-    ASSERT_TRUE(backend().Write(key.get(), "url1", "http://a/"));
-    ASSERT_TRUE(backend().Write(key.get(), "url2", text::kButtonSwitchView));
+    for (int n = 1; n <= 3; ++n)
+      ASSERT_TRUE(backend().Write(key.get(), "url" + std::to_string(n), units[n - 1]));
   }
-  const auto url1 = harness().GetRaw("url1");
-  ASSERT_TRUE(url1);
-  EXPECT_EQ(url1->type, kRegSz);
-  EXPECT_EQ(url1->data, Bytes(std::string_view("http://a/", 10)));
-  const auto url2 = harness().GetRaw("url2");
-  ASSERT_TRUE(url2);
-  EXPECT_EQ(url2->type, kRegSz);
-  EXPECT_EQ(url2->data, Bytes(std::string(text::kButtonSwitchView) + '\0'));
+  for (int n = 1; n <= 3; ++n) {
+    const auto value = harness().GetRaw("url" + std::to_string(n));
+    ASSERT_TRUE(value);
+    EXPECT_EQ(value->type, kRegSz);
+    EXPECT_EQ(value->data, Units(std::u16string(units[n - 1]) + u'\0')) << n;
+  }
 }
 
 TEST_P(RegistryContract, DeleteRemovesOnlyItsValueAndNamesIgnoreCase) {

@@ -1,6 +1,6 @@
 // History values that code page 932 cannot carry, set through the wide
 // registry functions as the browser sets them: velm.exe must give each one
-// back byte for byte unless the user rewrote it.
+// back byte for byte unless the user rewrote it, and so must its backups.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 
 #include "core/texts.h"
 #include "driver/history_key.h"
+#include "driver/ini_file.h"
 #include "velm_test.h"
 
 namespace e2e {
@@ -65,6 +66,27 @@ TEST_F(HistoryValuesTest, AChangedEntryIsWrittenAsTyped) {
   ASSERT_TRUE(ChangeEntry(0, "http://typed.example/"));
   ASSERT_TRUE(ExitAndWait());
   EXPECT_EQ(ReadWideHistory(), SavedWideUrls({L"http://typed.example/", kPlain, kHan, kGuk}));
+}
+
+// The start kept them in velm.ini, which turned UTF-16 for them; after a
+// changed history and a restart, a restore of that backup writes each value
+// back unit for unit.
+TEST_F(HistoryValuesTest, ARestoredBackupGivesBackEveryValueExactly) {
+  ASSERT_TRUE(ChangeEntry(0, "http://typed.example/"));
+  ASSERT_TRUE(ExitAndWait());
+  const auto ini = ReadFileBytes(IniPath());
+  ASSERT_TRUE(ini);
+  EXPECT_EQ(ini->substr(0, 2), "\xFF\xFE");
+  const wchar_t* const kept[] = {kKorean, kPlain, kHan, kGuk};
+  for (int n = 1; n <= 4; ++n)
+    EXPECT_EQ(ProfileWideString(IniPath(), "OldUrl1", "url" + std::to_string(n)), kept[n - 1]);
+
+  ASSERT_TRUE(Start());
+  ASSERT_TRUE(OpenRestore());
+  ASSERT_TRUE(Preview(1));
+  ASSERT_TRUE(LeaveRestore(text::kButtonRestore));
+  ASSERT_TRUE(ExitAndWait());
+  EXPECT_EQ(ReadWideHistory(), SavedWideUrls({kKorean, kPlain, kHan, kGuk}));
 }
 
 }  // namespace

@@ -39,7 +39,8 @@ TEST_F(RestoreWindowTest, OffersUpToTheHighestGenerationWithDataAndPreviewsWithG
   ASSERT_TRUE(ResetHistoryKey());
   ASSERT_TRUE(SetHistoryString("url2", "http://h2/"));
   ASSERT_TRUE(SetHistoryString("url4", "http://h4/"));
-  // OldUrl1 moves to OldUrl2; OldUrl6 is beyond what is ever offered.
+  // OldUrl1 moves to OldUrl2, OldUrl2 (a value, if not url1) to OldUrl3;
+  // OldUrl6 is beyond what is ever offered.
   ASSERT_TRUE(
       WriteIni("[OldUrl1]\r\nurl1=http://x1/\r\nurl3=http://x3/\r\n"
                "[OldUrl2]\r\nurl5=http://stale/\r\n"
@@ -47,17 +48,21 @@ TEST_F(RestoreWindowTest, OffersUpToTheHighestGenerationWithDataAndPreviewsWithG
   ASSERT_TRUE(Start());
   ASSERT_EQ(Generation(IniPath(), 1), (Values{{2, "http://h2/"}, {4, "http://h4/"}}));
   ASSERT_EQ(Generation(IniPath(), 2), (Values{{1, "http://x1/"}, {3, "http://x3/"}}));
+  ASSERT_EQ(Generation(IniPath(), 3), (Values{{5, "http://stale/"}}));
   ASSERT_EQ(Generation(IniPath(), 6), (Values{{1, "http://six/"}}));
 
   ASSERT_TRUE(OpenRestore());
   EXPECT_FALSE(IsEnabled(main_));
-  EXPECT_EQ(RestoreLabel(), LabelFor(2));
-  EXPECT_EQ(ListItems(GenerationList()), (Entries_{GenerationItem(1), GenerationItem(2)}));
+  EXPECT_EQ(RestoreLabel(), LabelFor(3));
+  EXPECT_EQ(ListItems(GenerationList()),
+            (Entries_{GenerationItem(1), GenerationItem(2), GenerationItem(3)}));
   EXPECT_EQ(SelectedIndex(GenerationList()), -1);
   EXPECT_EQ(ListItems(PreviewList()), Entries_{}) << "nothing previewed at the first opening";
 
   ASSERT_TRUE(Preview(0));
   EXPECT_EQ(ListItems(PreviewList()), (Entries_{"http://h2/", "http://h4/"}));
+  ASSERT_TRUE(Preview(2));
+  EXPECT_EQ(ListItems(PreviewList()), Entries_{"http://stale/"});
   ASSERT_TRUE(Preview(1));
   EXPECT_EQ(ListItems(PreviewList()), (Entries_{"http://x1/", "http://x3/"}));
 
@@ -82,25 +87,29 @@ TEST_F(RestoreWindowTest, StartsWithAnUnchangedHistoryKeepTheGenerations) {
   EXPECT_EQ(Generation(IniPath(), 3), Values{});
 }
 
-TEST_F(RestoreWindowTest, GenerationsWithoutFirstValueBelowTheHighestStillCount) {
-  ASSERT_TRUE(SeedHistory({"http://now/"}));
-  // Neither OldUrl1 nor OldUrl2 holds data, so neither is copied; OldUrl3 is.
-  ASSERT_TRUE(
-      WriteIni("[OldUrl1]\r\nurl2=http://p2/\r\n"
-               "[OldUrl2]\r\nurl3=http://p3/\r\n"
-               "[OldUrl3]\r\nurl1=http://q1/\r\n"));
-  ASSERT_TRUE(Start());
-
-  ASSERT_TRUE(OpenRestore());
-  EXPECT_EQ(RestoreLabel(), LabelFor(4));
-  EXPECT_EQ(ListItems(GenerationList()),
-            (Entries_{GenerationItem(1), GenerationItem(2), GenerationItem(3), GenerationItem(4)}));
-  ASSERT_TRUE(Preview(1));
-  EXPECT_EQ(ListItems(PreviewList()), Entries_{"http://p3/"});
-  ASSERT_TRUE(Preview(3));
-  EXPECT_EQ(ListItems(PreviewList()), Entries_{"http://q1/"});
-  ASSERT_TRUE(LeaveRestore(text::kButtonBack));
-  EXPECT_EQ(Entries(), Entries_{"http://now/"});
+// [A], [A, B], [url2 only: C], [D]: four states, four generations; and a
+// history the code page holds leaves velm.ini code-page text.
+TEST_F(RestoreWindowTest, FourDifferentStartsKeepFourGenerationsInCodePageText) {
+  const std::string japanese = std::string("http://") + text::kButtonSwitchView + "/";
+  for (const Entries_& history : {Entries_{"http://A/"}, Entries_{"http://A/", japanese},
+                                  Entries_{"", "http://C/"}, Entries_{"http://D/"}}) {
+    ASSERT_TRUE(ResetHistoryKey());
+    for (std::size_t i = 0; i < history.size(); ++i) {
+      if (!history[i].empty()) {
+        ASSERT_TRUE(SetHistoryString("url" + std::to_string(i + 1), history[i]));
+      }
+    }
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(ExitAndWait());
+  }
+  EXPECT_EQ(Generation(IniPath(), 1), (Values{{1, "http://D/"}}));
+  EXPECT_EQ(Generation(IniPath(), 2), (Values{{2, "http://C/"}}));
+  EXPECT_EQ(Generation(IniPath(), 3), (Values{{1, "http://A/"}, {2, japanese}}));
+  EXPECT_EQ(Generation(IniPath(), 4), (Values{{1, "http://A/"}}));
+  const auto ini = ReadFileBytes(IniPath());
+  ASSERT_TRUE(ini);
+  EXPECT_TRUE(ini->starts_with("[OldUrl1]\r\n")) << "no byte-order mark";
+  EXPECT_NE(ini->find("url2=" + japanese + "\r\n"), std::string::npos);
 }
 
 class RestoreFlowTest : public VelmTest {

@@ -54,9 +54,9 @@ TEST(BenchCases, SixGenerationsReadBackWhole) {
   }
 }
 
-TEST(BenchCases, StandardCasesAreEmptyRealisticAbout300KbAnd3Mb) {
+TEST(BenchCases, StandardCasesAreEmptyRealisticAbout300KbInBothEncodingsAnd3Mb) {
   const std::vector<BenchCase> cases = StandardCases();
-  ASSERT_EQ(cases.size(), 4u);
+  ASSERT_EQ(cases.size(), 5u);
   EXPECT_EQ(cases[0].name, "empty");
   EXPECT_TRUE(cases[0].history.empty());
   EXPECT_TRUE(cases[0].ini.empty());
@@ -67,12 +67,18 @@ TEST(BenchCases, StandardCasesAreEmptyRealisticAbout300KbAnd3Mb) {
   EXPECT_GT(cases[2].ini.size(), 290'000u);
   EXPECT_LT(cases[2].ini.size(), 320'000u);
 
-  // The 3 MB file starts with the 300 KB one: the same generations to rotate.
+  // The same generations in UTF-16, read as they are.
   EXPECT_EQ(cases[3].history, cases[2].history);
-  EXPECT_EQ(cases[3].ini.compare(0, cases[2].ini.size(), cases[2].ini), 0);
-  EXPECT_GE(cases[3].ini.size(), kHugeIniBytes);
-  EXPECT_LT(cases[3].ini.size(), kHugeIniBytes + 4'000);
-  const velm::IniDocument huge = velm::IniDocument::Parse(cases[3].ini);
+  EXPECT_EQ(cases[3].ini.size(), 2 * cases[2].ini.size() + 2);
+  EXPECT_EQ(velm::IniDocument::Parse(cases[3].ini).Read("OldUrl6", "url25"),
+            Address(6, 25, kExtremeBytes));
+
+  // The 3 MB file starts with the 300 KB one: the same generations to rotate.
+  EXPECT_EQ(cases[4].history, cases[2].history);
+  EXPECT_EQ(cases[4].ini.compare(0, cases[2].ini.size(), cases[2].ini), 0);
+  EXPECT_GE(cases[4].ini.size(), kHugeIniBytes);
+  EXPECT_LT(cases[4].ini.size(), kHugeIniBytes + 4'000);
+  const velm::IniDocument huge = velm::IniDocument::Parse(cases[4].ini);
   EXPECT_EQ(huge.Read("OldUrl6", "url25"), Address(6, 25, kExtremeBytes));
   EXPECT_EQ(huge.Read("notes1", "NOTE20"), Address(1, 20, 100));
 }

@@ -12,6 +12,8 @@
 #include <optional>
 
 #include "ascii_lowered.h"
+#include "core/ansi_text.h"
+#include "core/entry_text.h"
 #include "core/texts.h"
 #include "forms_fixture.h"
 #include "stores/startup_sequence.h"
@@ -69,7 +71,7 @@ constexpr int kGaps[] = {4, 17};
 
 std::string HistoryText(int n) {
   if (n == 9) return "%TEMP%\\nine";
-  if (n == 12) return std::string("http://") + text::kButtonSwitchView + "/";
+  if (n == 12) return "http://" + AnsiToUtf8(text::kButtonSwitchView) + "/";
   return "http://h" + std::to_string(n) + ".example/?q=" + std::to_string(n);
 }
 
@@ -93,9 +95,8 @@ void Seed(FormsWorld& w) {
   for (int n = 1; n <= kHistoryValues; ++n) {
     if (IsGap(n)) continue;
     const std::string text = HistoryText(n);
-    std::vector<char> data(text.begin(), text.end());
-    data.push_back('\0');
-    w.registry.SetValue(HistoryValueName(n), n == 9 ? kRegExpandSz : kRegSz, data);
+    w.registry.SetValue(HistoryValueName(n), n == 9 ? kRegExpandSz : kRegSz,
+                        Utf16Data(Wtf8ToUtf16(text) + u'\0'));
   }
   w.registry.SetString("url26", "http://beyond/");
   w.registry.SetValue("Other", kRegDword, {7, 0, 0, 0});

@@ -45,14 +45,17 @@ TEST_F(GenerationsTest, RotationCopiesTheUrlKeysExactly) {
   EXPECT_EQ(portable_.Read(ini_, "OldUrl3", "note"), "");
 }
 
-TEST_F(GenerationsTest, OnlyUrl1DecidesWhetherAGenerationHoldsData) {
-  Put("OldUrl1", "url2", "b");  // no url1: not copied, not counted
-  Put("OldUrl2", "url1", "x");
-  EXPECT_EQ(Count(), 2);
-  EXPECT_EQ(Restorable(1), (Texts{"b"}));
-  Rotate();
-  EXPECT_EQ(Generation(2), Padded({"x"}));
-  EXPECT_EQ(Generation(3), Padded({"x"}));
+TEST_F(GenerationsTest, FourDifferentHistoriesAreFourGenerations) {
+  for (const Texts& history : {Texts{"A"}, Texts{"A", "B"}, Texts{"", "C"}, Texts{"D"}}) {
+    SetHistory(history);
+    Start();
+  }
+  EXPECT_EQ(Count(), 4);
+  EXPECT_EQ(Generation(1), Padded({"D"}));
+  EXPECT_EQ(Generation(2), Padded({"", "C"}));
+  EXPECT_EQ(Generation(3), Padded({"A", "B"}));
+  EXPECT_EQ(Generation(4), Padded({"A"}));
+  EXPECT_EQ(Restorable(2), (Texts{"C"}));
 }
 
 TEST_F(GenerationsTest, CountIsTheHighestGenerationWithDataNotHowMany) {
@@ -104,7 +107,7 @@ TEST_F(GenerationsTest, LineBreaksNeverReachTheFileButStayInTheHistory) {
 }
 
 TEST_F(GenerationsTest, LongValuesAreKeptAsAReadGivesThemBack) {
-  const std::string hyo = "\x95\x5C";                         // 表: a lead byte, then 0x5C
+  const std::string hyo = "\xE8\xA1\xA8";                     // 表: 0x95 0x5C in the code page
   const std::string at_limit = std::string(2046, 'a') + hyo;  // 表 would be split at 2,047
   const std::string megabyte(1024 * 1024, 'm');
   SetHistory({megabyte, at_limit, std::string(2047, 'b') + "\r\n"});

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/ansi_text.h"
 #include "core/error.h"
 #include "core/texts.h"
 #include "memory_registry.h"
@@ -54,20 +55,23 @@ class HistoryStoreTest : public ::testing::Test {
 TEST_F(HistoryStoreTest, LoadPassesEveryValueInOrderAndReadsOnlyTheirBytes) {
   registry_.SetString("url1", "http://a/");
   // url2 absent
-  registry_.SetValue("url3", kRegSz, Bytes(std::string_view("\0", 1)));  // only the zero
-  registry_.SetValue("url4", kRegBinary, {});                            // no data
-  registry_.SetValue("url5", kRegSz, Bytes(std::string_view("ab\0cd\0", 6)));
-  registry_.SetValue("url6", kRegSz, Bytes("unterminated"));
-  registry_.SetValue("url7", kRegExpandSz, Bytes(std::string_view("%TEMP%\\x\0", 9)));
-  registry_.SetString("URL8", text::kButtonSwitchView);
+  registry_.SetValue("url3", kRegSz, Utf16Data(std::u16string_view(u"\0", 1)));  // only the zero
+  registry_.SetValue("url4", kRegBinary, {});                                    // no data
+  registry_.SetValue("url5", kRegSz, Utf16Data(std::u16string_view(u"ab\0cd\0", 6)));
+  std::vector<char> odd = Utf16Data(u"unterminated");
+  odd.push_back('\x41');  // half a unit more: no part of the text
+  registry_.SetValue("url6", kRegSz, odd);
+  registry_.SetValue("url7", kRegExpandSz, Utf16Data(std::u16string_view(u"%TEMP%\\x\0", 9)));
+  const std::string japanese = AnsiToUtf8(text::kButtonSwitchView);
+  registry_.SetString("URL8", japanese);
   registry_.SetString("url26", "never");
 
   LoadResult result{};
   const std::vector<Step> steps = Load(&result);
   EXPECT_EQ(result, LoadResult::kOpened);
   ASSERT_EQ(steps.size(), 25u);
-  const std::string expected[] = {
-      "http://a/", "", "", "", "ab", "unterminated", "%TEMP%\\x", text::kButtonSwitchView};
+  const std::string expected[] = {"http://a/",    "",          "",      "", "ab",
+                                  "unterminated", "%TEMP%\\x", japanese};
   for (int n = 1; n <= 25; ++n) {
     EXPECT_EQ(steps[n - 1], (Step{n, n <= 8 ? expected[n - 1] : ""}));
   }
@@ -199,14 +203,23 @@ TEST_F(HistoryStoreTest, FailingWriteStopsTheSaveThere) {
   ExpectKeyClosed();
 }
 
-TEST_F(HistoryStoreTest, OneQueryMoreGivesTheOriginalOfAValueWithText) {
-  registry_.SetLossyString("url1", u"http://x/\u00E9", "http://x/e");
-  std::vector<std::u16string> originals;
-  store_.Load([&](int, const HistoryValue& value) { originals.push_back(value.original); });
-  EXPECT_EQ(originals[0], u"http://x/\u00E9");
-  const auto& log = registry_.log();
-  EXPECT_EQ(std::count(log.begin(), log.end(), "original url1"), 1);
-  EXPECT_EQ(std::count(log.begin(), log.end(), "original url2"), 0);  // absent
+// The text is what the units say, whatever the code page; units that are
+// no valid UTF-16 go back as they came.
+TEST_F(HistoryStoreTest, EveryValueGoesBackUnitForUnit) {
+  const std::u16string units[] = {u"http://\uD55C\U0001F600\u00E9\u00A5\u301C\u2212/",
+                                  u"http://lone/\xDC00x", u"http://lone/\xD83D"};
+  for (std::size_t i = 0; i < std::size(units); ++i)
+    registry_.SetValue(HistoryValueName(static_cast<int>(i) + 1), kRegSz, Utf16Data(units[i]));
+  std::vector<std::string> texts;
+  store_.Load([&](int, const HistoryValue& value) {
+    if (!value.text.empty()) texts.push_back(value.text);
+  });
+  ASSERT_EQ(texts.size(), std::size(units));
+  EXPECT_EQ(texts[0],
+            "http://\xED\x95\x9C\xF0\x9F\x98\x80\xC3\xA9\xC2\xA5\xE3\x80\x9C\xE2\x88\x92/");
+  store_.Save(texts);
+  for (std::size_t i = 0; i < std::size(units); ++i)
+    EXPECT_EQ(registry_.Units(HistoryValueName(static_cast<int>(i) + 1)), units[i]) << i;
 }
 
 using Values = std::vector<HistoryValue>;
@@ -214,7 +227,7 @@ using Strings = std::vector<std::string>;
 
 Values Plain(const Strings& texts) {
   Values values;
-  for (const std::string& text : texts) values.push_back({text, {}});
+  for (const std::string& text : texts) values.push_back({text});
   return values;
 }
 
@@ -246,15 +259,12 @@ TEST(HistoryMerge, KeepsWhatOthersDidAndEverythingTheUserDid) {
         << t.what;
 }
 
-TEST(HistoryMerge, KeepsTwentyFiveTheOldestAtTheEndGoingAndEachValueItsOwnText) {
+TEST(HistoryMerge, KeepsTwentyFiveTheOldestAtTheEndGoing) {
   Values loaded = Plain({"A", "B", "C"}), current = Plain(Strings(23, "new"));
-  loaded[0].original = u"A\u00E9";
-  current[0].original = u"new\u00E9";
   current.insert(current.end(), loaded.begin(), loaded.end());
   const Values merged = MergeHistory(loaded, current, {{"A", 0}, {"B", 1}, {"C", 2}});
   ASSERT_EQ(merged.size(), 25u);
-  EXPECT_EQ(merged[0].original, u"new\u00E9");
-  EXPECT_EQ(merged[23].original, u"A\u00E9");
+  EXPECT_EQ(merged[23].text, "A");
   EXPECT_EQ(merged[24].text, "B") << "the oldest at the end go";
 }
 

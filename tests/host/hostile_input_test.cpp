@@ -45,7 +45,7 @@ std::string Value(int n) {
 TEST(HostileHistory, AValueOfAnyTypeAtAnyIndexIsReadSkippedOrReportedAndNothingIsLost) {
   const std::uint32_t types[] = {kRegNone, kRegSz, kRegExpandSz, kRegBinary, kRegDword,
                                  5,        6,      kRegMultiSz,  8,          11};
-  const std::vector<char> data = {'o', 'd', 'd', '\0', 'x'};
+  const std::vector<char> data = Utf16Data(std::u16string_view(u"odd\0x", 5));
   int cases = 0;
   for (const std::uint32_t type : types) {
     for (int n = 1; n <= kHistoryValues; ++n) {
@@ -101,9 +101,10 @@ TEST(HostileHistory, AValueOfAnyTypeAtAnyIndexIsReadSkippedOrReportedAndNothingI
 TEST_F(FormsTest, MegabyteValuesLoadWholeAndAreSavedBackWhole) {
   const std::string megabyte(1024 * 1024, 'm');
   registry.SetString("url1", megabyte);
-  registry.SetValue("url2", kRegSz, std::vector<char>(megabyte.begin(), megabyte.end()));
-  std::vector<char> zeros_inside(megabyte.begin(), megabyte.end());
-  zeros_inside[500000] = '\0';
+  const std::u16string units(megabyte.begin(), megabyte.end());
+  registry.SetValue("url2", kRegSz, Utf16Data(units));
+  std::vector<char> zeros_inside = Utf16Data(units);
+  zeros_inside[1000000] = zeros_inside[1000001] = '\0';
   registry.SetValue("url3", kRegSz, zeros_inside);
 
   auto start = std::chrono::steady_clock::now();

@@ -29,7 +29,7 @@ class MemoryHarness : public RegistryHarness {
 INSTANTIATE_TEST_SUITE_P(Portable, ProfileContract,
                          ::testing::Values(ProfileContractParam{
                              "PortableProfile", [] { return std::make_unique<PortableProfile>(); },
-                             /*writes_line_breaks_raw=*/false}));
+                             /*writes_line_breaks_raw=*/false, /*keeps_ends=*/true}));
 
 INSTANTIATE_TEST_SUITE_P(Memory, RegistryContract,
                          ::testing::Values(RegistryContractParam{

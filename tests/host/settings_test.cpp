@@ -168,10 +168,11 @@ TEST(FileReplacement, EachTryCleansUpAndOnlyAHoldIsTriedAgain) {
 // Trail bytes in the lead range: a wrong whole-character count would drop
 // the last byte of a value that ends in them.
 TEST_F(SettingsTest, AValueIsTakenAsThePlatformTakesItInEveryEncoding) {
-  const std::string ramen = "\x83\x89\x81\x5B\x83\x81\x83\x93";  // ラーメン
-  const std::string small_a = "\x82\x9F";                        // ぁ
-  const std::string whole[] = {std::string(2047 - ramen.size(), 'u') + ramen,
-                               "http://x/" + ramen + small_a};
+  const std::string ramen = "\xE3\x83\xA9\xE3\x83\xBC\xE3\x83\xA1\xE3\x83\xB3";  // ラーメン
+  const std::string small_a = "\xE3\x81\x81";                                    // ぁ
+  const std::string hangul = "\xED\x95\x9C";  // 한: not in the code page
+  // 2,047 bytes of the code page: 2,043 UTF-16 units.
+  const std::string whole[] = {std::string(2047 - 8, 'u') + ramen, "http://x/" + ramen + small_a};
   for (const std::string bom : {"", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"}) {
     SCOPED_TRACE(bom.size());
     WriteBytes(ini_, bom);
@@ -183,12 +184,68 @@ TEST_F(SettingsTest, AValueIsTakenAsThePlatformTakesItInEveryEncoding) {
     }
     Settings settings(file_, ini_);
     settings.WriteString("OldUrl1", "url2", "http://a/\r\n[FORM]\nTOP=9");
-    settings.WriteString("OldUrl1", "url3", ramen + "\x83");  // no trail byte
+    settings.WriteString("OldUrl1", "url3", ramen + hangul);
     settings.Commit();
     EXPECT_EQ(Raw("OldUrl1", "url2"), "http://a/[FORM]TOP=9") << "line breaks dropped";
     EXPECT_EQ(Raw("FORM", "TOP"), "");
-    EXPECT_EQ(Raw("OldUrl1", "url3"), ramen);
-    EXPECT_EQ(ReadBytes(ini_).substr(0, bom.size()), bom);
+    EXPECT_EQ(Raw("OldUrl1", "url3"), ramen + hangul);
+    EXPECT_EQ(Raw("OldUrl1", "url1"), whole[1]);
+    EXPECT_EQ(ReadBytes(ini_).substr(0, 2), bom.empty() ? "\xFF\xFE" : bom.substr(0, 2));
+  }
+}
+
+// Code-page text byte for byte while every value fits the code page; the
+// first that does not turns the file into UTF-16 LE, every line kept.
+TEST_F(SettingsTest, TheFileTurnsUnicodeOnlyForAValueTheCodePageLacks) {
+  const std::string hyo = "http://\xE8\xA1\xA8/";                              // 表
+  const std::string korean = "http://k/\xED\x95\x9C\xF0\x9F\x98\x80\xC3\xA9";  // 한😀é
+  const std::string lone = "http://x/\xED\xA0\xBD";                            // U+D83D alone
+  const std::string cut = std::string(2046, 'a') + "\xF0\x9F\x98\x80";         // 2,048 units
+  WriteBytes(ini_, "; mine \x95\x5C\n[FORM]\r\nTOP=1\r\n");
+  const auto write = [&](const std::string& key, const std::string& value) {
+    Settings settings(file_, ini_);
+    settings.WriteString("OldUrl1", key, value);
+    settings.Commit();
+  };
+  write("url1", "http://a/");
+  write("url2", hyo);
+  const std::string ansi = "; mine \x95\x5C\r\n[FORM]\r\nTOP=1\r\n[OldUrl1]\r\nurl1=http://a/\r\n";
+  EXPECT_EQ(ReadBytes(ini_), ansi + "url2=http://\x95\x5C/\r\n");
+  write("url3", korean);
+  write("url4", lone);
+  write("url5", cut);
+  std::u16string units =
+      u"\uFEFF; mine \u8868\r\n[FORM]\r\nTOP=1\r\n[OldUrl1]\r\nurl1=http://a/\r\n"
+      u"url2=http://\u8868/\r\nurl3=http://k/\uD55C\U0001F600\u00E9\r\n"
+      u"url4=http://x/\xD83D\r\nurl5=" +
+      std::u16string(2046, u'a') + u"\xD83D\r\n";
+  std::string bytes;
+  for (const char16_t unit : units)
+    bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+  EXPECT_EQ(ReadBytes(ini_), bytes);
+  const std::string read[] = {"http://a/", hyo, korean, lone, cut.substr(0, 2046) + "\xED\xA0\xBD"};
+  for (int n = 1; n <= 5; ++n)
+    EXPECT_EQ(Raw("OldUrl1", "url" + std::to_string(n)), read[n - 1]) << n;
+}
+
+// The reading rules trim blanks and take a pair of quotes off: such a value
+// goes into the file in a pair of double quotes, any other as it is.
+TEST_F(SettingsTest, BlanksAndQuotesAtTheEndsOfAValueComeBack) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"\"http://q.example/\"", "\"\"http://q.example/\"\""},
+      {"  http://sp.example/  ", "\"  http://sp.example/  \""},
+      {"'http://s.example/'", "\"'http://s.example/'\""},
+      {"\tx", "\"\tx\""},
+      {"x'", "\"x'\""},
+      {"\"\"", "\"\"\"\""},
+      {"http://a/?q=\"b c\"&d", "http://a/?q=\"b c\"&d"},
+  };
+  for (const auto& [value, line] : cases) {
+    Settings settings(file_, ini_);
+    settings.WriteString("OldUrl1", "url1", value);
+    settings.Commit();
+    EXPECT_EQ(ReadBytes(ini_), "[OldUrl1]\r\nurl1=" + line + "\r\n");
+    EXPECT_EQ(Raw("OldUrl1", "url1"), value);
   }
 }
 

@@ -1,5 +1,6 @@
 #include "document_profile.h"
 
+#include "core/ansi_text.h"
 #include "core/error.h"
 #include "stores/settings.h"
 
@@ -7,14 +8,14 @@ namespace velm {
 
 std::string DocumentProfile::Read(const std::string& path, std::string_view section,
                                   std::string_view key) {
-  return Settings(file_, path).ReadString(section, key);
+  return Utf8ToAnsi(Settings(file_, path).ReadString(AnsiToUtf8(section), AnsiToUtf8(key)));
 }
 
 bool DocumentProfile::Write(const std::string& path, std::string_view section, std::string_view key,
                             std::string_view value) {
   try {
     Settings settings(file_, path);
-    settings.WriteString(section, key, value);
+    settings.WriteString(AnsiToUtf8(section), AnsiToUtf8(key), AnsiToUtf8(value));
     settings.Commit();
     return true;
   } catch (const Error&) {
@@ -25,7 +26,7 @@ bool DocumentProfile::Write(const std::string& path, std::string_view section, s
 void DocumentProfile::Delete(const std::string& path, std::string_view section,
                              std::string_view key) {
   Settings settings(file_, path);
-  settings.DeleteKey(section, key);
+  settings.DeleteKey(AnsiToUtf8(section), AnsiToUtf8(key));
   settings.Commit();
 }
 

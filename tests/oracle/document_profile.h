@@ -2,7 +2,8 @@
 // calls as the private-profile functions: each call opens a settings handle
 // (one reading of the file), does its one thing and commits. The contract
 // suites run it beside Win32Profile, so the document's reading and writing
-// rules are held against the Windows functions value by value.
+// rules are held against the Windows functions value by value. Its texts
+// are in the code page, as theirs: the document's entry text is converted.
 #pragma once
 
 #include "portable_settings_file.h"

@@ -17,16 +17,35 @@ std::string Section(int k) {
   return "OldUrl" + std::to_string(k);
 }
 
+// A value that reading would trim or unquote, in a pair of double quotes
+// that reading takes off again.
+std::string Enclosed(const std::string& value) {
+  constexpr std::string_view kLostAtTheEnds = " \t\v\f\x1A\"'";
+  if (value.empty() || (kLostAtTheEnds.find(value.front()) == std::string_view::npos &&
+                        kLostAtTheEnds.find(value.back()) == std::string_view::npos))
+    return value;
+  return '"' + value + '"';
+}
+
+// Any value makes a generation hold data.
+bool HoldsData(ProfileBackend& profile, const std::string& ini, int k) {
+  for (int n = 1; n <= kHistoryValues; ++n) {
+    if (!profile.Read(ini, Section(k), HistoryValueName(n)).empty()) return true;
+  }
+  return false;
+}
+
 // Records each history text in OldUrl1 of ini; false at a refused write.
 bool Snapshot(ProfileBackend& profile, const std::string& ini,
               const std::vector<std::string>& history) {
   for (int n = 1; n <= kHistoryValues; ++n) {
     std::string line = n <= static_cast<int>(history.size()) ? history[n - 1] : "";
+    line.resize(std::min(line.find('\0'), line.size()));  // the platform takes C strings
     std::erase_if(line, [](char c) { return c == '\r' || c == '\n'; });
     line.resize(CutLength(line, 2047));
     if (line.empty()) {
       profile.Delete(ini, Section(1), HistoryValueName(n));
-    } else if (!profile.Write(ini, Section(1), HistoryValueName(n), line)) {
+    } else if (!profile.Write(ini, Section(1), HistoryValueName(n), Enclosed(line))) {
       return false;
     }
   }
@@ -54,13 +73,13 @@ bool PerValueStartup(ProfileBackend& profile, const std::string& ini,
   if (same) return true;
 
   for (int k = kRestorableGenerations; k >= 1; --k) {
-    if (profile.Read(ini, Section(k), "url1").empty()) continue;
+    if (!HoldsData(profile, ini, k)) continue;
     for (int n = 1; n <= kHistoryValues; ++n) {
       const std::string key = HistoryValueName(n);
       const std::string value = profile.Read(ini, Section(k), key);
       if (value.empty()) {
         profile.Delete(ini, Section(k + 1), key);
-      } else if (!profile.Write(ini, Section(k + 1), key, value)) {
+      } else if (!profile.Write(ini, Section(k + 1), key, Enclosed(value))) {
         return false;
       }
     }
@@ -81,7 +100,7 @@ bool PerValueClose(ProfileBackend& profile, const std::string& ini, const Window
 int PerValueCount(ProfileBackend& profile, const std::string& ini) {
   int count = 0;
   for (int k = 1; k <= kRestorableGenerations; ++k) {
-    if (!profile.Read(ini, Section(k), "url1").empty()) count = k;
+    if (HoldsData(profile, ini, k)) count = k;
   }
   return count;
 }

@@ -1,6 +1,8 @@
 // The start-up's and the close's work on velm.ini done one private-profile
 // call per value, in the order the program has always made them: the
-// reference the settings document's results are held against.
+// reference the settings document's results are held against. Values that
+// reading would trim or unquote are written in a pair of double quotes, and
+// a generation holds data when any of its values is not empty.
 #pragma once
 
 #include <string>

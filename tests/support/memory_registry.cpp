@@ -3,8 +3,18 @@
 #include <algorithm>
 
 #include "ascii_lowered.h"
+#include "core/entry_text.h"
 
 namespace velm {
+
+std::vector<char> Utf16Data(std::u16string_view units) {
+  std::vector<char> data(units.size() * 2);
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    data[2 * i] = static_cast<char>(units[i] & 0xFF);
+    data[2 * i + 1] = static_cast<char>(units[i] >> 8);
+  }
+  return data;
+}
 
 void MemoryRegistry::RemoveKey() {
   key_present_ = false;
@@ -17,19 +27,11 @@ void MemoryRegistry::CreateKey() {
 
 void MemoryRegistry::SetValue(const std::string& name, std::uint32_t type, std::vector<char> data) {
   key_present_ = true;
-  values_[AsciiLowered(name)] = Value{type, std::move(data), {}};
+  values_[AsciiLowered(name)] = Value{type, std::move(data)};
 }
 
 void MemoryRegistry::SetString(const std::string& name, const std::string& text) {
-  std::vector<char> data(text.begin(), text.end());
-  data.push_back('\0');
-  SetValue(name, kRegSz, std::move(data));
-}
-
-void MemoryRegistry::SetLossyString(const std::string& name, std::u16string original,
-                                    const std::string& ansi) {
-  SetString(name, ansi);
-  values_[AsciiLowered(name)].original = std::move(original);
+  SetValue(name, kRegSz, Utf16Data(Wtf8ToUtf16(text) + u'\0'));
 }
 
 std::optional<MemoryRegistry::Value> MemoryRegistry::GetValue(const std::string& name) const {
@@ -38,11 +40,21 @@ std::optional<MemoryRegistry::Value> MemoryRegistry::GetValue(const std::string&
   return it->second;
 }
 
-std::optional<std::string> MemoryRegistry::Text(const std::string& name) const {
+std::optional<std::u16string> MemoryRegistry::Units(const std::string& name) const {
   const auto value = GetValue(name);
   if (!value) return std::nullopt;
-  const auto end = std::find(value->data.begin(), value->data.end(), '\0');
-  return std::string(value->data.begin(), end);
+  std::u16string units(value->data.size() / 2, u'\0');
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    units[i] = static_cast<char16_t>(static_cast<unsigned char>(value->data[2 * i]) |
+                                     static_cast<unsigned char>(value->data[2 * i + 1]) << 8);
+  }
+  return units.substr(0, units.find(u'\0'));
+}
+
+std::optional<std::string> MemoryRegistry::Text(const std::string& name) const {
+  const auto units = Units(name);
+  if (!units) return std::nullopt;
+  return Utf16ToWtf8(*units);
 }
 
 std::vector<std::string> MemoryRegistry::Names() const {
@@ -120,34 +132,12 @@ void MemoryRegistry::Delete(Key key, const std::string& name) {
   values_.erase(AsciiLowered(name));
 }
 
-bool MemoryRegistry::Write(Key key, const std::string& name, std::string_view text) {
+bool MemoryRegistry::Write(Key key, const std::string& name, std::u16string_view text) {
   log_.push_back("write " + name);
   if (!Usable(key)) return false;
   if (fail_write_.count(AsciiLowered(name)) != 0) return false;
   writes_.push_back(name);
-  std::vector<char> data(text.begin(), text.end());
-  data.push_back('\0');
-  values_[AsciiLowered(name)] = Value{kRegSz, std::move(data), {}};
-  return true;
-}
-
-std::u16string MemoryRegistry::QueryOriginal(Key key, const std::string& name, std::string_view) {
-  log_.push_back("original " + name);
-  if (!Usable(key)) return {};
-  const auto it = values_.find(AsciiLowered(name));
-  return it == values_.end() ? std::u16string() : it->second.original;
-}
-
-bool MemoryRegistry::WriteOriginal(Key key, const std::string& name,
-                                   const std::u16string& original) {
-  log_.push_back("write " + name);
-  if (!Usable(key)) return false;
-  if (fail_write_.count(AsciiLowered(name)) != 0) return false;
-  writes_.push_back(name);
-  std::vector<char> data;
-  for (const char16_t unit : original) data.push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
-  data.push_back('\0');
-  values_[AsciiLowered(name)] = Value{kRegSz, std::move(data), original};
+  values_[AsciiLowered(name)] = Value{kRegSz, Utf16Data(std::u16string(text) + u'\0')};
   return true;
 }
 

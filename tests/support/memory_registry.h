@@ -1,10 +1,11 @@
 // The history key held in memory, for tests. Values may have any type and
-// any bytes (none, unterminated, zeros inside); names match without regard
+// any bytes (none, unterminated, zeros inside, an odd count; a string's are
+// UTF-16 units, as the wide functions see them); names match without regard
 // to ASCII case, as in the registry. Faults can be injected, and every
 // operation is recorded so a test can check that the key was closed.
 //
 //   MemoryRegistry reg;
-//   reg.SetString("url1", "http://a/");
+//   reg.SetString("url1", "http://a/\xC3\xA9");   // entry text: http://a/é
 //   reg.FailWriteAt("url3");
 //   ... run the store ...
 //   EXPECT_EQ(reg.open_keys(), 0);
@@ -21,14 +22,14 @@
 
 namespace velm {
 
+// The bytes of units as a string value holds them, little-endian.
+std::vector<char> Utf16Data(std::u16string_view units);
+
 class MemoryRegistry : public RegistryBackend {
  public:
   struct Value {
     std::uint32_t type = kRegSz;
     std::vector<char> data;
-    // Set only for a value whose ANSI form (data) loses characters: its text
-    // as the wide registry functions hold it.
-    std::u16string original;
   };
 
   // The key exists from the start; RemoveKey makes it absent.
@@ -37,13 +38,12 @@ class MemoryRegistry : public RegistryBackend {
   bool key_present() const { return key_present_; }
 
   void SetValue(const std::string& name, std::uint32_t type, std::vector<char> data);
-  // REG_SZ with its terminating zero byte.
+  // REG_SZ of the entry text's UTF-16 units with a terminating zero unit.
   void SetString(const std::string& name, const std::string& text);
-  // REG_SZ as the wide functions set it, holding characters that its ANSI
-  // form ansi (what an ANSI read gives) does not carry.
-  void SetLossyString(const std::string& name, std::u16string original, const std::string& ansi);
   std::optional<Value> GetValue(const std::string& name) const;
-  // The value's bytes up to the first zero; nullopt when absent.
+  // The value's units up to the first zero unit; nullopt when absent.
+  std::optional<std::u16string> Units(const std::string& name) const;
+  // Those units as entry text.
   std::optional<std::string> Text(const std::string& name) const;
   // Every name held, lower case.
   std::vector<std::string> Names() const;
@@ -65,7 +65,7 @@ class MemoryRegistry : public RegistryBackend {
   int misuses() const { return misuses_; }
   const std::vector<std::string>& deletes() const { return deletes_; }
   const std::vector<std::string>& writes() const { return writes_; }
-  // "open", "size url1", "data url1", "original url1", "delete url1",
+  // "open", "size url1", "data url1", "delete url1",
   // "write url1", "close".
   const std::vector<std::string>& log() const { return log_; }
 
@@ -75,13 +75,7 @@ class MemoryRegistry : public RegistryBackend {
   [[nodiscard]] bool QueryData(Key key, const std::string& name, std::uint32_t* type,
                                std::vector<char>* data) override;
   void Delete(Key key, const std::string& name) override;
-  [[nodiscard]] bool Write(Key key, const std::string& name, std::string_view text) override;
-  [[nodiscard]] std::u16string QueryOriginal(Key key, const std::string& name,
-                                             std::string_view ansi) override;
-  // Logged and recorded as a write; the ANSI form kept beside it has "?" for
-  // every character outside ASCII.
-  [[nodiscard]] bool WriteOriginal(Key key, const std::string& name,
-                                   const std::u16string& original) override;
+  [[nodiscard]] bool Write(Key key, const std::string& name, std::u16string_view text) override;
   void Close(Key key) override;
 
  private:

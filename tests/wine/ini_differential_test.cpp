@@ -17,6 +17,7 @@
 #include <random>
 #include <set>
 
+#include "core/ansi_text.h"
 #include "core/error.h"
 #include "memory_registry.h"
 #include "per_value_sequence.h"
@@ -295,13 +296,18 @@ class IniDifferential : public ::testing::Test {
     ReferenceGenerations(reference, "before", by_reference);
     DocumentGenerations(document, "before", by_document);
 
+    // Both take the history as its code-page text: what the registry holds
+    // for it, as entry text in the program.
+    Texts history = c.history;
+    for (std::string& text : history) text = Utf8ToAnsi(AnsiToUtf8(text));
     WindowSettings window;
-    const bool reference_ok = oracle::PerValueStartup(oracle_, reference, c.history, &window);
+    const bool reference_ok = oracle::PerValueStartup(oracle_, reference, history, &window);
     by_reference["start-up wrote"] = std::to_string(reference_ok);
     by_reference["window"] = WindowText(window);
     MemoryRegistry registry;
     for (int n = 1; n <= kHistoryValues; ++n) {
-      if (!c.history[n - 1].empty()) registry.SetString(HistoryValueName(n), c.history[n - 1]);
+      if (!c.history[n - 1].empty())
+        registry.SetString(HistoryValueName(n), AnsiToUtf8(c.history[n - 1]));
     }
     StartupState state;
     by_document["start-up wrote"] = std::to_string(Succeeds([&] {
@@ -379,8 +385,16 @@ class IniDifferential : public ::testing::Test {
   void DocumentGenerations(const std::string& ini, const std::string& when, Seen& seen) {
     const Settings settings(file_, ini);
     seen[when + " count"] = std::to_string(CountGenerations(settings.document()));
-    for (int k = 1; k <= kRestorableGenerations; ++k)
-      seen[when + " preview " + std::to_string(k)] = Joined(ReadGeneration(settings.document(), k));
+    // In the code page, cut as the ANSI functions hand them on: a UTF-16
+    // file keeps 2,047 units of a value, which can be more bytes there.
+    for (int k = 1; k <= kRestorableGenerations; ++k) {
+      Texts values = ReadGeneration(settings.document(), k);
+      for (std::string& value : values) {
+        value = Utf8ToAnsi(value);
+        value.resize(CutLength(value, 2047));
+      }
+      seen[when + " preview " + std::to_string(k)] = Joined(values);
+    }
   }
 
   Win32Profile oracle_;

@@ -1,5 +1,7 @@
 #include "typed_urls_scratch.h"
 
+#include <cstring>
+
 #include "core/win32_handles.h"
 #include "stores/win32_registry.h"
 
@@ -28,6 +30,12 @@ UniqueRegistryKey CreateKey() {
 }
 
 }  // namespace
+
+std::vector<char> UnitBytes(std::u16string_view units) {
+  std::vector<char> data(units.size() * sizeof(char16_t));
+  std::memcpy(data.data(), units.data(), data.size());
+  return data;
+}
 
 TypedUrlsScratch::TypedUrlsScratch() {
   existed_ = KeyExists();
@@ -93,12 +101,13 @@ bool TypedUrlsScratch::KeyExists() {
 void TypedUrlsScratch::SetRaw(const std::string& name, std::uint32_t type,
                               const std::vector<char>& data) {
   UniqueRegistryKey key = CreateKey();
-  // A string whose count leaves out its last zero gets the zero counted when
-  // the byte after the data is zero; a non-zero guard byte there keeps an
-  // unterminated value unterminated.
+  // Through the wide function, which stores the bytes as they are (a
+  // string's are its UTF-16 units). A string whose count leaves out its last
+  // zero gets the zero counted when the unit after the data is zero; a
+  // non-zero guard unit there keeps an unterminated value unterminated.
   std::vector<char> guarded(data);
-  guarded.push_back('#');
-  if (RegSetValueExA(key.get(), name.c_str(), 0, type,
+  guarded.insert(guarded.end(), {'#', '#', '#'});
+  if (RegSetValueExW(key.get(), std::wstring(name.begin(), name.end()).c_str(), 0, type,
                      reinterpret_cast<const BYTE*>(guarded.data()),
                      static_cast<DWORD>(data.size())) != ERROR_SUCCESS) {
     ADD_FAILURE() << "cannot set " << name;
@@ -110,12 +119,13 @@ std::optional<RawValue> TypedUrlsScratch::GetRaw(const std::string& name) {
   if (!key) return std::nullopt;
   DWORD type = 0;
   DWORD size = 0;
-  if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
+  const std::wstring wide(name.begin(), name.end());
+  if (RegQueryValueExW(key.get(), wide.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
     return std::nullopt;
   }
   RawValue raw{type, std::vector<char>(size)};
   if (size > 0 &&
-      RegQueryValueExA(key.get(), name.c_str(), nullptr, &type,
+      RegQueryValueExW(key.get(), wide.c_str(), nullptr, &type,
                        reinterpret_cast<BYTE*>(raw.data.data()), &size) != ERROR_SUCCESS) {
     return std::nullopt;
   }

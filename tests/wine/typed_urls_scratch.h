@@ -1,17 +1,22 @@
 // Gives a test the real TypedURLs key of the prefix, empty, and puts back
 // what it held (or removes it, when it was not there) afterwards. Seeds and
-// inspects values with the registry functions directly.
+// inspects values with the wide registry functions directly: a string's
+// bytes are its UTF-16 units, exactly as stored.
 #pragma once
 
 #include <windows.h>
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "registry_contract.h"
 
 namespace velm::testing {
+
+// A string value's data: its UTF-16 units as they lie in memory.
+std::vector<char> UnitBytes(std::u16string_view units);
 
 class TypedUrlsScratch {
  public:

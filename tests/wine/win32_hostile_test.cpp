@@ -22,8 +22,11 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
+// ASCII text as a string value's data: its UTF-16 units.
 std::vector<char> Bytes(std::string_view text) {
-  return std::vector<char>(text.begin(), text.end());
+  std::vector<char> data(text.size() * 2, '\0');
+  for (std::size_t i = 0; i < text.size(); ++i) data[2 * i] = text[i];
+  return data;
 }
 
 double SecondsSince(std::chrono::steady_clock::time_point start) {

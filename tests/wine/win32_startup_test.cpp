@@ -18,9 +18,10 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
+// ASCII text as a string value's data: its UTF-16 units and a zero unit.
 std::vector<char> Terminated(std::string_view text) {
-  std::vector<char> data(text.begin(), text.end());
-  data.push_back('\0');
+  std::vector<char> data(text.size() * 2 + 2, '\0');
+  for (std::size_t i = 0; i < text.size(); ++i) data[2 * i] = text[i];
   return data;
 }
 

@@ -5,6 +5,7 @@
 
 #include <sddl.h>
 
+#include "core/entry_text.h"
 #include "core/error.h"
 #include "document_profile.h"
 #include "profile_contract.h"
@@ -49,25 +50,34 @@ INSTANTIATE_TEST_SUITE_P(
     Win32, ProfileContract,
     ::testing::Values(ProfileContractParam{"Win32Profile",
                                            [] { return std::make_unique<Win32Profile>(); },
-                                           /*writes_line_breaks_raw=*/true},
+                                           /*writes_line_breaks_raw=*/true, /*keeps_ends=*/false},
                       ProfileContractParam{"Win32Document",
                                            [] { return std::make_unique<Win32DocumentProfile>(); },
-                                           /*writes_line_breaks_raw=*/false}));
+                                           /*writes_line_breaks_raw=*/false, /*keeps_ends=*/true}));
 
-// The wide functions can store a string of an odd byte count: its own text
-// must come back whole, not one unit short.
-TEST(Win32Registry, AnOddLengthValueKeepsItsOriginal) {
+// The wide functions can store a string of an odd byte count: its text
+// must come back whole, not one unit short, and a lone surrogate as it is.
+TEST(Win32Registry, ValuesLoadAndSaveUnitForUnit) {
   TypedUrlsScratch scratch;
   constexpr char16_t kUrl[11] = u"http://\uD55C/";  // 20 bytes with its zero, then one more
   ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Internet Explorer\\TypedURLs",
                             L"url24", REG_SZ, kUrl, 21),
             ERROR_SUCCESS);
+  const std::u16string lone = u"http://x/\xD83D";
+  TypedUrlsScratch::SetRaw("url25", REG_SZ, UnitBytes(lone + u'\0'));
   Win32Registry registry;
-  std::u16string original;
-  HistoryStore(registry).Load([&](int n, const HistoryValue& value) {
-    if (n == 24) original = value.original;
+  std::vector<std::string> texts;
+  HistoryStore(registry).Load([&](int, const HistoryValue& value) {
+    if (!value.text.empty()) texts.push_back(value.text);
   });
-  EXPECT_EQ(original, kUrl);
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(Wtf8ToUtf16(texts[0]), kUrl);
+  HistoryStore(registry).Save(texts);
+  const auto saved = TypedUrlsScratch::GetRaw("url2");
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(
+      std::u16string(reinterpret_cast<const char16_t*>(saved->data.data()), saved->data.size() / 2),
+      lone + u'\0');
 }
 
 // Narrows the history key's access list to reading for everyone while it
@@ -104,7 +114,7 @@ class ReadOnlyHistoryKey {
 // read but not written loads whole, and its save fails.
 TEST(Win32Registry, AHistoryThatMayOnlyBeReadLoadsAndRefusesTheSave) {
   TypedUrlsScratch scratch;
-  TypedUrlsScratch::SetRaw("url1", REG_SZ, {'h', 't', 't', 'p', ':', '/', '/', 'a', '/', '\0'});
+  TypedUrlsScratch::SetRaw("url1", REG_SZ, UnitBytes(std::u16string_view(u"http://a/", 10)));
   ReadOnlyHistoryKey read_only;
   ASSERT_TRUE(read_only.narrowed());
   Win32Registry registry;

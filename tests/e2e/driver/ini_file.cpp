@@ -49,6 +49,15 @@ std::string ProfileString(const std::string& path, std::string_view section, std
   return std::string(buffer, strnlen(buffer, sizeof(buffer) - 1));
 }
 
+std::wstring ProfileWideString(const std::string& path, std::string_view section,
+                               std::string_view key) {
+  const auto wide = [](std::string_view ascii) { return std::wstring(ascii.begin(), ascii.end()); };
+  wchar_t buffer[2048] = {};
+  GetPrivateProfileStringW(wide(section).c_str(), wide(key).c_str(), L"", buffer, 2048,
+                           wide(path).c_str());
+  return std::wstring(buffer, wcsnlen(buffer, 2047));
+}
+
 std::vector<std::string> ProfileSections(const std::string& path) {
   std::vector<char> buffer(kSectionBuffer, '\0');
   GetPrivateProfileSectionNamesA(buffer.data(), kSectionBuffer, path.c_str());

@@ -19,6 +19,9 @@ bool FileExists(const std::string& path);
 
 // One value ("" when absent), read into a zeroed buffer.
 std::string ProfileString(const std::string& path, std::string_view section, std::string_view key);
+// The same through the wide function: exact for a UTF-16 file.
+std::wstring ProfileWideString(const std::string& path, std::string_view section,
+                               std::string_view key);
 std::vector<std::string> ProfileSections(const std::string& path);
 // Keys and values of a section, keys as spelt in the file.
 std::map<std::string, std::string> ProfileSection(const std::string& path,
