@@ -60,6 +60,10 @@ class RegistryBackend {
   // empty when it would, or when that cannot be told.
   [[nodiscard]] virtual std::u16string QueryOriginal(Key key, const std::string& name,
                                                      std::string_view ansi) = 0;
+  // The key's last-write time, in the system's file-time units: a change to
+  // any value moves it on. false: it cannot be told, or it is too recent for
+  // a later change to be stamped apart from it.
+  [[nodiscard]] virtual bool QueryLastWrite(Key key, std::uint64_t* stamp) = 0;
   // The result is not looked at by the store.
   virtual void Delete(Key key, const std::string& name) = 0;
   // REG_SZ with the terminating zero byte (length + 1). false: refused.

@@ -7,16 +7,19 @@
 namespace velm {
 
 void MemoryRegistry::RemoveKey() {
+  ++changes_;
   key_present_ = false;
   values_.clear();
 }
 
 void MemoryRegistry::CreateKey() {
+  if (!key_present_) ++changes_;
   key_present_ = true;
 }
 
 void MemoryRegistry::SetValue(const std::string& name, std::uint32_t type, std::vector<char> data) {
   key_present_ = true;
+  ++changes_;
   values_[AsciiLowered(name)] = Value{type, std::move(data), {}};
 }
 
@@ -64,6 +67,7 @@ void MemoryRegistry::ClearFaults() {
   read_only_ = false;
   fail_data_.clear();
   fail_write_.clear();
+  fail_stamp_ = false;
 }
 
 bool MemoryRegistry::Usable(Key key) {
@@ -113,11 +117,18 @@ bool MemoryRegistry::QueryData(Key key, const std::string& name, std::uint32_t* 
   return true;
 }
 
+bool MemoryRegistry::QueryLastWrite(Key key, std::uint64_t* stamp) {
+  log_.push_back("stamp");
+  if (!Usable(key) || fail_stamp_) return false;
+  *stamp = changes_;
+  return true;
+}
+
 void MemoryRegistry::Delete(Key key, const std::string& name) {
   log_.push_back("delete " + name);
   if (!Usable(key)) return;
   deletes_.push_back(name);
-  values_.erase(AsciiLowered(name));
+  if (values_.erase(AsciiLowered(name)) != 0) ++changes_;
 }
 
 bool MemoryRegistry::Write(Key key, const std::string& name, std::string_view text) {
@@ -125,6 +136,7 @@ bool MemoryRegistry::Write(Key key, const std::string& name, std::string_view te
   if (!Usable(key)) return false;
   if (fail_write_.count(AsciiLowered(name)) != 0) return false;
   writes_.push_back(name);
+  ++changes_;
   std::vector<char> data(text.begin(), text.end());
   data.push_back('\0');
   values_[AsciiLowered(name)] = Value{kRegSz, std::move(data), {}};
@@ -144,6 +156,7 @@ bool MemoryRegistry::WriteOriginal(Key key, const std::string& name,
   if (!Usable(key)) return false;
   if (fail_write_.count(AsciiLowered(name)) != 0) return false;
   writes_.push_back(name);
+  ++changes_;
   std::vector<char> data;
   for (const char16_t unit : original) data.push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
   data.push_back('\0');
