@@ -177,7 +177,6 @@ TEST(Closing, ReplaysEachEditOntoTheHistoryAsTheBrowserLeftIt) {
     Entries browser;  // the history when the window closes
     Entries saved;    // none: nothing written
   } cases[] = {
-      {"no edit", [](FormsWorld&) {}, {"C", "A", "B"}, {}},
       {"a change given back as it was",
        [](FormsWorld& w) {
          w.main_view.Pick(kListView, 1);

@@ -226,15 +226,6 @@ TEST_F(HistoryStoreTest, TheCloseReadsTheHistoryAgainOnlyWhenItsLastWriteMoved) 
        true,
        true,
        {"A", "B", "C", "X"}},
-      {"a value deleted and put back",
-       [](MemoryRegistry& r) {
-         r.RemoveKey();
-         r.SetString("url1", "A");
-         r.SetString("url2", "B");
-       },
-       true,
-       true,
-       {"A", "B", "X"}},
       {"a time that cannot be told",
        [](MemoryRegistry& r) { r.FailStampQuery(); },
        true,
