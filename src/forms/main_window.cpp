@@ -10,6 +10,7 @@
 #include "core/ansi_text.h"
 #include "core/error.h"
 #include "core/texts.h"
+#include "forms/entry_origin.h"
 #include "forms/move_by_one.h"
 #include "stores/generations.h"
 #include "stores/history_store.h"
@@ -31,7 +32,7 @@ constexpr int kDropDownHeightAtStart = 89;
 constexpr int kDropDownHeightAfterSwitch = 99;
 constexpr int kListHeightAfterSwitch = 388;
 
-// Texts and item data alike: an entry keeps its original across a switch.
+// Texts and item data alike: an entry keeps its origin across a switch.
 void CopyEntries(ui::ListControl& from, ui::ListControl& to) {
   for (int i = 0; i < from.Count(); ++i) {
     to.Append(from.Text(i));
@@ -71,17 +72,18 @@ void TForm1::FormCreate() {
   StartupState state;
   // The window settings are read first, so the entries go where the saved
   // view will show them.
-  std::uintptr_t origin = 0;
+  std::size_t loaded = 0;
   auto append = [&](const HistoryValue& value) {
     ui::ListControl& list = state.window.list_flag ? ListBox1() : ComboBox1();
     list.Append(value.text);
-    list.SetItemData(list.Count() - 1, ++origin);
+    list.SetItemData(list.Count() - 1, LoadedEntryData(loaded++));
   };
   auto apply = [&] {
     ListFlag = state.window.list_flag;
     window().SetTop(state.window.top);
     window().SetLeft(state.window.left);
     history_.loaded = std::move(state.loaded);
+    history_.loaded_stamp = state.loaded_stamp;
     ShowSavedView();
     // A position kept from a monitor no longer attached, or one that leaves
     // a corner on screen, would open the window where the user cannot drag
@@ -145,7 +147,8 @@ void TForm1::Button1Click() {
   ui::ListControl& list = CurrentList();
   // Cancel, or OK on the text as shown, gives the text back: the entry is
   // still the value it was read from.
-  const std::uintptr_t data = changed == entry ? list.ItemData(index) : 0;
+  const std::uintptr_t data =
+      changed == entry ? list.ItemData(index) : ChangedEntryData(list.ItemData(index));
   list.Remove(index);
   list.Insert(index, changed);
   if (data != 0) list.SetItemData(index, data);
@@ -189,6 +192,7 @@ void TForm1::Button9Click() {
   ListBox1().Clear();
   ComboBox1().Clear();
   EndMove();  // its entry is gone
+  users_order_ = true;
 }
 
 void TForm1::Button8Click() {
@@ -214,10 +218,12 @@ void TForm1::EndMove() {
 
 void TForm1::ListBox1Click() {
   pick_ended_move_ = FinishMove(window(), ListBox1(), MoveFrom);
+  if (pick_ended_move_) users_order_ = true;
 }
 
 void TForm1::ComboBox1Click() {
   pick_ended_move_ = FinishMove(window(), ComboBox1(), MoveFrom);
+  if (pick_ended_move_) users_order_ = true;
 }
 
 // The selection goes with the entry. A move under way keeps to its source,
@@ -229,6 +235,7 @@ void TForm1::MoveSelectedByOne(int step) {
   if (!moved) return;
   list.Move(from, moved->to);
   list.Select(moved->to);
+  users_order_ = true;
   if (Moving()) MoveFrom = moved->move_from;
 }
 
@@ -250,16 +257,13 @@ void TForm1::FormClose() {
 std::vector<ListedEntry> TForm1::ListedEntries() {
   ui::ListControl& list = CurrentList();
   std::vector<ListedEntry> entries;
-  for (int i = 0; i < list.Count(); ++i) {
-    const std::uintptr_t data = list.ItemData(i);
-    entries.push_back(
-        {list.Text(i), data == 0 ? ListedEntry::kMadeByUser : static_cast<std::size_t>(data - 1)});
-  }
+  for (int i = 0; i < list.Count(); ++i)
+    entries.push_back(ListedEntryOf(list.Text(i), list.ItemData(i)));
   return entries;
 }
 
 void TForm1::SaveHistory() {
-  HistoryStore(services_.registry).SaveOver(history_, ListedEntries());
+  HistoryStore(services_.registry).SaveOver(history_, ListedEntries(), users_order_);
 }
 
 void TForm1::SaveFormSettings() {
@@ -319,6 +323,7 @@ void TForm1::ReplaceEntries(const std::vector<std::string>& entries) {
   // Entries of the user's, each exactly as the backup holds it.
   ui::ListControl& list = CurrentList();
   for (const std::string& entry : entries) list.Append(entry);
+  users_order_ = true;
 }
 
 void TForm1::EnableAgain() {
@@ -427,6 +432,7 @@ void TForm1::OnDrop(int control_id, int from, int to) {
     if (from == to || Moving() || to < 0 || to >= ListBox1().Count()) return;
     ListBox1().Move(from, to);
     ListBox1().Select(to);
+    users_order_ = true;
   });
 }
 

@@ -101,12 +101,14 @@ class TForm1 : public ui::FormEvents, public RestoreWindowOwner {
   ui::FormView& view_;
   AppServices& services_;
   RestoreWindowOpener open_restore_window_;
-  // The history values as the start-up read them. An entry that is still
-  // one of them, unchanged, holds its position + 1 as item data (moves and
-  // view switches carry it); one the user wrote holds 0. The close thereby
-  // tells the user's edits from what other programs changed meanwhile, and
-  // writes an unchanged value back with the data it was read with.
+  // The history values as the start-up read them. What the user did to
+  // them is the list's texts, each entry's item data (its origin among them
+  // and whether it was changed, forms/entry_origin.h) and users_order_: the
+  // close replays exactly that onto the history as it then stands.
   HistoryBaseline history_;
+  // The user reordered the list (移動, a drag, Ctrl+Up/Down) or replaced it
+  // (クリア, 復旧): the list's order then stands at the close.
+  bool users_order_ = false;
   // A command's handler is running, maybe inside its dialog's message loop.
   bool command_running_ = false;
   // The last event was a pick that ended a move: the first click of a

@@ -53,11 +53,17 @@ HistoryValue HistoryStore::ReadValue(RegistryBackend::Key key, int n) {
   return HistoryValue{Utf16ToWtf8(units)};
 }
 
-LoadResult HistoryStore::Load(const PerValueStep& step) {
+LoadResult HistoryStore::Load(const PerValueStep& step, std::optional<std::uint64_t>* stamp) {
   std::exception_ptr first_unreadable;
   {
     const UniqueHistoryKey key = OpenHistoryKey(backend_, KeyUse::kLoad);
     if (!key) return LoadResult::kUnavailable;
+    // Taken before the values: a change made while they are read moves the
+    // time past this one, so the close reads them again.
+    if (stamp != nullptr) {
+      std::uint64_t last_write = 0;
+      if (backend_.QueryLastWrite(key.get().key, &last_write)) *stamp = last_write;
+    }
     for (int n = 1; n <= kHistoryValues; ++n) {
       HistoryValue value;
       try {
@@ -111,14 +117,30 @@ void HistoryStore::Save(const std::vector<std::string>& entries) {
   }
 }
 
-void HistoryStore::SaveOver(HistoryBaseline& baseline, const std::vector<ListedEntry>& list) {
+std::vector<HistoryValue> HistoryStore::ReadValuesSince(const HistoryBaseline& baseline) {
+  if (baseline.loaded_stamp) {
+    const UniqueHistoryKey key = OpenHistoryKey(backend_, KeyUse::kLoad);
+    std::uint64_t last_write = 0;
+    if (key && backend_.QueryLastWrite(key.get().key, &last_write) &&
+        last_write == *baseline.loaded_stamp)
+      return baseline.loaded;
+  }
+  return ReadValues();
+}
+
+void HistoryStore::SaveOver(HistoryBaseline& baseline, const std::vector<ListedEntry>& list,
+                            bool users_order) {
+  // Left exactly as other programs made it, unread: writing the list back
+  // unedited could only undo what they did meanwhile.
+  if (!HasEdits(baseline.loaded.size(), list, users_order)) return;
   // The history has other writers: what they did while the list was open
   // is kept, not overwritten by the list as the start read it.
-  const std::vector<HistoryValue> current = ReadValues();
+  const std::vector<HistoryValue> current = ReadValuesSince(baseline);
   const std::vector<HistoryValue>& found = current == baseline.left ? baseline.found : current;
   std::vector<std::string> entries;
-  for (HistoryValue& value : MergeHistory(baseline.loaded, found, list))
-    entries.push_back(std::move(value.text));
+  std::optional<std::vector<HistoryValue>> merged =
+      MergeHistory(baseline.loaded, found, list, users_order);
+  for (HistoryValue& value : *merged) entries.push_back(std::move(value.text));
   try {
     Save(entries);
   } catch (const Error&) {

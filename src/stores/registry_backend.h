@@ -55,6 +55,10 @@ class RegistryBackend {
   // with its data).
   [[nodiscard]] virtual bool QueryData(Key key, const std::string& name, std::uint32_t* type,
                                        std::vector<char>* data) = 0;
+  // The key's last-write time, in the system's file-time units: a change to
+  // any value moves it on. false: it cannot be told, or it is too recent for
+  // a later change to be stamped apart from it.
+  [[nodiscard]] virtual bool QueryLastWrite(Key key, std::uint64_t* stamp) = 0;
   // The result is not looked at by the store.
   virtual void Delete(Key key, const std::string& name) = 0;
   // REG_SZ of the units with a terminating zero unit. false: refused.

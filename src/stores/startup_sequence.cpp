@@ -31,10 +31,12 @@ void RunStartupSequence(SettingsFile& file, RegistryBackend& registry, const Set
   std::vector<std::string> texts(kHistoryValues);
   std::exception_ptr unreadable;
   try {
-    HistoryStore(registry).Load([&](int n, const HistoryValue& value) {
-      texts[static_cast<std::size_t>(n) - 1] = value.text;
-      if (!value.text.empty()) state->loaded.push_back(value);
-    });
+    HistoryStore(registry).Load(
+        [&](int n, const HistoryValue& value) {
+          texts[static_cast<std::size_t>(n) - 1] = value.text;
+          if (!value.text.empty()) state->loaded.push_back(value);
+        },
+        &state->loaded_stamp);
   } catch (const Error&) {
     unreadable = std::current_exception();
   }

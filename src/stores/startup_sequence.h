@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,8 @@ struct StartupState {
   // appended is loaded[n - 1]. The close tells from them what other
   // programs changed meanwhile.
   std::vector<HistoryValue> loaded;
+  // The history key's last-write time before loaded was read, if told.
+  std::optional<std::uint64_t> loaded_stamp;
 };
 
 // Reads the window settings into state->window (before anything else can

@@ -1,6 +1,7 @@
 #include "stores/win32_registry.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 
 namespace velm {
@@ -15,6 +16,13 @@ HKEY AsHkey(RegistryBackend::Key key) {
 std::wstring WideName(const std::string& name) {
   return std::wstring(name.begin(), name.end());
 }
+
+std::uint64_t FileTimeUnits(const FILETIME& time) {
+  return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+// Three clock ticks at Windows' coarsest, in 100-ns units.
+constexpr std::uint64_t kStampTrustedAfter = 500'000;
 
 }  // namespace
 
@@ -63,6 +71,25 @@ bool Win32Registry::QueryData(Key key, const std::string& name, std::uint32_t* t
   }
   data->resize(std::min<std::size_t>(bytes, data->size()));
   *type = value_type;
+  return true;
+}
+
+bool Win32Registry::QueryLastWrite(Key key, std::uint64_t* stamp) {
+  FILETIME written{};
+  if (RegQueryInfoKeyW(AsHkey(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                       nullptr, nullptr, nullptr, &written) != ERROR_SUCCESS) {
+    return false;
+  }
+  FILETIME clock{};
+  GetSystemTimeAsFileTime(&clock);
+  const std::uint64_t last = FileTimeUnits(written);
+  const std::uint64_t now = FileTimeUnits(clock);
+  // Windows stamps a change with the system clock's tick (15.6 ms by
+  // default): a change later in the tick that stamped this one would get
+  // the same time. Once the clock has moved well past it, any later change
+  // is stamped apart.
+  if (now < last || now - last < kStampTrustedAfter) return false;
+  *stamp = last;
   return true;
 }
 

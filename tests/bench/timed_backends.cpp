@@ -77,6 +77,10 @@ bool TimedRegistry::QueryData(Key key, const std::string& name, std::uint32_t* t
   return Timed([&] { return inner_.QueryData(key, name, type, data); });
 }
 
+bool TimedRegistry::QueryLastWrite(Key key, std::uint64_t* stamp) {
+  return Timed([&] { return inner_.QueryLastWrite(key, stamp); });
+}
+
 void TimedRegistry::Delete(Key key, const std::string& name) {
   Timed([&] { inner_.Delete(key, name); });
 }

@@ -67,6 +67,7 @@ class TimedRegistry : public RegistryBackend {
                                std::uint32_t* size) override;
   [[nodiscard]] bool QueryData(Key key, const std::string& name, std::uint32_t* type,
                                std::vector<char>* data) override;
+  [[nodiscard]] bool QueryLastWrite(Key key, std::uint64_t* stamp) override;
   void Delete(Key key, const std::string& name) override;
   [[nodiscard]] bool Write(Key key, const std::string& name, std::u16string_view text) override;
   void Close(Key key) override;

@@ -1,5 +1,9 @@
 #include "registry_contract.h"
 
+#include <chrono>
+#include <functional>
+#include <thread>
+
 namespace velm::testing {
 namespace {
 
@@ -122,6 +126,38 @@ TEST_P(RegistryContract, DeleteRemovesOnlyItsValueAndNamesIgnoreCase) {
   }
   EXPECT_FALSE(harness().GetRaw("url1"));
   EXPECT_TRUE(harness().GetRaw("url26"));
+}
+
+// The close takes an unchanged last-write time for an unchanged key: every
+// change moves it, from this opener or another, and a read does not. A time
+// too recent to be told apart from a later change may be withheld, so each
+// is asked for once the clock has moved well on.
+TEST_P(RegistryContract, EveryChangeMovesTheLastWriteTimeAndReadingNone) {
+  KeyFor key(backend());
+  ASSERT_TRUE(key.opened());
+  ASSERT_TRUE(backend().Write(key.get(), "url1", u"a"));
+  const struct {
+    const char* what;
+    std::function<void()> change;
+  } changes[] = {
+      {"write", [&] { EXPECT_TRUE(backend().Write(key.get(), "url2", u"b")); }},
+      {"delete", [&] { backend().Delete(key.get(), "url1"); }},
+      {"another program's write", [&] { harness().SetRaw("url3", kRegSz, Bytes("c")); }},
+  };
+  auto stamp_later = [&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    std::uint64_t stamp = 0;
+    EXPECT_TRUE(backend().QueryLastWrite(key.get(), &stamp));
+    return stamp;
+  };
+  for (const auto& c : changes) {
+    SCOPED_TRACE(c.what);
+    const std::uint64_t before = stamp_later();
+    SizeThenData(backend(), key.get(), "url1");  // a read
+    EXPECT_EQ(stamp_later(), before);
+    c.change();
+    EXPECT_NE(stamp_later(), before);
+  }
 }
 
 TEST_P(RegistryContract, HugeAndOddValuesOfEveryTypeQueryExactly) {

@@ -110,7 +110,9 @@ TEST_F(MainWindowTest, EveryTextShowsAsWrittenInTheSystemCodePage) {
   ASSERT_TRUE(WaitNormalExit());
 }
 
-TEST_F(MainWindowTest, GapsInTheHistoryCloseUpAndOtherValuesStay) {
+// A close with no edit writes nothing; one with an edit writes the list
+// closed up from url1.
+TEST_F(MainWindowTest, GapsInTheHistoryCloseUpAtAnEditAndOtherValuesStay) {
   ASSERT_TRUE(ResetHistoryKey());
   ASSERT_TRUE(SetHistoryString("url1", "http://1/"));
   ASSERT_TRUE(SetHistoryString("url3", "http://3/"));
@@ -120,8 +122,9 @@ TEST_F(MainWindowTest, GapsInTheHistoryCloseUpAndOtherValuesStay) {
   EXPECT_EQ(Entries(), (Entries_{"http://1/", "http://3/", "http://4/"}));
   EXPECT_EQ(Generation(IniPath(), 1),
             (Values{{1, "http://1/"}, {3, "http://3/"}, {4, "http://4/"}}));
+  ASSERT_TRUE(CreateEntry("http://5/"));
   ASSERT_TRUE(ExitAndWait());
-  HistoryValues expected = SavedUrls({"http://1/", "http://3/", "http://4/"});
+  HistoryValues expected = SavedUrls({"http://1/", "http://3/", "http://4/", "http://5/"});
   expected["url26"] = StringValue("http://26/");
   EXPECT_EQ(ReadHistory(), expected);
 }

@@ -512,6 +512,37 @@ TEST_F(ShellTest, AVelmIniHeldForAMomentAtTheStartIsWaitedFor) {
   EXPECT_EQ(Generation(IniPath(), 1), (std::map<int, std::string>{{1, "http://a/"}}));
 }
 
+// A scanner reading velm.ini, shared for reading only, for a moment as the
+// program writes it: the start's commit and 終了 each wait for it, and both
+// writes arrive.
+TEST_F(ShellTest, AVelmIniHeldForAMomentAtWriteTimeIsWaitedFor) {
+  ASSERT_TRUE(SeedHistory({"http://a/"}));
+  ASSERT_TRUE(WriteIni("[OldUrl1]\r\nurl1=http://old/\r\n"));
+  auto hold = [&] {
+    return velm::UniqueFile(CreateFileA(IniPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  };
+  {
+    const velm::UniqueFile held = hold();
+    ASSERT_TRUE(held.valid());
+    ASSERT_TRUE(Launch());
+    // The read, which the hold lets through, and the commit come right
+    // after the application window.
+    ASSERT_TRUE(PollUntil([&] { return AppWindow() != nullptr; }));
+    Sleep(200);
+  }
+  ASSERT_TRUE(WaitMainWindow());  // names the report that came instead
+  EXPECT_EQ(Generation(IniPath(), 1), (std::map<int, std::string>{{1, "http://a/"}}));
+  {
+    const velm::UniqueFile held = hold();
+    ASSERT_TRUE(held.valid());
+    ASSERT_TRUE(PostClick(main_, text::kButtonExit));
+    Sleep(200);
+  }
+  ASSERT_TRUE(WaitNormalExit());
+  EXPECT_EQ(ProfileString(IniPath(), "FORM", "LSTFLAG"), "1");
+}
+
 // Run by full_disk_e2e_test.sh in a folder on a disk it made full.
 TEST_F(ShellTest, OnAFullDiskVelmIniStaysWholeAndTheErrorIsReported) {
   const char* folder = std::getenv("VELM_FULL_DISK");

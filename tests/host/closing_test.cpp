@@ -151,6 +151,8 @@ TEST_F(FormsTest, SettingsWriteFailureAtCloseIsReportedAndTheCloseCompletes) {
 TEST_F(FormsTest, HistoryWriteFailureKeepsTheWindowOpenUntilLeftWithoutSaving) {
   SeedHistory({"a", "b", "c"});
   Start();
+  dialogs.AnswerInput("d");
+  main_view.Click(kCreateButton);
   registry.FailWriteAt("url2");
   main_view.Click(kExitButton);
   EXPECT_EQ(ReportTexts(), Entries{FormatText(text::kHistoryWriteError, "url2")});
@@ -164,6 +166,72 @@ TEST_F(FormsTest, HistoryWriteFailureKeepsTheWindowOpenUntilLeftWithoutSaving) {
   EXPECT_EQ(end_requests, 1);
   EXPECT_EQ(reports.size(), 1u);
   EXPECT_EQ(Ini("FORM", "LSTFLAG"), "1");
+}
+
+// What each command leaves in the list (an entry's origin, its changed mark,
+// the order the user's) reaches the close, through moves and view switches.
+TEST(Closing, ReplaysEachEditOntoTheHistoryAsTheBrowserLeftIt) {
+  const struct {
+    const char* what;
+    void (*edit)(FormsWorld&);
+    Entries browser;  // the history when the window closes
+    Entries saved;    // none: nothing written
+  } cases[] = {
+      {"a change given back as it was",
+       [](FormsWorld& w) {
+         w.main_view.Pick(kListView, 1);
+         w.dialogs.CancelInput();
+         w.main_view.Click(kChangeButton);
+       },
+       {"C", "A", "B"},
+       {}},
+      {"a change after a view switch",
+       [](FormsWorld& w) {
+         w.main_view.Click(kSwitchViewButton);
+         w.main_view.Pick(kDropDownView, 1);
+         w.dialogs.AnswerInput("B2");
+         w.main_view.Click(kChangeButton);
+         w.main_view.Click(kSwitchViewButton);
+       },
+       {"C", "A", "B"},
+       {"C", "A", "B2"}},
+      {"Ctrl+Down",
+       [](FormsWorld& w) {
+         w.main_view.Pick(kListView, 0);
+         w.form1->OnListAction(kListView, ui::ListAction::kMoveDown);
+       },
+       {"D", "C", "A", "B"},
+       {"D", "B", "A", "C"}},
+      {"a drag",
+       [](FormsWorld& w) { w.form1->OnDrop(kListView, 0, 2); },
+       {"D", "C", "A", "B"},
+       {"D", "B", "C", "A"}},
+      {"a move",
+       [](FormsWorld& w) {
+         w.main_view.Pick(kListView, 0);
+         w.main_view.Click(kMoveButton);
+         w.main_view.Pick(kListView, 2);
+       },
+       {"D", "C", "A", "B"},
+       {"D", "B", "C", "A"}},
+  };
+  for (const auto& t : cases) {
+    SCOPED_TRACE(t.what);
+    FormsWorld w;
+    w.SeedHistory({"A", "B", "C"});
+    w.Start();
+    t.edit(w);
+    w.SeedHistory(t.browser);
+    const std::size_t writes = w.registry.writes().size();
+    w.main_view.Click(kExitButton);
+    EXPECT_EQ(w.end_requests, 1);
+    if (t.saved.empty()) {
+      EXPECT_EQ(w.registry.writes().size(), writes);
+      EXPECT_EQ(w.HistoryTexts(), Padded(t.browser));
+    } else {
+      EXPECT_EQ(w.HistoryTexts(), Padded(t.saved));
+    }
+  }
 }
 
 TEST_F(FormsTest, RestoredEntriesAreSavedAsTheBackupHoldsThem) {

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -222,6 +223,59 @@ TEST_F(HistoryStoreTest, EveryValueGoesBackUnitForUnit) {
     EXPECT_EQ(registry_.Units(HistoryValueName(static_cast<int>(i) + 1)), units[i]) << i;
 }
 
+// One query of the key's last-write time tells whether the 25 values must
+// be read again; with no edit the close does not touch the key at all.
+TEST_F(HistoryStoreTest, TheCloseReadsTheHistoryAgainOnlyWhenItsLastWriteMoved) {
+  const struct {
+    const char* what;
+    void (*meanwhile)(MemoryRegistry&);
+    bool edited;
+    bool read_again;
+    std::vector<std::string> saved;  // url1.. afterwards
+  } cases[] = {
+      {"nothing", [](MemoryRegistry&) {}, true, false, {"A", "B", "X"}},
+      {"a value added",
+       [](MemoryRegistry& r) { r.SetString("url3", "C"); },
+       true,
+       true,
+       {"A", "B", "C", "X"}},
+      {"a time that cannot be told",
+       [](MemoryRegistry& r) { r.FailStampQuery(); },
+       true,
+       true,
+       {"A", "B", "X"}},
+      {"no edit", [](MemoryRegistry& r) { r.SetString("url1", "C"); }, false, false, {"C", "B"}},
+  };
+  for (const auto& t : cases) {
+    SCOPED_TRACE(t.what);
+    registry_ = MemoryRegistry();
+    registry_.SetString("url1", "A");
+    registry_.SetString("url2", "B");
+    HistoryBaseline baseline;
+    store_.Load(
+        [&](int, const HistoryValue& value) {
+          if (!value.text.empty()) baseline.loaded.push_back(value);
+        },
+        &baseline.loaded_stamp);
+    ASSERT_TRUE(baseline.loaded_stamp.has_value());
+    t.meanwhile(registry_);
+    const std::size_t logged = registry_.log().size();
+    std::vector<ListedEntry> list = {{"A", 0}, {"B", 1}};
+    if (t.edited) list.push_back({"X"});
+    store_.SaveOver(baseline, list, false);
+    const std::vector<std::string> ops(registry_.log().begin() + logged, registry_.log().end());
+    EXPECT_EQ(std::count(ops.begin(), ops.end(), "size url1"), t.read_again ? 1 : 0);
+    if (!t.edited) {
+      EXPECT_TRUE(ops.empty()) << "the key was opened";
+    }
+    std::vector<std::string> saved;
+    for (int n = 1; registry_.Text(HistoryValueName(n)); ++n)
+      saved.push_back(*registry_.Text(HistoryValueName(n)));
+    EXPECT_EQ(saved, t.saved);
+    ExpectKeyClosed();
+  }
+}
+
 using Values = std::vector<HistoryValue>;
 using Strings = std::vector<std::string>;
 
@@ -231,41 +285,94 @@ Values Plain(const Strings& texts) {
   return values;
 }
 
-Strings Texts(const Values& values) {
+std::optional<Strings> Texts(const std::optional<Values>& values) {
+  if (!values) return std::nullopt;
   Strings texts;
-  for (const HistoryValue& value : values) texts.push_back(value.text);
+  for (const HistoryValue& value : *values) texts.push_back(value.text);
   return texts;
 }
 
-TEST(HistoryMerge, KeepsWhatOthersDidAndEverythingTheUserDid) {
-  const ListedEntry a{"A", 0}, b{"B", 1}, c{"C", 2}, x{"X", ListedEntry::kMadeByUser},
-      b2{"B2", ListedEntry::kMadeByUser};
-  const struct {
-    const char* what;
-    Strings current;
-    std::vector<ListedEntry> list;
-    Strings merged;
-  } cases[] = {
-      {"unchanged", {"A", "B", "C"}, {c, x, a}, {"C", "X", "A"}},
-      {"only reordered by the browser", {"C", "A", "B"}, {c, x, a}, {"C", "X", "A"}},
-      {"added at the top", {"D", "E", "A", "B", "C"}, {a, b, c}, {"D", "E", "A", "B", "C"}},
-      {"removed", {"A", "C"}, {a, b, c}, {"A", "C"}},
-      {"removed, rewritten by the user", {"A", "C"}, {a, b2, c}, {"A", "B2", "C"}},
-      {"both, and the user's delete", {"D", "A", "C"}, {a, c}, {"D", "A", "C"}},
-      {"the key gone", {}, {a, x, b}, {"X"}},
-  };
-  for (const auto& t : cases)
-    EXPECT_EQ(Texts(MergeHistory(Plain({"A", "B", "C"}), Plain(t.current), t.list)), t.merged)
-        << t.what;
+// "v1" .. "v<count>", and the list entries that are those values unchanged.
+Strings Numbered(int count) {
+  Strings texts;
+  for (int i = 1; i <= count; ++i) texts.push_back("v" + std::to_string(i));
+  return texts;
+}
+std::vector<ListedEntry> AsLoaded(const Strings& texts) {
+  std::vector<ListedEntry> list;
+  for (std::size_t i = 0; i < texts.size(); ++i) list.push_back({texts[i], i});
+  return list;
+}
+template <typename T>
+std::vector<T> Joined(std::vector<T> head, const std::vector<T>& tail) {
+  head.insert(head.end(), tail.begin(), tail.end());
+  return head;
 }
 
-TEST(HistoryMerge, KeepsTwentyFiveTheOldestAtTheEndGoing) {
-  Values loaded = Plain({"A", "B", "C"}), current = Plain(Strings(23, "new"));
-  current.insert(current.end(), loaded.begin(), loaded.end());
-  const Values merged = MergeHistory(loaded, current, {{"A", 0}, {"B", 1}, {"C", 2}});
-  ASSERT_EQ(merged.size(), 25u);
-  EXPECT_EQ(merged[23].text, "A");
-  EXPECT_EQ(merged[24].text, "B") << "the oldest at the end go";
+TEST(HistoryMerge, ReplaysTheUsersEditsOntoTheHistoryAsItStands) {
+  const Strings abc = {"A", "B", "C"};
+  const ListedEntry a{"A", 0}, b{"B", 1}, c{"C", 2}, b2{"B2", 1, true}, x{"X"}, y{"Y"};
+  const Strings v24 = Numbered(24), v25 = Numbered(25);
+  Strings v23 = v24, v24_kept = v25;
+  v23.pop_back();
+  v24_kept.pop_back();
+  std::vector<ListedEntry> v25_changed = AsLoaded(v25);
+  v25_changed.back() = {"E", 24, true};
+  const struct {
+    const char* what;
+    Strings loaded;
+    Strings current;
+    std::vector<ListedEntry> list;
+    bool users_order;
+    std::optional<Strings> merged;  // none: nothing written
+  } cases[] = {
+      {"no edit, reordered elsewhere", abc, {"C", "A", "B"}, {a, b, c}, false, std::nullopt},
+      {"no edit, rewritten in place", abc, {"A", "X", "C"}, {a, b, c}, false, std::nullopt},
+      {"no edit, the key gone", abc, {}, {a, b, c}, false, std::nullopt},
+      {"a change in place after a reorder elsewhere",
+       abc,
+       {"C", "A", "B"},
+       {a, b2, c},
+       false,
+       Strings{"C", "A", "B2"}},
+      {"a delete", abc, {"C", "A", "B"}, {a, c}, false, Strings{"C", "A"}},
+      {"a change whose value went elsewhere",
+       abc,
+       {"A", "C"},
+       {a, b2, c},
+       false,
+       Strings{"A", "C", "B2"}},
+      {"creates after the last value",
+       abc,
+       {"D", "A", "B", "C"},
+       {x, a, b, c, y},
+       false,
+       Strings{"D", "A", "B", "C", "X", "Y"}},
+      {"the user's reorder stands",
+       abc,
+       {"D", "A", "C"},
+       {c, b2, a},
+       true,
+       Strings{"D", "C", "B2", "A"}},
+      {"a reorder drops what went elsewhere", abc, {"A", "C"}, {c, b, a}, true, Strings{"C", "A"}},
+      {"cleared, with an addition", abc, {"D", "A", "B", "C"}, {}, true, Strings{"D"}},
+      {"restored, with an addition",
+       abc,
+       {"D", "A", "B", "C"},
+       {x, y},
+       true,
+       Strings{"D", "X", "Y"}},
+      {"24, a create and an addition", v24, Joined({"X"}, v24), Joined(AsLoaded(v24), {{"E"}}),
+       false, Joined(Joined({"X"}, v23), {"E"})},
+      {"the 25th changed and an addition", v25, Joined({"X"}, v24_kept), v25_changed, false,
+       Joined(Joined({"X"}, v23), {"E"})},
+      {"the key gone", abc, {}, {a, x, b2}, false, Strings{"B2", "X"}},
+  };
+  for (const auto& t : cases) {
+    SCOPED_TRACE(t.what);
+    EXPECT_EQ(Texts(MergeHistory(Plain(t.loaded), Plain(t.current), t.list, t.users_order)),
+              t.merged);
+  }
 }
 
 }  // namespace

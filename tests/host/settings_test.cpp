@@ -3,6 +3,8 @@
 #include <limits>
 #include <map>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -162,6 +164,60 @@ TEST(FileReplacement, EachTryCleansUpAndOnlyAHoldIsTriedAgain) {
     ScriptedSteps steps(c.writes, c.moves);
     EXPECT_EQ(ReplaceThroughTemporary(steps, "new"), c.result) << c.log;
     EXPECT_EQ(steps.log, c.log);
+  }
+}
+
+// A file rewritten where it lies, each step logged ("S" size, "R" resize,
+// "T" the tail past the old end, "H" the head over the old bytes, "F"
+// flush); the step named by failing fails once.
+struct MemoryInPlaceFile : InPlaceFile {
+  MemoryInPlaceFile(std::string bytes, char failing) : bytes(std::move(bytes)), failing(failing) {}
+  bool Step(char step) {
+    log += step;
+    return std::exchange(failing, failing == step ? '\0' : failing) != step;
+  }
+  bool Size(std::uint64_t* size) override {
+    *size = bytes.size();
+    return Step('S');
+  }
+  bool Resize(std::uint64_t size) override {
+    if (!Step('R')) return false;
+    bytes.resize(size);
+    return true;
+  }
+  bool WriteAt(std::uint64_t offset, std::string_view data) override {
+    if (!Step(log.find('T') == std::string::npos ? 'T' : 'H')) return false;
+    bytes.replace(offset, data.size(), data);
+    return true;
+  }
+  bool Flush() override { return Step('F'); }
+  std::string bytes;
+  char failing;
+  std::string log;
+};
+
+// The old length comes back when the tail does not fit; only a whole file,
+// flushed, counts as written.
+TEST(FileReplacement, ARewriteInPlaceIsWholeAndFlushedOrTheOldLength) {
+  const std::string old_bytes = "[FORM]\r\nTOP=1\r\n", longer = "[FORM]\r\nTOP=1234567\r\n";
+  const struct {
+    char failing;
+    bool written;
+    const char* log;
+    std::string after;
+  } cases[] = {
+      {0, true, "SRTHF", longer},
+      {'R', false, "SR", old_bytes},
+      {'T', false, "SRTR", old_bytes},
+      {'H', false, "SRTH", old_bytes + longer.substr(old_bytes.size())},
+      {'F', false, "SRTHF", longer},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.log);
+    MemoryInPlaceFile file(old_bytes, c.failing);
+    EXPECT_EQ(RewriteInPlace(file, longer), c.written);
+    EXPECT_EQ(file.log, c.log);
+    EXPECT_EQ(file.bytes, c.after);
   }
 }
 

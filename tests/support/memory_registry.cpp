@@ -17,16 +17,19 @@ std::vector<char> Utf16Data(std::u16string_view units) {
 }
 
 void MemoryRegistry::RemoveKey() {
+  ++changes_;
   key_present_ = false;
   values_.clear();
 }
 
 void MemoryRegistry::CreateKey() {
+  if (!key_present_) ++changes_;
   key_present_ = true;
 }
 
 void MemoryRegistry::SetValue(const std::string& name, std::uint32_t type, std::vector<char> data) {
   key_present_ = true;
+  ++changes_;
   values_[AsciiLowered(name)] = Value{type, std::move(data)};
 }
 
@@ -76,6 +79,7 @@ void MemoryRegistry::ClearFaults() {
   read_only_ = false;
   fail_data_.clear();
   fail_write_.clear();
+  fail_stamp_ = false;
 }
 
 bool MemoryRegistry::Usable(Key key) {
@@ -125,11 +129,18 @@ bool MemoryRegistry::QueryData(Key key, const std::string& name, std::uint32_t* 
   return true;
 }
 
+bool MemoryRegistry::QueryLastWrite(Key key, std::uint64_t* stamp) {
+  log_.push_back("stamp");
+  if (!Usable(key) || fail_stamp_) return false;
+  *stamp = changes_;
+  return true;
+}
+
 void MemoryRegistry::Delete(Key key, const std::string& name) {
   log_.push_back("delete " + name);
   if (!Usable(key)) return;
   deletes_.push_back(name);
-  values_.erase(AsciiLowered(name));
+  if (values_.erase(AsciiLowered(name)) != 0) ++changes_;
 }
 
 bool MemoryRegistry::Write(Key key, const std::string& name, std::u16string_view text) {
@@ -137,6 +148,7 @@ bool MemoryRegistry::Write(Key key, const std::string& name, std::u16string_view
   if (!Usable(key)) return false;
   if (fail_write_.count(AsciiLowered(name)) != 0) return false;
   writes_.push_back(name);
+  ++changes_;
   values_[AsciiLowered(name)] = Value{kRegSz, Utf16Data(std::u16string(text) + u'\0')};
   return true;
 }

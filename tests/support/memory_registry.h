@@ -55,6 +55,8 @@ class MemoryRegistry : public RegistryBackend {
   // times < 0: every data query of name fails; else the next times ones.
   void FailDataQuery(const std::string& name, int times = -1);
   void FailWriteAt(const std::string& name);
+  // The last-write time cannot be told, as when it is too recent.
+  void FailStampQuery() { fail_stamp_ = true; }
   // Every fault ends, as when a passing trouble is over.
   void ClearFaults();
 
@@ -65,7 +67,7 @@ class MemoryRegistry : public RegistryBackend {
   int misuses() const { return misuses_; }
   const std::vector<std::string>& deletes() const { return deletes_; }
   const std::vector<std::string>& writes() const { return writes_; }
-  // "open", "size url1", "data url1", "delete url1",
+  // "open", "stamp", "size url1", "data url1", "delete url1",
   // "write url1", "close".
   const std::vector<std::string>& log() const { return log_; }
 
@@ -74,6 +76,8 @@ class MemoryRegistry : public RegistryBackend {
                                std::uint32_t* size) override;
   [[nodiscard]] bool QueryData(Key key, const std::string& name, std::uint32_t* type,
                                std::vector<char>* data) override;
+  // The count of changes made to the key so far: every one moves it on.
+  [[nodiscard]] bool QueryLastWrite(Key key, std::uint64_t* stamp) override;
   void Delete(Key key, const std::string& name) override;
   [[nodiscard]] bool Write(Key key, const std::string& name, std::u16string_view text) override;
   void Close(Key key) override;
@@ -88,6 +92,8 @@ class MemoryRegistry : public RegistryBackend {
   bool read_only_ = false;
   std::map<std::string, int> fail_data_;
   std::set<std::string> fail_write_;
+  bool fail_stamp_ = false;
+  std::uint64_t changes_ = 0;
 
   Key next_key_ = 1;
   std::set<Key> open_;

@@ -10,6 +10,7 @@
 
 #include "core/win32_handles.h"
 #include "scratch_dir.h"
+#include "stores/win32_file_replacement.h"
 #include "stores/win32_settings_file.h"
 
 namespace velm::testing {
@@ -106,6 +107,23 @@ TEST_F(Win32SettingsFileTest, WithoutATemporaryFileTheFileIsRewrittenInPlace) {
   EXPECT_EQ(ReadBytes(ini_), "[FORM]\r\nTOP=2\r\n") << "the longer old content is cut";
   fs::create_directory(dir_.path() / "new.ini.new");
   EXPECT_FALSE(file_.Replace(dir_.File("new.ini"), "x")) << "no file to rewrite";
+}
+
+// The file functions take a path of MAX_PATH characters or more only in its
+// \\?\ form, while one shorter is taken as it is.
+TEST(FileFunctionPath, APathOfMaxPathCharactersOrMoreTakesTheLongForm) {
+  auto sized = [](std::u16string head, std::size_t length) {
+    head.resize(length, u'x');
+    return std::wstring(head.begin(), head.end());
+  };
+  auto path = [](const std::wstring& wide) { return std::u16string(wide.begin(), wide.end()); };
+  const std::wstring short_one = sized(u"C:\\", MAX_PATH - 1), long_one = sized(u"C:\\", MAX_PATH),
+                     share = sized(u"\\\\server\\share\\", MAX_PATH),
+                     prefixed = L"\\\\?\\" + long_one;
+  EXPECT_EQ(FileFunctionPath(path(short_one)), short_one);
+  EXPECT_EQ(FileFunctionPath(path(long_one)), prefixed);
+  EXPECT_EQ(FileFunctionPath(path(share)), L"\\\\?\\UNC" + share.substr(1));
+  EXPECT_EQ(FileFunctionPath(path(prefixed)), prefixed);
 }
 
 }  // namespace
