@@ -475,7 +475,8 @@ TEST_F(MainWindowTest, AListScrollsSidewaysToItsLongestEntry) {
   auto wider = [&](HWND list, UINT get_extent) {
     return SendMessageW(list, get_extent, 0, 0) > ClientSize(list).cx;
   };
-  EXPECT_TRUE(wider(ListBox1(), LB_GETHORIZONTALEXTENT));
+  // Measured once the window is up.
+  EXPECT_TRUE(PollUntil([&] { return wider(ListBox1(), LB_GETHORIZONTALEXTENT); }));
   ASSERT_TRUE(Press(text::kButtonSwitchView));
   EXPECT_TRUE(wider(ComboBox1(), CB_GETHORIZONTALEXTENT));
   ASSERT_TRUE(PickEntry(1));
