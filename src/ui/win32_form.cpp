@@ -29,14 +29,14 @@ constexpr UINT kActionInList = WM_APP + 1;
 // Posted to itself once shown: the lists measure their entries.
 constexpr UINT kMeasureLists = WM_APP + 2;
 
-// The action a key asks of list, if any. Enter and F2 open the entry of a
-// drop-down list only while it is closed: dropped, Enter picks.
+// The action a key asks of list, if any. A drop-down list whose list is open
+// keeps its keys, as every Windows drop-down does: Enter there picks.
 std::optional<ListAction> KeyAction(HWND list, WPARAM key) {
   const bool control = GetKeyState(VK_CONTROL) < 0;
   wchar_t kind[16] = {};
   GetClassNameW(list, kind, 16);
-  const bool dropped =
-      lstrcmpiW(kind, L"ComboBox") == 0 && SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) != 0;
+  if (lstrcmpiW(kind, L"ComboBox") == 0 && SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) != 0)
+    return std::nullopt;
   switch (key) {
     case VK_DELETE:
       return ListAction::kDelete;
@@ -45,8 +45,7 @@ std::optional<ListAction> KeyAction(HWND list, WPARAM key) {
       break;
     case VK_RETURN:
     case VK_F2:
-      if (!dropped) return ListAction::kOpen;
-      break;
+      return ListAction::kOpen;
     case VK_UP:
       if (control) return ListAction::kMoveUp;
       break;
