@@ -15,7 +15,8 @@ constexpr int kFont = 12;
 // A screen reader names a list after the label right before it in z-order;
 // where the design shows none, a hidden one stands there.
 const ControlLayout kControls[] = {
-    // id, name, kind, left, top, width, height, caption, tab, visible, font, bold italic
+    // id, name, kind, left, top, width, height, caption, tab, visible, font, bold italic,
+    // scrolls sideways
     {kVersionLabel, "Label1", ControlKind::kLabel, 440, 370, 65, 16, text::kVersionLabel, -1, true,
      16, true},
     {kChangeButton, "Button1", ControlKind::kButton, 16, 8, 73, 25, text::kButtonChange, 0, true,
@@ -29,7 +30,7 @@ const ControlLayout kControls[] = {
     {kDropDownName, "ComboBox1Name", ControlKind::kLabel, 16, 64, 481, 20, text::kHistoryListName,
      -1, false, kFont, false},
     {kDropDownView, "ComboBox1", ControlKind::kComboBox, 16, 64, 481, 20, nullptr, 5, false, kFont,
-     false},
+     false, true},
     {kExitNoSaveButton, "Button5", ControlKind::kButton, 400, 32, 97, 25, text::kButtonExitNoSave,
      6, true, kFont, false},
     {kRestoreOldButton, "Button6", ControlKind::kButton, 184, 32, 97, 25, text::kButtonRestoreOld,
@@ -40,8 +41,8 @@ const ControlLayout kControls[] = {
      kFont, false},
     {kListViewName, "ListBox1Name", ControlKind::kLabel, 16, 64, 481, 305, text::kHistoryListName,
      -1, false, kFont, false},
-    {kListView, "ListBox1", ControlKind::kListBox, 16, 64, 481, 305, nullptr, 1, true, kFont,
-     false},
+    {kListView, "ListBox1", ControlKind::kListBox, 16, 64, 481, 305, nullptr, 1, true, kFont, false,
+     true},
     {kClearButton, "Button9", ControlKind::kButton, 304, 20, 73, 25, text::kButtonClear, 10, true,
      kFont, false},
 };

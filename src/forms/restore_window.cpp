@@ -52,7 +52,14 @@ void TForm2::Button2Click() {
   window().Hide();
 }
 
+// A click or a pick that reaches the window while it is hidden (a late one,
+// automation) would act on a list the user went on to edit since.
+bool TForm2::TakesInput() {
+  return window().Visible() && window().Enabled();
+}
+
 void TForm2::OnClick(int control_id) {
+  if (!TakesInput()) return;
   switch (control_id) {
     case kRestoreButton:
       Button1Click();
@@ -66,10 +73,12 @@ void TForm2::OnClick(int control_id) {
 }
 
 void TForm2::OnPick(int control_id) {
+  if (!TakesInput()) return;
   if (control_id == kGenerationList) ListBox1Click();
 }
 
 void TForm2::OnCloseRequest() {
+  if (!TakesInput()) return;
   Button2Click();
 }
 

@@ -39,6 +39,7 @@ class TForm2 : public ui::FormEvents {
 
  private:
   ui::Window& window() { return view_.window(); }
+  bool TakesInput();
   ui::Label& Label1() { return view_.LabelControl(kRestoreHeading); }
   ui::ListControl& ListBox1() { return view_.List(kGenerationList); }
   ui::ListControl& ListBox2() { return view_.List(kPreviewList); }

@@ -15,7 +15,8 @@ constexpr int kFont = 12;
 // Label1 names the generation list for screen readers, as the label right
 // before it in z-order; a hidden label names the preview list.
 const ControlLayout kControls[] = {
-    // id, name, kind, left, top, width, height, caption, tab, visible, font, bold italic
+    // id, name, kind, left, top, width, height, caption, tab, visible, font, bold italic,
+    // scrolls sideways: the generation list's captions are no addresses
     {kRestoreHeading, "Label1", ControlKind::kLabel, 8, 8, 401, 12, text::kRestoreLabelDesign, -1,
      true, kFont, false},
     {kGenerationList, "ListBox1", ControlKind::kListBox, 16, 40, 73, 65, nullptr, 0, true, kFont,
@@ -27,7 +28,7 @@ const ControlLayout kControls[] = {
     {kPreviewName, "ListBox2Name", ControlKind::kLabel, 120, 32, 289, 305, text::kPreviewListName,
      -1, false, kFont, false},
     {kPreviewList, "ListBox2", ControlKind::kListBox, 120, 32, 289, 305, nullptr, 3, true, kFont,
-     false},
+     false, true},
 };
 
 const ui::FormLayout kForm2 = {

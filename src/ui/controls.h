@@ -71,10 +71,11 @@ class Window {
   virtual bool TitleBarInReach() const = 0;
 };
 
-// What a key or a double click asks of a list control, beyond a pick.
+// What a key or a double click asks of a list control, beyond a pick. A
+// drop-down list whose list is open keeps every one of these keys itself.
 enum class ListAction {
   kDelete,       // Del
-  kOpen,         // Enter or F2; in a drop-down list only while it is closed
+  kOpen,         // Enter or F2
   kDoubleClick,  // on an entry of a list box
   kCreate,       // Ins
   kMoveUp,       // Ctrl+Up

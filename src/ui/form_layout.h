@@ -18,6 +18,9 @@ struct ControlLayout {
   bool visible;
   int font_height;   // character height in pixels ("ＭＳ Ｐゴシック", Shift-JIS)
   bool bold_italic;  // the version label's font
+  // A list of addresses, which can be wider than the list: it scrolls
+  // sideways as far as its widest entry. Other lists keep a plain list box.
+  bool scrolls_sideways = false;
 };
 
 enum class FrameKind {

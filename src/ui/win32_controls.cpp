@@ -34,8 +34,10 @@ constexpr ListMessages kComboBoxMessages{CB_GETCOUNT,     CB_GETLBTEXTLEN, CB_GE
 
 }  // namespace
 
-Win32ListControl::Win32ListControl(HWND control, Kind kind)
-    : control_(control), messages_(kind == Kind::kListBox ? kListBoxMessages : kComboBoxMessages) {}
+Win32ListControl::Win32ListControl(HWND control, Kind kind, bool scrolls_sideways)
+    : control_(control),
+      messages_(kind == Kind::kListBox ? kListBoxMessages : kComboBoxMessages),
+      scrolls_sideways_(scrolls_sideways) {}
 
 LRESULT Win32ListControl::Send(UINT message, WPARAM wparam, LPARAM lparam) const {
   return SendMessageA(control_, message, wparam, lparam);
@@ -76,6 +78,7 @@ std::u16string Win32ListControl::WideText(int index) const {
 void Win32ListControl::Append(std::string_view text) {
   const std::u16string wide = Wtf8ToUtf16(text);
   CheckInserted(SendW(messages_.add, 0, reinterpret_cast<LPARAM>(wide.c_str())));
+  if (!measuring_) return;
   widths_.push_back(Measure(wide));
   FitScrollWidth();
 }
@@ -90,6 +93,7 @@ void Win32ListControl::Insert(int index, std::string_view text) {
   const std::u16string wide = Wtf8ToUtf16(text);
   CheckInserted(
       SendW(messages_.insert, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide.c_str())));
+  if (!measuring_) return;
   widths_.insert(widths_.begin() + index, Measure(wide));
   FitScrollWidth();
 }
@@ -97,34 +101,67 @@ void Win32ListControl::Insert(int index, std::string_view text) {
 void Win32ListControl::Remove(int index) {
   if (index < 0 || Send(messages_.remove, static_cast<WPARAM>(index)) < 0)
     throw Error(ErrorKind::kIndex, FormatText(text::kIndexError, index));
+  if (!measuring_) return;
   widths_.erase(widths_.begin() + index);
   FitScrollWidth();
 }
 
 void Win32ListControl::Clear() {
   Send(messages_.reset);
+  if (!measuring_) return;
   widths_.clear();
   FitScrollWidth();
 }
 
-// The list draws its text a little in from its edge: an average character
-// more keeps the end of the widest entry in view.
-int Win32ListControl::Measure(const std::u16string& text) const {
-  HDC dc = measuring_dc_.get();
-  const HGDIOBJ old_font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(Send(WM_GETFONT)));
+namespace {
+
+// A font selected into a DC for as long as it lives.
+class SelectedFont {
+ public:
+  SelectedFont(HDC dc, HFONT font) : dc_(dc), old_(SelectObject(dc, font)) {}
+  ~SelectedFont() { SelectObject(dc_, old_); }
+  SelectedFont(const SelectedFont&) = delete;
+  SelectedFont& operator=(const SelectedFont&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+int TextWidth(HDC dc, const std::u16string& text) {
   SIZE size{};
   GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(text.data()),
                         static_cast<int>(text.size()), &size);
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc, &metrics);
-  SelectObject(dc, old_font);
-  return size.cx + metrics.tmAveCharWidth;
+  return size.cx;
 }
 
-void Win32ListControl::MeasureEntriesAgain() {
-  for (int i = 0; i < static_cast<int>(widths_.size()); ++i)
-    widths_[static_cast<std::size_t>(i)] = Measure(WideText(i));
+}  // namespace
+
+int Win32ListControl::Measure(const std::u16string& text) const {
+  const SelectedFont selected(measuring_dc_.get(), font_);
+  return TextWidth(measuring_dc_.get(), text) + margin_;
+}
+
+// The list draws its text a little in from its edge: an average character
+// more keeps the end of the widest entry in view.
+void Win32ListControl::MeasureEntries() {
+  if (!scrolls_sideways_) return;
+  if (!measuring_dc_) measuring_dc_.reset(CreateCompatibleDC(nullptr));
+  font_ = reinterpret_cast<HFONT>(Send(WM_GETFONT));
+  const SelectedFont selected(measuring_dc_.get(), font_);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(measuring_dc_.get(), &metrics);
+  margin_ = metrics.tmAveCharWidth;
+  const int count = Count();
+  widths_.assign(static_cast<std::size_t>(std::max(count, 0)), 0);
+  for (int i = 0; i < count; ++i)
+    widths_[static_cast<std::size_t>(i)] = TextWidth(measuring_dc_.get(), WideText(i)) + margin_;
+  measuring_ = true;
   FitScrollWidth();
+}
+
+void Win32ListControl::FontChanged() {
+  if (measuring_) MeasureEntries();
 }
 
 void Win32ListControl::FitScrollWidth() {

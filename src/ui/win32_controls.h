@@ -19,7 +19,9 @@ struct ListMessages;
 class Win32ListControl final : public ListControl {
  public:
   enum class Kind { kListBox, kComboBox };
-  Win32ListControl(HWND control, Kind kind);
+  // scrolls_sideways: the list is made as wide as its widest entry, once it
+  // measures (MeasureEntries).
+  Win32ListControl(HWND control, Kind kind, bool scrolls_sideways);
   Win32ListControl(const Win32ListControl&) = delete;
   Win32ListControl& operator=(const Win32ListControl&) = delete;
 
@@ -37,8 +39,13 @@ class Win32ListControl final : public ListControl {
   std::uintptr_t ItemData(int index) const override;
   void SetItemData(int index, std::uintptr_t data) override;
 
-  // The list's font changed (a new dpi): every entry is measured with it.
-  void MeasureEntriesAgain();
+  // Measures every entry in one pass, with the list's font as it is now;
+  // from then on each entry added is measured as it comes. Until then the
+  // list takes entries without measuring them: a start-up fills it before
+  // anyone can scroll it.
+  void MeasureEntries();
+  // The list's font changed (a new dpi): a list that measures measures again.
+  void FontChanged();
 
  private:
   LRESULT Send(UINT message, WPARAM wparam = 0, LPARAM lparam = 0) const;
@@ -52,12 +59,18 @@ class Win32ListControl final : public ListControl {
 
   HWND control_;
   const ListMessages& messages_;
-  // Each entry's width, beside the entries: a change measures only the
-  // entry it adds, never at painting.
+  const bool scrolls_sideways_;
+  // Each entry's width, beside the entries, once the list measures: a change
+  // measures only the entry it adds, never at painting.
+  bool measuring_ = false;
   std::vector<int> widths_;
   int scroll_width_ = 0;
+  // What every measure takes, from the last pass: the list's font, and the
+  // margin of an average character the list keeps beside its text.
+  HFONT font_ = nullptr;
+  int margin_ = 0;
   // A DC of its own, so that measuring asks nothing of the window system.
-  UniqueMemoryDc measuring_dc_{CreateCompatibleDC(nullptr)};
+  UniqueMemoryDc measuring_dc_;
 };
 
 class Win32Label final : public Label {

@@ -26,15 +26,17 @@ struct Frame {
 // Sent to the form by a list control for a key of a ListAction; wparam: the
 // control's id, lparam: the action.
 constexpr UINT kActionInList = WM_APP + 1;
+// Posted to itself once shown: the lists measure their entries.
+constexpr UINT kMeasureLists = WM_APP + 2;
 
-// The action a key asks of list, if any. Enter and F2 open the entry of a
-// drop-down list only while it is closed: dropped, Enter picks.
+// The action a key asks of list, if any. A drop-down list whose list is open
+// keeps its keys, as every Windows drop-down does: Enter there picks.
 std::optional<ListAction> KeyAction(HWND list, WPARAM key) {
   const bool control = GetKeyState(VK_CONTROL) < 0;
   wchar_t kind[16] = {};
   GetClassNameW(list, kind, 16);
-  const bool dropped =
-      lstrcmpiW(kind, L"ComboBox") == 0 && SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) != 0;
+  if (lstrcmpiW(kind, L"ComboBox") == 0 && SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) != 0)
+    return std::nullopt;
   switch (key) {
     case VK_DELETE:
       return ListAction::kDelete;
@@ -43,8 +45,7 @@ std::optional<ListAction> KeyAction(HWND list, WPARAM key) {
       break;
     case VK_RETURN:
     case VK_F2:
-      if (!dropped) return ListAction::kOpen;
-      break;
+      return ListAction::kOpen;
     case VK_UP:
       if (control) return ListAction::kMoveUp;
       break;
@@ -136,11 +137,11 @@ Win32Form::Win32Form(const FormLayout& layout, HWND owner)
     HWND child = CreateControl(control);
     children_.push_back({&control, child});
     if (control.kind == ControlKind::kListBox)
-      lists_[control.id] =
-          std::make_unique<Win32ListControl>(child, Win32ListControl::Kind::kListBox);
+      lists_[control.id] = std::make_unique<Win32ListControl>(
+          child, Win32ListControl::Kind::kListBox, control.scrolls_sideways);
     else if (control.kind == ControlKind::kComboBox)
-      lists_[control.id] =
-          std::make_unique<Win32ListControl>(child, Win32ListControl::Kind::kComboBox);
+      lists_[control.id] = std::make_unique<Win32ListControl>(
+          child, Win32ListControl::Kind::kComboBox, control.scrolls_sideways);
     else if (control.kind == ControlKind::kLabel)
       labels_[control.id] = std::make_unique<Win32Label>(child);
   }
@@ -178,15 +179,17 @@ HWND Win32Form::CreateControl(const ControlLayout& control) {
       break;
     case ControlKind::kListBox:
       cls = "LISTBOX";
-      style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL;
+      style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
       ex_style = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::kComboBox:
       cls = "COMBOBOX";
-      // WS_HSCROLL lets the dropped list scroll sideways to long entries.
-      style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_HSCROLL;
+      style |= CBS_DROPDOWNLIST | WS_VSCROLL;
       break;
   }
+  // A list box shows the bar as soon as its extent passes its width; a
+  // drop-down list's dropped list scrolls sideways to long entries.
+  if (control.scrolls_sideways) style |= WS_HSCROLL;
   const PixelRect place = ControlRectAt(control, dpi_);
   HWND child =
       CreateWindowExA(ex_style, cls, control.caption ? control.caption : "", style, place.left,
@@ -229,7 +232,7 @@ void Win32Form::LayOutAt(int dpi) {
                  place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
     FitToDpi(child.hwnd, control, true);
     if (const auto list = lists_.find(control.id); list != lists_.end())
-      list->second->MeasureEntriesAgain();
+      list->second->FontChanged();
   }
   // Invalidating the form alone leaves the children as they were painted.
   RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -390,6 +393,19 @@ LRESULT Win32Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case DM_GETDEFID:
       return FocusedButtonAsDefault();
+    case WM_SHOWWINDOW:
+      // Filled while hidden, the lists measure their entries in one pass once
+      // the form is up, not at the cost of its start.
+      if (wparam && !lists_measured_) {
+        lists_measured_ = true;
+        PostMessageW(hwnd(), kMeasureLists, 0, 0);
+      }
+      break;
+    case kMeasureLists:
+      Dispatch([&] {
+        for (auto& [id, list] : lists_) list->MeasureEntries();
+      });
+      return 0;
     case kActionInList:
       if (events_) {
         Dispatch([&] {

@@ -69,6 +69,7 @@ class Win32Form final : public FormView, public BaseWindow<Win32Form> {
   std::map<int, std::unique_ptr<Win32ListControl>> lists_;
   std::map<int, std::unique_ptr<Win32Label>> labels_;
   HWND last_focus_ = nullptr;
+  bool lists_measured_ = false;  // asked for once the form first shows
   int drag_from_ = -1;  // the entry being dragged, -1 for none
 };
 

@@ -478,7 +478,8 @@ TEST_F(MainWindowTest, AListScrollsSidewaysToItsLongestEntry) {
   auto wider = [&](HWND list, UINT get_extent) {
     return SendMessageW(list, get_extent, 0, 0) > ClientSize(list).cx;
   };
-  EXPECT_TRUE(wider(ListBox1(), LB_GETHORIZONTALEXTENT));
+  // Measured once the window is up.
+  EXPECT_TRUE(PollUntil([&] { return wider(ListBox1(), LB_GETHORIZONTALEXTENT); }));
   ASSERT_TRUE(Press(text::kButtonSwitchView));
   EXPECT_TRUE(wider(ComboBox1(), CB_GETHORIZONTALEXTENT));
   ASSERT_TRUE(PickEntry(1));
@@ -533,8 +534,10 @@ TEST_F(EditingTest, KeysAndADoubleClickOpenTheEntryOrANewOne) {
     ASSERT_TRUE(PressKeys(main_, {key}));
     expect_box(key == VK_INSERT ? text::kCreateCaption : change_b);
   }
-  ASSERT_TRUE(DoubleClickAt(ListBox1(), EntryPoint(ListBox1(), 2)));
-  expect_box(std::string("C") + text::kChangeCaptionSuffix);
+  for (int entry : {0, 2}) {
+    ASSERT_TRUE(DoubleClickAt(ListBox1(), EntryPoint(ListBox1(), entry)));
+    expect_box(Entries()[static_cast<std::size_t>(entry)] + text::kChangeCaptionSuffix);
+  }
   EXPECT_EQ(Entries(), (Entries_{"A", "B", "C", "D"}));
 }
 
@@ -609,11 +612,11 @@ TEST_F(EditingTest, MoveGoesOnAcrossAViewSwitch) {
   EXPECT_EQ(Caption(), text::kAppTitle);
 }
 
-// Del in the list shown does what 削除 does, also while the drop-down list is
-// dropped; Esc in the restore window does what 戻る does, and nothing in the
-// main window. Each step waits for what its key does: keys arrive after any
-// sent message.
-TEST_F(EditingTest, DelDeletesInEachViewAndEscLeavesOnlyTheRestoreWindow) {
+// Del in the list shown does what 削除 does, Enter and F2 what 変更 does; a
+// dropped drop-down list keeps those keys and Ins to itself. Esc in the
+// restore window does what 戻る does, and nothing in the main window. Each
+// step waits for what its key does: keys arrive after any sent message.
+TEST_F(EditingTest, ListKeysInEachViewAndEscLeavesOnlyTheRestoreWindow) {
   // A click picks B and gives the list the focus, as a user's would.
   const auto item = static_cast<int>(SendMessageW(ListBox1(), LB_GETITEMHEIGHT, 0, 0));
   ASSERT_TRUE(ClickAt(ListBox1(), {8, item + item / 2}));
@@ -627,10 +630,23 @@ TEST_F(EditingTest, DelDeletesInEachViewAndEscLeavesOnlyTheRestoreWindow) {
   auto dropped = [&] { return SendMessageW(ComboBox1(), CB_GETDROPPEDSTATE, 0, 0) != 0; };
   ASSERT_TRUE(ClickAt(ComboBox1(), {8, ClientSize(ComboBox1()).cy / 2}));
   ASSERT_TRUE(PollUntil(dropped));
-  ASSERT_TRUE(PressKeys(main_, {VK_DELETE}));
-  EXPECT_TRUE(PollUntil([&] { return Entries() == Entries_{"C", "D"}; }));
+  for (WORD key : {VK_DELETE, VK_INSERT, VK_F2, VK_RETURN}) ASSERT_TRUE(PressKeys(main_, {key}));
+  ASSERT_TRUE(PollUntil([&] { return !dropped(); })) << "Enter picks and closes the list";
+  EXPECT_EQ(FindDialog(app_.pid(), {main_, restore_}), nullptr);
+  EXPECT_EQ(Entries(), (Entries_{"A", "C", "D"}));
+  ASSERT_TRUE(PressKeys(main_, {VK_F4}));  // drops the list again
+  ASSERT_TRUE(PollUntil(dropped));
   ASSERT_TRUE(PressKeys(main_, {VK_ESCAPE}));  // closes the drop-down only
   ASSERT_TRUE(PollUntil([&] { return !dropped(); }));
+  for (WORD key : {VK_RETURN, VK_F2}) {
+    ASSERT_TRUE(PressKeys(main_, {key}));
+    DialogView box;
+    ASSERT_TRUE(WaitDialog(&box));
+    EXPECT_EQ(box.caption, std::string("A") + text::kChangeCaptionSuffix);
+    ASSERT_TRUE(AnswerAndSettle(box, text::kCancel));
+  }
+  ASSERT_TRUE(PressKeys(main_, {VK_DELETE}));
+  EXPECT_TRUE(PollUntil([&] { return Entries() == Entries_{"C", "D"}; }));
   // The main window is no dialog: Esc leaves it open, and the Del after it
   // still arrives.
   ASSERT_TRUE(PressKeys(main_, {VK_ESCAPE}));

@@ -205,6 +205,26 @@ TEST_F(RestoreFlowTest, SecondOpeningKeepsTheLastPreview) {
   EXPECT_EQ(Entries(), (Entries_{"http://o1/", "http://o2/"}));
 }
 
+// A 復旧 click that reaches the restore window after 戻る (automation, a late
+// click) restores nothing over what the user did since. The 削除 posted after
+// it is handled after it.
+TEST_F(RestoreFlowTest, ARestoreClickOnTheHiddenWindowChangesNothing) {
+  ASSERT_TRUE(Start());
+  ASSERT_TRUE(OpenRestore());
+  ASSERT_TRUE(Preview(1));
+  ASSERT_TRUE(LeaveRestore(text::kButtonBack));
+  ASSERT_TRUE(PickEntry(0));
+  HWND restore = FindChild(
+      restore_, {.class_name = "Button", .caption = text::kButtonRestore, .visible_only = false});
+  ASSERT_NE(restore, nullptr);
+  PostClick(restore);
+  ASSERT_TRUE(PostClick(main_, text::kButtonDelete));
+  EXPECT_TRUE(PollUntil([&] { return Entries() == Entries_{"http://b/"}; }));
+  EXPECT_FALSE(IsShown(restore_));
+  ASSERT_TRUE(ExitAndWait());
+  EXPECT_EQ(ReadHistory(), SavedUrls({"http://b/"}));
+}
+
 TEST_F(RestoreFlowTest, CloseBoxActsAsBack) {
   ASSERT_TRUE(Start());
   const HWND restore = restore_;

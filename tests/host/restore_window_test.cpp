@@ -116,6 +116,10 @@ TEST_F(RestoreTest, BackAndTheCloseBoxLeaveTheEntriesAndKeepThePreview) {
   restore_view.Click(kBackButton);
   EXPECT_TRUE(MainWindow().Enabled());
   EXPECT_FALSE(RestoreWindow().Visible());
+  // Clicks and picks that reach the hidden window (posted, late) do nothing.
+  Generations().Select(0);
+  form2->OnPick(kGenerationList);
+  form2->OnClick(kRestoreButton);
   EXPECT_EQ(ListBoxEntries(), (Entries{"now1", "now2"}));
 
   main_view.Click(kRestoreOldButton);

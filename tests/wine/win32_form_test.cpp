@@ -32,7 +32,7 @@ enum { kLabel = 300, kButtonA, kList, kCombo, kButtonB };
 const ControlLayout kControls[] = {
     {kLabel, "Label1", ControlKind::kLabel, 440, 370, 65, 16, "Ver 3.0", -1, true, 16, true},
     {kButtonA, "Button1", ControlKind::kButton, 16, 8, 73, 25, "A", 2, true, 12, false},
-    {kList, "ListBox1", ControlKind::kListBox, 16, 64, 481, 305, nullptr, 0, true, 12, false},
+    {kList, "ListBox1", ControlKind::kListBox, 16, 64, 481, 305, nullptr, 0, true, 12, false, true},
     {kCombo, "ComboBox1", ControlKind::kComboBox, 16, 64, 481, 20, nullptr, 3, false, 12, false},
     {kButtonB, "Button2", ControlKind::kButton, 88, 8, 73, 25, "B", 1, true, 12, false},
 };
@@ -224,6 +224,39 @@ TEST(ZOrder, EveryListOfTheFormsFollowsTheLabelThatNamesIt) {
     const bool shown = GetWindowLongPtrA(label, GWL_STYLE) & WS_VISIBLE;
     EXPECT_EQ(shown, name == text::kRestoreLabelDesign) << name;
   }
+}
+
+// Only lists of addresses scroll sideways: the generation list's few lines
+// would lose one of them to a bar. (The system shows WS_HSCROLL only while
+// the bar is up.)
+TEST(SidewaysScroll, OnlyTheListsOfAddressesGetTheBar) {
+  Win32Form restore(velm::Form2Layout(), nullptr);
+  const std::string wide_text = "http://a/" + std::string(200, 'x');
+  for (int id : {velm::kPreviewList, velm::kGenerationList}) restore.List(id).Append(wide_text);
+  restore.window().Show();
+  PumpMessages();
+  for (const auto& [id, scrolls] :
+       {std::pair{velm::kPreviewList, true}, std::pair{velm::kGenerationList, false}}) {
+    HWND list = GetDlgItem(restore.hwnd(), id);
+    EXPECT_EQ((GetWindowLongPtrW(list, GWL_STYLE) & WS_HSCROLL) != 0, scrolls) << id;
+    EXPECT_EQ(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0) > 0, scrolls) << id;
+  }
+}
+
+// Filled before the form shows, a list is measured in one pass once it is
+// up; an entry added after that is measured as it comes.
+TEST_F(FormTest, AListMeasuresItsEntriesOnceTheFormIsShown) {
+  HWND list = GetDlgItem(form.hwnd(), kList);
+  auto extent = [&] { return SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0); };
+  form.List(kList).Append("http://a/" + std::string(200, 'x'));
+  PumpMessages();
+  EXPECT_EQ(extent(), 0);
+  form.window().Show();
+  PumpMessages();
+  const LRESULT long_entry = extent();
+  EXPECT_GT(long_entry, ClientRectOf(list).right - ClientRectOf(list).left);
+  form.List(kList).Append("http://a/" + std::string(300, 'x'));
+  EXPECT_GT(extent(), long_entry);
 }
 
 TEST_F(FormTest, WindowGeometryIsTheOuterRectangleAndIsAppliedUnchanged) {
