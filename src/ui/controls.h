@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velm::ui {
 
@@ -71,14 +72,26 @@ class Window {
   virtual bool TitleBarInReach() const = 0;
 };
 
-// What a key or a double click asks of a list control, beyond a pick.
+// What a key, a menu item or a double click asks of a list control, beyond
+// a pick. While a drop-down list is open, its keys are its own.
 enum class ListAction {
   kDelete,       // Del
-  kOpen,         // Enter or F2; in a drop-down list only while it is closed
+  kOpen,         // Enter or F2
   kDoubleClick,  // on an entry of a list box
   kCreate,       // Ins
   kMoveUp,       // Ctrl+Up
   kMoveDown,     // Ctrl+Down
+  kUndo,         // Ctrl+Z
+  kRedo,         // Ctrl+Y, Ctrl+Shift+Z
+  kCopy,         // Ctrl+C, Ctrl+Ins
+};
+
+// One line of a list's shortcut menu; a line without text is a separator.
+struct MenuItem {
+  const char* text;  // in the ANSI code page, the key after a tab
+  ListAction action;
+  bool enabled;
+  friend bool operator==(const MenuItem&, const MenuItem&) = default;
 };
 
 // What a form does when its controls fire; the toolkit calls these inside
@@ -95,6 +108,8 @@ class FormEvents {
   virtual bool OnDragStart(int /*control_id*/, int /*index*/) { return false; }
   // A dragged entry let go over the entry at to.
   virtual void OnDrop(int /*control_id*/, int /*from*/, int /*to*/) {}
+  // The shortcut menu of a list as it stands now; empty: the list has none.
+  virtual std::vector<MenuItem> ListMenu(int /*control_id*/) { return {}; }
 };
 
 // One instantiated form: its window and its controls by id.

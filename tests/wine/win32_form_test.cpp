@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/ansi_text.h"
 #include "core/error.h"
 #include "core/texts.h"
 #include "forms/main_window.h"
@@ -310,11 +311,11 @@ TEST_F(FormTest, EnterPressesTheFocusedButtonThroughDialogKeys) {
   EXPECT_TRUE(IsDialogMessageA(form.hwnd(), &msg));
   EXPECT_EQ(events.log, std::vector<std::string>{"click:301"});
   events.log.clear();
-  SetFocus(GetDlgItem(form.hwnd(), kList));  // not a button: Enter does nothing
+  SetFocus(GetDlgItem(form.hwnd(), kList));  // not a button: the list's own Enter
   msg.hwnd = GetDlgItem(form.hwnd(), kList);
   IsDialogMessageA(form.hwnd(), &msg);
   PumpMessages();
-  EXPECT_TRUE(events.log.empty());
+  EXPECT_EQ(events.log, std::vector<std::string>{"action:302:1"});
 }
 
 void ThrowInsertError() {
@@ -480,6 +481,57 @@ TEST_F(FormTest, AMouseClickOnAListBoxEntryIsAPick) {
   PumpMessages();
   EXPECT_EQ(list.Selected(), 1);
   EXPECT_EQ(events.log, std::vector<std::string>{"pick:302"});
+}
+
+// The menu as the system holds it, read while it is open: each line's text,
+// after "-" when it is greyed; empty for a separator.
+std::vector<std::u16string> MenuLines(HMENU menu) {
+  std::vector<std::u16string> lines;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+    const bool greyed = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED;
+    lines.push_back((greyed && text[0] ? u"-" : u"") +
+                    std::u16string(reinterpret_cast<const char16_t*>(text)));
+  }
+  return lines;
+}
+
+// A right click on an entry selects it, without a pick, and opens a popup
+// menu of the form's items; the chosen item is the list's action.
+TEST_F(FormTest, ARightClickOnAnEntrySelectsItAndOpensThePopupMenu) {
+  ListControl& list = form.List(kList);
+  for (const char* entry : {"a", "b", "c"}) list.Append(entry);
+  form.window().Show();
+  events.menu = {{text::kMenuUndo, ListAction::kUndo, false},
+                 {nullptr, ListAction::kOpen, false},
+                 {text::kMenuDelete, ListAction::kDelete, true}};
+  std::vector<std::u16string> shown;
+  test::ModalScript choose(
+      "#32768", {[&](HWND popup) {
+        shown = MenuLines(reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0)));
+        // The access key of 削除(&D).
+        PostMessageW(popup, WM_CHAR, 'd', 0);
+        return true;
+      }});
+  HWND list_box = GetDlgItem(form.hwnd(), kList);
+  POINT second_row{20, 12 + 6};
+  ClientToScreen(list_box, &second_row);
+  SendMessageW(form.hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list_box),
+               MAKELPARAM(second_row.x, second_row.y));
+  EXPECT_TRUE(choose.finished());
+  EXPECT_EQ(shown, (std::vector<std::u16string>{u"-" + AnsiToUtf16(text::kMenuUndo), u"",
+                                                AnsiToUtf16(text::kMenuDelete)}));
+  EXPECT_EQ(list.Selected(), 1);
+  EXPECT_EQ(events.log, std::vector<std::string>{"action:302:0"}) << "削除, and no pick";
+
+  test::ModalScript leave("#32768", {[](HWND) { return EndMenu() != FALSE; }});
+  POINT below_the_entries{20, 200};  // opens the menu with no selection
+  ClientToScreen(list_box, &below_the_entries);
+  SendMessageW(form.hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list_box),
+               MAKELPARAM(below_the_entries.x, below_the_entries.y));
+  EXPECT_TRUE(leave.finished());
+  EXPECT_EQ(list.Selected(), -1);
 }
 
 }  // namespace
