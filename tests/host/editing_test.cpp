@@ -264,52 +264,32 @@ struct UndoCase {
   Entries after;
 };
 
+// Picks the entry at pick (-1: none), answers the input box with typed, if
+// any, presses button, then picks then_pick (-1: none).
+void Perform(FormsWorld& w, int pick, int button, const char* typed = nullptr, int then_pick = -1) {
+  if (pick >= 0) w.main_view.Pick(kListView, pick);
+  if (typed) w.dialogs.AnswerInput(typed);
+  w.main_view.Click(button);
+  if (then_pick >= 0) w.main_view.Pick(kListView, then_pick);
+}
+
+void RestoreNewestBackup(FormsWorld& w) {
+  w.main_view.Click(kRestoreOldButton);
+  w.restore_view.Pick(kGenerationList, 1);  // the history as this start found it
+  w.restore_view.Click(kRestoreButton);
+}
+
 const UndoCase kUndoCases[] = {
-    {"変更",
-     [](FormsWorld& w) {
-       w.main_view.Pick(kListView, 1);
-       w.dialogs.AnswerInput("X");
-       w.main_view.Click(kChangeButton);
-     },
-     {"A", "X", "C"}},
-    {"削除",
-     [](FormsWorld& w) {
-       w.main_view.Pick(kListView, 1);
-       w.main_view.Click(kDeleteButton);
-     },
-     {"A", "C"}},
-    {"作成",
-     [](FormsWorld& w) {
-       w.dialogs.AnswerInput("D");
-       w.main_view.Click(kCreateButton);
-     },
-     {"A", "B", "C", "D"}},
-    {"移動",
-     [](FormsWorld& w) {
-       w.main_view.Pick(kListView, 0);
-       w.main_view.Click(kMoveButton);
-       w.main_view.Pick(kListView, 2);
-     },
-     {"B", "C", "A"}},
-    {"drag",
-     [](FormsWorld& w) {
-       if (w.form1->OnDragStart(kListView, 2)) w.form1->OnDrop(kListView, 2, 0);
-     },
-     {"C", "A", "B"}},
-    {"Ctrl+Down",
-     [](FormsWorld& w) {
-       w.main_view.Pick(kListView, 0);
-       w.form1->OnListAction(kListView, ui::ListAction::kMoveDown);
-     },
-     {"B", "A", "C"}},
-    {"クリア", [](FormsWorld& w) { w.main_view.Click(kClearButton); }, {}},
-    {"復旧",  // the newest backup: the history as this start found it
-     [](FormsWorld& w) {
-       w.main_view.Click(kRestoreOldButton);
-       w.restore_view.Pick(kGenerationList, 1);
-       w.restore_view.Click(kRestoreButton);
-     },
-     {"old"}},
+    {"変更", [](FormsWorld& w) { Perform(w, 1, kChangeButton, "X"); }, {"A", "X", "C"}},
+    {"削除", [](FormsWorld& w) { Perform(w, 1, kDeleteButton); }, {"A", "C"}},
+    {"作成", [](FormsWorld& w) { Perform(w, -1, kCreateButton, "D"); }, {"A", "B", "C", "D"}},
+    {"移動", [](FormsWorld& w) { Perform(w, 0, kMoveButton, nullptr, 2); }, {"B", "C", "A"}},
+    {"drag", [](FormsWorld& w) { w.form1->OnDrop(kListView, 2, 0); }, {"C", "A", "B"}},
+    {"Ctrl+Up",
+     [](FormsWorld& w) { w.form1->OnListAction(kListView, ui::ListAction::kMoveUp); },
+     {"B", "A", "C"}},  // B selected first
+    {"クリア", [](FormsWorld& w) { Perform(w, -1, kClearButton); }, {}},
+    {"復旧", RestoreNewestBackup, {"old"}},
 };
 
 class UndoTest : public FormsTest, public ::testing::WithParamInterface<UndoCase> {
@@ -318,6 +298,7 @@ class UndoTest : public FormsTest, public ::testing::WithParamInterface<UndoCase
     SetIni("OldUrl1", "url1", "old");
     SeedHistory({"A", "B", "C"});
     Start();
+    ListBox1().Select(1);
   }
   void Press(ui::ListAction action) { form1->OnListAction(kListView, action); }
   bool CanUndo() { return form1->ListMenu(kListView)[0].enabled; }
@@ -356,12 +337,11 @@ TEST_F(EditingTest, UndoGoesBackAnyNumberOfStepsAndANewEditDropsTheRedoSteps) {
   using enum ui::ListAction;
   StartWith({"A", "B", "C"});
   auto press = [&](ui::ListAction action) { form1->OnListAction(kListView, action); };
-  for (int i = 0; i < 2; ++i) {
-    main_view.Pick(kListView, 0);
-    main_view.Click(kDeleteButton);
-  }
+  for (int i = 0; i < 2; ++i) Perform(*this, 0, kDeleteButton);
   main_view.Click(kSwitchViewButton);  // no edit: the drop-down view takes the steps on
   ASSERT_EQ(ComboEntries(), Entries{"C"});
+  press(kCopy);  // no edit either
+  EXPECT_EQ(copied, Entries{"C"});
   press(kUndo);
   EXPECT_EQ(ComboEntries(), (Entries{"B", "C"}));
   press(kUndo);
@@ -369,15 +349,14 @@ TEST_F(EditingTest, UndoGoesBackAnyNumberOfStepsAndANewEditDropsTheRedoSteps) {
   EXPECT_EQ(ComboEntries(), (Entries{"A", "B", "C"}));
   press(kRedo);
   EXPECT_EQ(ComboEntries(), (Entries{"B", "C"}));
-  dialogs.AnswerInput("D");
-  main_view.Click(kCreateButton);
+  Perform(*this, -1, kCreateButton, "D");
   press(kRedo);  // the create dropped the delete of B
   EXPECT_EQ(ComboEntries(), (Entries{"B", "C", "D"}));
   press(kUndo);
   press(kUndo);
   EXPECT_EQ(ComboEntries(), (Entries{"A", "B", "C"}));
 
-  // An undo during a move ends the move first.
+  // An undo or a redo during a move ends the move first.
   main_view.Pick(kDropDownView, 2);
   main_view.Click(kMoveButton);
   press(kRedo);
@@ -389,9 +368,7 @@ TEST_F(EditingTest, UndoGoesBackAnyNumberOfStepsAndANewEditDropsTheRedoSteps) {
 // it at the close, one the user wrote stays. A 変更 undone leaves B untouched.
 TEST_F(EditingTest, AnUndoneChangeLeavesTheEntryAsLoadedForTheClose) {
   StartWith({"A", "B", "C"});
-  main_view.Pick(kListView, 1);
-  dialogs.AnswerInput("X");
-  main_view.Click(kChangeButton);
+  Perform(*this, 1, kChangeButton, "X");
   form1->OnListAction(kListView, ui::ListAction::kUndo);
   registry.RemoveKey();
   SeedHistory({"A", "", "C"});

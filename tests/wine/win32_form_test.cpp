@@ -487,12 +487,11 @@ TEST_F(FormTest, AMouseClickOnAListBoxEntryIsAPick) {
 // after "-" when it is greyed; empty for a separator.
 std::vector<std::u16string> MenuLines(HMENU menu) {
   std::vector<std::u16string> lines;
-  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+  for (UINT i = 0; i < static_cast<UINT>(GetMenuItemCount(menu)); ++i) {
     wchar_t text[64] = {};
-    GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
-    const bool greyed = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED;
-    lines.push_back((greyed && text[0] ? u"-" : u"") +
-                    std::u16string(reinterpret_cast<const char16_t*>(text)));
+    GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
+    const bool greyed = text[0] && (GetMenuState(menu, i, MF_BYPOSITION) & MF_GRAYED);
+    lines.push_back((greyed ? u"-" : u"") + std::u16string(reinterpret_cast<char16_t*>(text)));
   }
   return lines;
 }
