@@ -91,7 +91,6 @@ struct MenuItem {
   const char* text;  // in the ANSI code page, the key after a tab
   ListAction action;
   bool enabled;
-  friend bool operator==(const MenuItem&, const MenuItem&) = default;
 };
 
 // What a form does when its controls fire; the toolkit calls these inside

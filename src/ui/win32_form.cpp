@@ -35,7 +35,7 @@ constexpr UINT kActionInList = WM_APP + 1;
 // the form's key table's (ui/win32_command_keys.h); Enter is not, since on
 // a button it presses the button.
 bool OpensEntry(HWND list, WPARAM key) {
-  if (key != VK_RETURN || GetKeyState(VK_CONTROL) < 0) return false;
+  if (key != VK_RETURN) return false;
   wchar_t kind[16] = {};
   GetClassNameW(list, kind, 16);
   return lstrcmpiW(kind, L"ComboBox") != 0 || SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) == 0;
