@@ -12,6 +12,7 @@
 #include "core/ansi_text.h"
 #include "core/error.h"
 #include "core/texts.h"
+#include "forms/list_menu.h"
 #include "forms/main_window.h"
 #include "forms/restore_window.h"
 #include "ui/form_layout.h"
@@ -502,9 +503,7 @@ TEST_F(FormTest, ARightClickOnAnEntrySelectsItAndOpensThePopupMenu) {
   ListControl& list = form.List(kList);
   for (const char* entry : {"a", "b", "c"}) list.Append(entry);
   form.window().Show();
-  events.menu = {{text::kMenuUndo, ListAction::kUndo, false},
-                 {nullptr, ListAction::kOpen, false},
-                 {text::kMenuDelete, ListAction::kDelete, true}};
+  events.menu = ListMenuItems({3, 1, false, false, true});  // nothing to undo
   std::vector<std::u16string> shown;
   test::ModalScript choose(
       "#32768", {[&](HWND popup) {
@@ -519,8 +518,12 @@ TEST_F(FormTest, ARightClickOnAnEntrySelectsItAndOpensThePopupMenu) {
   SendMessageW(form.hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list_box),
                MAKELPARAM(second_row.x, second_row.y));
   EXPECT_TRUE(choose.finished());
-  EXPECT_EQ(shown, (std::vector<std::u16string>{u"-" + AnsiToUtf16(text::kMenuUndo), u"",
-                                                AnsiToUtf16(text::kMenuDelete)}));
+  auto line = [](const char* text) { return AnsiToUtf16(text); };
+  EXPECT_EQ(shown,
+            (std::vector<std::u16string>{u"-" + line(text::kMenuUndo), line(text::kMenuRedo), u"",
+                                         line(text::kMenuChange), line(text::kMenuDelete),
+                                         line(text::kMenuCreate), u"", line(text::kMenuMoveUp),
+                                         line(text::kMenuMoveDown), u"", line(text::kMenuCopy)}));
   EXPECT_EQ(list.Selected(), 1);
   EXPECT_EQ(events.log, std::vector<std::string>{"action:302:0"}) << "削除, and no pick";
 
