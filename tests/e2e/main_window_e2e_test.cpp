@@ -12,6 +12,7 @@
 #include <initializer_list>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/texts.h"
@@ -656,20 +657,16 @@ TEST_F(EditingTest, CtrlZUndoesEachEditAndCtrlYRedoesIt) {
   ASSERT_TRUE(CreateEntry("E"));
   ASSERT_TRUE(MoveEntry(0, 2));
   ASSERT_EQ(Entries(), (Entries_{"C", "D", "A", "E"}));
-  struct Step {
-    bool shift;
-    WORD key;
-    Entries_ entries;
-  };
-  const Step steps[] = {
+  const std::tuple<bool, WORD, Entries_> steps[] = {
+      // Shift held, key, the list after
       {false, 'Z', {"A", "C", "D", "E"}}, {false, 'Z', {"A", "C", "D"}},
       {false, 'Z', {"A", "B", "C", "D"}}, {false, 'Y', {"A", "C", "D"}},
       {true, 'Z', {"A", "C", "D", "E"}},  {false, 'Y', {"C", "D", "A", "E"}},
   };
-  for (const Step& step : steps) {
-    ASSERT_TRUE(step.shift ? PressKeys(main_, {VK_CONTROL, VK_SHIFT, step.key})
-                           : PressKeys(main_, {VK_CONTROL, step.key}));
-    EXPECT_TRUE(PollUntil([&] { return Entries() == step.entries; })) << step.entries.size();
+  for (const auto& [shift, key, entries] : steps) {
+    ASSERT_TRUE(shift ? PressKeys(main_, {VK_CONTROL, VK_SHIFT, key})
+                      : PressKeys(main_, {VK_CONTROL, key}));
+    EXPECT_TRUE(PollUntil([&] { return Entries() == entries; })) << entries.size();
   }
   ASSERT_TRUE(ExitAndWait());
   EXPECT_EQ(ReadHistory(), SavedUrls({"C", "D", "A", "E"}));

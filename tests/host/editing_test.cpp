@@ -333,43 +333,42 @@ void PrintTo(const UndoCase& undo_case, std::ostream* out) {
 }
 INSTANTIATE_TEST_SUITE_P(Commands, UndoTest, ::testing::ValuesIn(kUndoCases));
 
-TEST_F(EditingTest, UndoGoesBackAnyNumberOfStepsAndANewEditDropsTheRedoSteps) {
+TEST_F(UndoTest, UndoGoesBackAnyNumberOfStepsAndANewEditDropsTheRedoSteps) {
   using enum ui::ListAction;
-  StartWith({"A", "B", "C"});
-  auto press = [&](ui::ListAction action) { form1->OnListAction(kListView, action); };
+  StartWithABC();
   for (int i = 0; i < 2; ++i) Perform(*this, 0, kDeleteButton);
   main_view.Click(kSwitchViewButton);  // no edit: the drop-down view takes the steps on
   ASSERT_EQ(ComboEntries(), Entries{"C"});
-  press(kCopy);  // no edit either
+  Press(kCopy);  // no edit either
   EXPECT_EQ(copied, Entries{"C"});
-  press(kUndo);
+  Press(kUndo);
   EXPECT_EQ(ComboEntries(), (Entries{"B", "C"}));
-  press(kUndo);
-  press(kUndo);  // past the start: nothing
+  Press(kUndo);
+  Press(kUndo);  // past the start: nothing
   EXPECT_EQ(ComboEntries(), (Entries{"A", "B", "C"}));
-  press(kRedo);
+  Press(kRedo);
   EXPECT_EQ(ComboEntries(), (Entries{"B", "C"}));
   Perform(*this, -1, kCreateButton, "D");
-  press(kRedo);  // the create dropped the delete of B
+  Press(kRedo);  // the create dropped the delete of B
   EXPECT_EQ(ComboEntries(), (Entries{"B", "C", "D"}));
-  press(kUndo);
-  press(kUndo);
+  Press(kUndo);
+  Press(kUndo);
   EXPECT_EQ(ComboEntries(), (Entries{"A", "B", "C"}));
 
   // An undo or a redo during a move ends the move first.
   main_view.Pick(kDropDownView, 2);
   main_view.Click(kMoveButton);
-  press(kRedo);
+  Press(kRedo);
   EXPECT_EQ(MainWindow().Caption(), text::kAppTitle);
   EXPECT_EQ(ComboEntries(), (Entries{"B", "C"}));
 }
 
 // The browser removed B while the list was open: an untouched B goes with
 // it at the close, one the user wrote stays. A 変更 undone leaves B untouched.
-TEST_F(EditingTest, AnUndoneChangeLeavesTheEntryAsLoadedForTheClose) {
-  StartWith({"A", "B", "C"});
+TEST_F(UndoTest, AnUndoneChangeLeavesTheEntryAsLoadedForTheClose) {
+  StartWithABC();
   Perform(*this, 1, kChangeButton, "X");
-  form1->OnListAction(kListView, ui::ListAction::kUndo);
+  Press(ui::ListAction::kUndo);
   registry.RemoveKey();
   SeedHistory({"A", "", "C"});
   main_view.Click(kExitButton);
