@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <utility>
 
 #include "core/texts.h"
@@ -12,6 +13,7 @@
 #include "forms/main_window.h"
 #include "forms/restore_window.h"
 #include "shell/app_window.h"
+#include "shell/clipboard.h"
 #include "shell/dll_search.h"
 #include "shell/error_report.h"
 #include "shell/exe_path.h"
@@ -61,8 +63,11 @@ struct Application {
       MarkPhase("FormClose");
       PostQuitMessage(0);
     };
-    services.reset(
-        new AppServices{settings_file, registry, *dialogs, ExecutablePath(), end_application});
+    auto copy = [this](const std::string& entry) {
+      CopyEntryToClipboard(main_view->hwnd(), entry);
+    };
+    services.reset(new AppServices{settings_file, registry, *dialogs, ExecutablePath(),
+                                   end_application, copy});
     main_view = std::make_unique<ui::Win32Form>(Form1Layout(), app_window);
     // The restore window exists before the message loop runs, so before any
     // click can open it.
@@ -132,7 +137,11 @@ int Run() {
   application.ApplyShowCommand(StartupShowCommand());
 
   const HWND forms[] = {application.main_view->hwnd(), application.restore_view->hwnd()};
-  RunMessageLoop(forms, [&application] { application.app->InvalidatePreviews(); });
+  // The list's command keys are the main window's; the restore window has
+  // only its buttons' keys.
+  ui::CommandKeys keys(application.main_view->hwnd());
+  RunMessageLoop(
+      forms, [&application] { application.app->InvalidatePreviews(); }, &keys);
   MarkPhase("loop ended");
   EndProcess(0);
 }

@@ -71,4 +71,21 @@ struct WindowTraits {
 };
 using UniqueWindow = UniqueResource<WindowTraits>;
 
+// A key table of CreateAcceleratorTable.
+struct AcceleratorTableTraits {
+  using Handle = HACCEL;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { DestroyAcceleratorTable(h); }
+};
+using UniqueAcceleratorTable = UniqueResource<AcceleratorTableTraits>;
+
+// A menu no window holds, such as a shortcut menu while it is built and
+// shown.
+struct MenuTraits {
+  using Handle = HMENU;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { DestroyMenu(h); }
+};
+using UniqueMenu = UniqueResource<MenuTraits>;
+
 }  // namespace velm

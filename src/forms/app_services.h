@@ -17,6 +17,8 @@ struct AppServices {
   ui::Dialogs& dialogs;
   std::u16string exe_path;                // full path of the running executable
   std::function<void()> end_application;  // posts the quit message
+  // Puts an entry's text on the clipboard; throws the clipboard error.
+  std::function<void(const std::string& entry)> copy_to_clipboard;
 };
 
 }  // namespace velm

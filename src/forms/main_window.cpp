@@ -11,6 +11,7 @@
 #include "core/error.h"
 #include "core/texts.h"
 #include "forms/entry_origin.h"
+#include "forms/list_menu.h"
 #include "forms/move_by_one.h"
 #include "stores/generations.h"
 #include "stores/history_store.h"
@@ -192,7 +193,7 @@ void TForm1::Button9Click() {
   ListBox1().Clear();
   ComboBox1().Clear();
   EndMove();  // its entry is gone
-  users_order_ = true;
+  list_flags_.users_order = true;
 }
 
 void TForm1::Button8Click() {
@@ -218,12 +219,12 @@ void TForm1::EndMove() {
 
 void TForm1::ListBox1Click() {
   pick_ended_move_ = FinishMove(window(), ListBox1(), MoveFrom);
-  if (pick_ended_move_) users_order_ = true;
+  if (pick_ended_move_) list_flags_.users_order = true;
 }
 
 void TForm1::ComboBox1Click() {
   pick_ended_move_ = FinishMove(window(), ComboBox1(), MoveFrom);
-  if (pick_ended_move_) users_order_ = true;
+  if (pick_ended_move_) list_flags_.users_order = true;
 }
 
 // The selection goes with the entry. A move under way keeps to its source,
@@ -235,7 +236,7 @@ void TForm1::MoveSelectedByOne(int step) {
   if (!moved) return;
   list.Move(from, moved->to);
   list.Select(moved->to);
-  users_order_ = true;
+  list_flags_.users_order = true;
   if (Moving()) MoveFrom = moved->move_from;
 }
 
@@ -263,7 +264,7 @@ std::vector<ListedEntry> TForm1::ListedEntries() {
 }
 
 void TForm1::SaveHistory() {
-  HistoryStore(services_.registry).SaveOver(history_, ListedEntries(), users_order_);
+  HistoryStore(services_.registry).SaveOver(history_, ListedEntries(), list_flags_.users_order);
 }
 
 void TForm1::SaveFormSettings() {
@@ -317,13 +318,15 @@ void TForm1::Button6Click() {
 }
 
 void TForm1::ReplaceEntries(const std::vector<std::string>& entries) {
-  ListBox1().Clear();
-  ComboBox1().Clear();
-  EndMove();  // its entry is gone
-  // Entries of the user's, each exactly as the backup holds it.
-  ui::ListControl& list = CurrentList();
-  for (const std::string& entry : entries) list.Append(entry);
-  users_order_ = true;
+  Undoable([&] {
+    ListBox1().Clear();
+    ComboBox1().Clear();
+    EndMove();  // its entry is gone
+    // Entries of the user's, each exactly as the backup holds it.
+    ui::ListControl& list = CurrentList();
+    for (const std::string& entry : entries) list.Append(entry);
+    list_flags_.users_order = true;
+  });
 }
 
 void TForm1::EnableAgain() {
@@ -347,9 +350,61 @@ void TForm1::RunCommand(Command&& command) {
   command_running_ = false;
 }
 
+// Whatever the edit throws, what it changed can be undone.
+template <typename Edit>
+void TForm1::Undoable(Edit&& edit) {
+  ListState before = Snapshot();
+  auto record = [&] {
+    if (!SameList(before, Snapshot())) undo_.Record(std::move(before));
+  };
+  try {
+    edit();
+  } catch (...) {
+    record();
+    throw;
+  }
+  record();
+}
+
+ListState TForm1::Snapshot() {
+  ui::ListControl& list = CurrentList();
+  ListState state;
+  for (int i = 0; i < list.Count(); ++i) state.entries.push_back({list.Text(i), list.ItemData(i)});
+  state.flags = list_flags_;
+  state.selected = list.Selected();
+  return state;
+}
+
+// The entries come back with their item data: one brought back untouched
+// is again the value it was read from.
+void TForm1::PutBack(const ListState& state) {
+  EndMove();  // its source may be anywhere now
+  ui::ListControl& list = CurrentList();
+  list.Clear();
+  for (const ListItem& entry : state.entries) {
+    list.Append(entry.text);
+    if (entry.data != 0) list.SetItemData(list.Count() - 1, entry.data);
+  }
+  list.Select(state.selected);
+  list_flags_ = state.flags;
+}
+
+void TForm1::Undo() {
+  if (std::optional<ListState> earlier = undo_.Undo(Snapshot())) PutBack(*earlier);
+}
+
+void TForm1::Redo() {
+  if (std::optional<ListState> later = undo_.Redo(Snapshot())) PutBack(*later);
+}
+
+void TForm1::CopySelected() {
+  const int index = CurrentList().Selected();
+  if (index >= 0) services_.copy_to_clipboard(CurrentList().Text(index));
+}
+
 void TForm1::OnClick(int control_id) {
   pick_ended_move_ = false;
-  RunCommand([&] { RunButton(control_id); });
+  RunCommand([&] { Undoable([&] { RunButton(control_id); }); });
 }
 
 void TForm1::RunButton(int control_id) {
@@ -392,26 +447,43 @@ void TForm1::OnListAction(int control_id, ui::ListAction action) {
     RunCommand([&] { RunListAction(action, after_move_pick); });
 }
 
+std::vector<ui::MenuItem> TForm1::ListMenu(int control_id) {
+  if (control_id != kListView && control_id != kDropDownView) return {};
+  ui::ListControl& list = CurrentList();
+  return ListMenuItems({list.Count(), list.Selected(), Moving(), undo_.CanUndo(), undo_.CanRedo()});
+}
+
 // These keys and the double click are additions to the buttons: in move mode
 // a click is a pick, and they leave it at that.
 void TForm1::RunListAction(ui::ListAction action, bool after_move_pick) {
   using enum ui::ListAction;
   switch (action) {
+    case kUndo:
+      Undo();
+      return;
+    case kRedo:
+      Redo();
+      return;
+    case kCopy:
+      CopySelected();
+      return;
     case kDelete:
-      Button2Click();
+      Undoable([&] { Button2Click(); });
       return;
     case kMoveUp:
     case kMoveDown:
-      MoveSelectedByOne(action == kMoveUp ? -1 : 1);
+      Undoable([&] { MoveSelectedByOne(action == kMoveUp ? -1 : 1); });
       return;
     case kOpen:
     case kDoubleClick:
     case kCreate:
       if (Moving() || (action == kDoubleClick && after_move_pick)) return;
-      if (action == kCreate)
-        Button7Click();
-      else
-        Button1Click();
+      Undoable([&] {
+        if (action == kCreate)
+          Button7Click();
+        else
+          Button1Click();
+      });
       return;
   }
 }
@@ -430,16 +502,21 @@ void TForm1::OnDrop(int control_id, int from, int to) {
   if (control_id != kListView) return;
   RunCommand([&] {
     if (from == to || Moving() || to < 0 || to >= ListBox1().Count()) return;
-    ListBox1().Move(from, to);
-    ListBox1().Select(to);
-    users_order_ = true;
+    Undoable([&] {
+      ListBox1().Move(from, to);
+      ListBox1().Select(to);
+      list_flags_.users_order = true;
+    });
   });
 }
 
+// A pick that ends a move is the move's edit.
 void TForm1::OnPick(int control_id) {
   RunCommand([&] {
-    if (control_id == kListView) ListBox1Click();
-    if (control_id == kDropDownView) ComboBox1Click();
+    Undoable([&] {
+      if (control_id == kListView) ListBox1Click();
+      if (control_id == kDropDownView) ComboBox1Click();
+    });
   });
 }
 

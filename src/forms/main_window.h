@@ -10,6 +10,7 @@
 
 #include "forms/app_services.h"
 #include "forms/form_links.h"
+#include "forms/undo_history.h"
 #include "stores/history_merge.h"
 #include "stores/history_store.h"
 #include "ui/controls.h"
@@ -66,10 +67,12 @@ class TForm1 : public ui::FormEvents, public RestoreWindowOwner {
   void OnPick(int control_id) override;
   void OnCloseRequest() override;
   // Del as 削除; Enter, F2 and a double click as 変更; Ins as 作成;
-  // Ctrl+Up and Ctrl+Down move the entry by one.
+  // Ctrl+Up and Ctrl+Down move the entry by one; Ctrl+Z undoes the last
+  // edit, Ctrl+Y redoes it; Ctrl+C copies the selected address.
   void OnListAction(int control_id, ui::ListAction action) override;
   bool OnDragStart(int control_id, int index) override;
   void OnDrop(int control_id, int from, int to) override;
+  std::vector<ui::MenuItem> ListMenu(int control_id) override;
 
   // RestoreWindowOwner
   void ReplaceEntries(const std::vector<std::string>& entries) override;
@@ -85,6 +88,14 @@ class TForm1 : public ui::FormEvents, public RestoreWindowOwner {
 
   template <typename Command>
   void RunCommand(Command&& command);
+  // Runs edit; a change it makes to the list is one step to undo.
+  template <typename Edit>
+  void Undoable(Edit&& edit);
+  ListState Snapshot();
+  void PutBack(const ListState& state);
+  void Undo();
+  void Redo();
+  void CopySelected();
   void RunButton(int control_id);
   void RunListAction(ui::ListAction action, bool after_move_pick);
   void MoveSelectedByOne(int step);
@@ -103,12 +114,11 @@ class TForm1 : public ui::FormEvents, public RestoreWindowOwner {
   RestoreWindowOpener open_restore_window_;
   // The history values as the start-up read them. What the user did to
   // them is the list's texts, each entry's item data (its origin among them
-  // and whether it was changed, forms/entry_origin.h) and users_order_: the
+  // and whether it was changed, forms/entry_origin.h) and list_flags_: the
   // close replays exactly that onto the history as it then stands.
   HistoryBaseline history_;
-  // The user reordered the list (移動, a drag, Ctrl+Up/Down) or replaced it
-  // (クリア, 復旧): the list's order then stands at the close.
-  bool users_order_ = false;
+  UndoHistory undo_;
+  ListFlags list_flags_;
   // A command's handler is running, maybe inside its dialog's message loop.
   bool command_running_ = false;
   // The last event was a pick that ended a move: the first click of a

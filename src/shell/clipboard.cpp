@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/ansi_text.h"
+#include "core/entry_text.h"
 #include "core/error.h"
 #include "core/texts.h"
 #include "core/unique_resource.h"
@@ -46,17 +47,26 @@ void PutData(UINT format, const void* data, std::size_t size) {
   if (SetClipboardData(format, memory.get())) (void)memory.release();
 }
 
-}  // namespace
-
-void CopyTextToClipboard(HWND owner, const std::string& text) {
-  const std::u16string wide = AnsiToUtf16(text);  // converted by the code page it is written in
+// Both forms of one text. Left to itself, the system would make the
+// Unicode text from CF_TEXT by the input language of the moment: mojibake
+// under an English keyboard.
+void CopyBothForms(HWND owner, const std::string& ansi, const std::u16string& wide) {
   UniqueResource<OpenClipboardTraits> open(OpenClipboardPatiently(owner));
   if (!open) throw Error(ErrorKind::kClipboard, text::kClipboardError);
   EmptyClipboard();
-  PutData(CF_TEXT, text.c_str(), text.size() + 1);
-  // Left to itself, the system would make the Unicode text from CF_TEXT by
-  // the input language of the moment: mojibake under an English keyboard.
+  PutData(CF_TEXT, ansi.c_str(), ansi.size() + 1);
   PutData(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(char16_t));  // with its zero
+}
+
+}  // namespace
+
+void CopyTextToClipboard(HWND owner, const std::string& text) {
+  CopyBothForms(owner, text, AnsiToUtf16(text));  // converted by the code page it is written in
+}
+
+void CopyEntryToClipboard(HWND owner, const std::string& entry) {
+  const std::u16string wide = Wtf8ToUtf16(entry);
+  CopyBothForms(owner, Utf16ToAnsi(wide), wide);
 }
 
 }  // namespace velm

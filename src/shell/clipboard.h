@@ -13,4 +13,8 @@ namespace velm {
 // calling thread meanwhile without dispatching messages.
 void CopyTextToClipboard(HWND owner, const std::string& text);
 
+// The same for an entry's text (UTF-8, see core/entry_text.h): as
+// CF_UNICODETEXT exactly, and as CF_TEXT in the code page's form of it.
+void CopyEntryToClipboard(HWND owner, const std::string& entry);
+
 }  // namespace velm

@@ -19,7 +19,8 @@ HWND FormOf(const MSG& msg, std::span<const HWND> forms) {
 
 }  // namespace
 
-int RunMessageLoop(std::span<const HWND> forms, const std::function<void()>& after_input) {
+int RunMessageLoop(std::span<const HWND> forms, const std::function<void()>& after_input,
+                   ui::CommandKeys* keys) {
   MSG msg;
   for (;;) {
     if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -28,8 +29,10 @@ int RunMessageLoop(std::span<const HWND> forms, const std::function<void()>& aft
     }
     if (msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
     HWND form = FormOf(msg, forms);
-    // A key for a form (or a control on it) may be a dialog key.
-    if (!form || !IsKey(msg) || !IsDialogMessageA(form, &msg)) {
+    // A key for a form (or a control on it) may be a command or a dialog
+    // key.
+    const bool form_key = form && IsKey(msg);
+    if (!form_key || !((keys && keys->Translate(msg)) || IsDialogMessageA(form, &msg))) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velm::ui {
 
@@ -71,8 +72,8 @@ class Window {
   virtual bool TitleBarInReach() const = 0;
 };
 
-// What a key or a double click asks of a list control, beyond a pick. A
-// drop-down list whose list is open keeps every one of these keys itself.
+// What a key, a menu item or a double click asks of a list control, beyond
+// a pick. While a drop-down list is open, its keys are its own.
 enum class ListAction {
   kDelete,       // Del
   kOpen,         // Enter or F2
@@ -80,6 +81,16 @@ enum class ListAction {
   kCreate,       // Ins
   kMoveUp,       // Ctrl+Up
   kMoveDown,     // Ctrl+Down
+  kUndo,         // Ctrl+Z
+  kRedo,         // Ctrl+Y, Ctrl+Shift+Z
+  kCopy,         // Ctrl+C, Ctrl+Ins
+};
+
+// One line of a list's shortcut menu; a line without text is a separator.
+struct MenuItem {
+  const char* text;  // in the ANSI code page, the key after a tab
+  ListAction action;
+  bool enabled;
 };
 
 // What a form does when its controls fire; the toolkit calls these inside
@@ -96,6 +107,8 @@ class FormEvents {
   virtual bool OnDragStart(int /*control_id*/, int /*index*/) { return false; }
   // A dragged entry let go over the entry at to.
   virtual void OnDrop(int /*control_id*/, int /*from*/, int /*to*/) {}
+  // The shortcut menu of a list as it stands now; empty: the list has none.
+  virtual std::vector<MenuItem> ListMenu(int /*control_id*/) { return {}; }
 };
 
 // One instantiated form: its window and its controls by id.

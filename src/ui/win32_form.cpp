@@ -8,9 +8,12 @@
 #include <optional>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 #include "ui/layout_geometry.h"
+#include "ui/win32_command_keys.h"
 #include "ui/win32_dpi.h"
+#include "ui/win32_shortcut_menu.h"
 
 namespace velm::ui {
 
@@ -29,58 +32,36 @@ constexpr UINT kActionInList = WM_APP + 1;
 // Posted to itself once shown: the lists measure their entries.
 constexpr UINT kMeasureLists = WM_APP + 2;
 
-// The action a key asks of list, if any. A drop-down list whose list is open
-// keeps its keys, as every Windows drop-down does: Enter there picks.
-std::optional<ListAction> KeyAction(HWND list, WPARAM key) {
-  const bool control = GetKeyState(VK_CONTROL) < 0;
+// Enter opens the entry of a list, of a drop-down list only while it is
+// closed: dropped, Enter picks. The other keys of the list's commands are
+// the form's key table's (ui/win32_command_keys.h); Enter is not, since on
+// a button it presses the button.
+bool OpensEntry(HWND list, WPARAM key) {
+  if (key != VK_RETURN) return false;
   wchar_t kind[16] = {};
   GetClassNameW(list, kind, 16);
-  if (lstrcmpiW(kind, L"ComboBox") == 0 && SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) != 0)
-    return std::nullopt;
-  switch (key) {
-    case VK_DELETE:
-      return ListAction::kDelete;
-    case VK_INSERT:
-      if (!control) return ListAction::kCreate;  // Ctrl+Ins copies elsewhere
-      break;
-    case VK_RETURN:
-    case VK_F2:
-      return ListAction::kOpen;
-    case VK_UP:
-      if (control) return ListAction::kMoveUp;
-      break;
-    case VK_DOWN:
-      if (control) return ListAction::kMoveDown;
-      break;
-  }
-  return std::nullopt;
+  return lstrcmpiW(kind, L"ComboBox") != 0 || SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) == 0;
 }
 
-// Keys in a list are the form's to act on: the system's list box and
-// drop-down list do nothing with Del, Enter, F2 or Ins, and would take
-// Ctrl+Up and Ctrl+Down as a plain move of the selection, a pick. A drop-down
-// list takes its keys itself, also while its list is dropped, so this one
-// procedure sees them for both kinds. The system's own procedure is kept in
-// the control's user data. A Unicode procedure, as the themed controls' own:
-// an ANSI one would put every message through the system's translation,
-// which cuts list texts at 511 characters and overruns its buffer on longer
-// ones.
+// A drop-down list takes its keys itself, also while its list is dropped,
+// so this one procedure sees Enter for both kinds. The system's own
+// procedure is kept in the control's user data. A Unicode procedure, as the
+// themed controls' own: an ANSI one would put every message through the
+// system's translation, which cuts list texts at 511 characters and overruns
+// its buffer on longer ones.
 LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wparam, LPARAM lparam) {
   const auto system = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(list, GWLP_USERDATA));
-  if (message == WM_KEYDOWN) {
-    if (const std::optional<ListAction> action = KeyAction(list, wparam)) {
-      SendMessageW(GetParent(list), kActionInList, static_cast<WPARAM>(GetDlgCtrlID(list)),
-                   static_cast<LPARAM>(*action));
-      return 0;
-    }
+  if (message == WM_KEYDOWN && OpensEntry(list, wparam)) {
+    SendMessageW(GetParent(list), kActionInList, static_cast<WPARAM>(GetDlgCtrlID(list)),
+                 static_cast<LPARAM>(ListAction::kOpen));
+    return 0;
   }
   LRESULT result = CallWindowProcW(system, list, message, wparam, lparam);
   // Enter is a dialog key: the form's dialog-key handling would take it
   // unless the list asks for it.
   if (message == WM_GETDLGCODE && lparam) {
     const MSG& key = *reinterpret_cast<const MSG*>(lparam);
-    if (key.message == WM_KEYDOWN && key.wParam == VK_RETURN && KeyAction(list, VK_RETURN))
-      result |= DLGC_WANTMESSAGE;
+    if (key.message == WM_KEYDOWN && OpensEntry(list, key.wParam)) result |= DLGC_WANTMESSAGE;
   }
   return result;
 }
@@ -90,6 +71,25 @@ LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wparam, LPARAM lparam)
 POINT MessagePoint() {
   const DWORD at = GetMessagePos();
   return {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+}
+
+// Where a menu opened from the keyboard goes: under the selected entry of a
+// list box when it shows, else at the list's top; under a drop-down list.
+POINT KeyboardMenuPoint(HWND list, bool list_box) {
+  RECT place{};
+  GetClientRect(list, &place);
+  if (!list_box) {
+    place.top = place.bottom;
+  } else if (const LRESULT selected = SendMessageW(list, LB_GETCURSEL, 0, 0); selected >= 0) {
+    RECT entry{};
+    if (SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(selected),
+                     reinterpret_cast<LPARAM>(&entry)) != LB_ERR &&
+        entry.bottom > place.top && entry.bottom <= place.bottom)
+      place.top = entry.bottom;
+  }
+  POINT point{place.left, place.top};
+  ClientToScreen(list, &point);
+  return point;
 }
 
 void TakeListKeys(HWND list) {
@@ -314,6 +314,42 @@ const Win32Form::Child* Win32Form::Find(int control_id) const {
   return nullptr;
 }
 
+const Win32Form::Child* Win32Form::ShownList() const {
+  for (const Child& child : children_) {
+    const ControlKind kind = child.control->kind;
+    if ((kind == ControlKind::kListBox || kind == ControlKind::kComboBox) &&
+        IsWindowVisible(child.hwnd))
+      return &child;
+  }
+  return nullptr;
+}
+
+// A right click on an entry selects it first, as in any Windows list, and
+// one below the entries selects none; the selection is the program's, not a
+// pick, so a move under way goes on. From the keyboard (Shift+F10, the menu
+// key: at is -1) the menu opens at the selected entry.
+bool Win32Form::OnContextMenu(HWND target, LPARAM at) {
+  const Child* list = nullptr;
+  for (const Child& child : children_)
+    if (child.hwnd == target) list = &child;
+  if (!list || !events_) return false;
+  const bool list_box = list->control->kind == ControlKind::kListBox;
+  if (list->control->kind != ControlKind::kComboBox && !list_box) return false;
+  POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+  if (at == -1) {
+    point = KeyboardMenuPoint(target, list_box);
+  } else if (list_box) {
+    SendMessageW(target, LB_SETCURSEL, static_cast<WPARAM>(LBItemFromPt(target, point, FALSE)), 0);
+  }
+  SetFocus(target);
+  std::vector<MenuItem> items;
+  Dispatch([&] { items = events_->ListMenu(list->control->id); });
+  if (items.empty()) return true;
+  const std::optional<ListAction> action = TrackShortcutMenu(hwnd(), items, point);
+  if (action) Dispatch([&] { events_->OnListAction(list->control->id, *action); });
+  return true;
+}
+
 ListControl& Win32Form::List(int control_id) {
   auto it = lists_.find(control_id);
   if (it == lists_.end()) throw std::out_of_range("no list control " + std::to_string(control_id));
@@ -330,6 +366,12 @@ Label& Win32Form::LabelControl(int control_id) {
 // WM_COMMAND(id, LBN_SELCHANGE) without a handle is a user's pick as well.
 void Win32Form::OnCommand(int id, int code) {
   const Child* child = Find(id);
+  // A key of the form's key table: the list shown is the one it is for.
+  if (const std::optional<ListAction> action = ActionOfCommandId(id); action && !child) {
+    const Child* list = ShownList();
+    if (list && events_) Dispatch([&] { events_->OnListAction(list->control->id, *action); });
+    return;
+  }
   // Esc, as the dialog keys report it: a window with a dialog frame takes it
   // as its close box, as a dialog does.
   if (id == IDCANCEL && !child && events_ && layout_.frame == FrameKind::kToolDialog) {
@@ -406,6 +448,9 @@ LRESULT Win32Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         for (auto& [id, list] : lists_) list->MeasureEntries();
       });
       return 0;
+    case WM_CONTEXTMENU:
+      if (OnContextMenu(reinterpret_cast<HWND>(wparam), lparam)) return 0;
+      break;
     case kActionInList:
       if (events_) {
         Dispatch([&] {

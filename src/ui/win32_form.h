@@ -53,6 +53,9 @@ class Win32Form final : public FormView, public BaseWindow<Win32Form> {
   void MoveToDpi(int dpi, const RECT& suggested);
   void ApplyTabOrder();
   const Child* Find(int control_id) const;
+  const Child* ShownList() const;  // the list or drop-down list shown, if any
+  // The shortcut menu of the list target; false: target is no list of the form.
+  bool OnContextMenu(HWND target, LPARAM at);
   void OnCommand(int id, int code);
   void OnActivate(bool active);
   LRESULT FocusedButtonAsDefault() const;

@@ -1,7 +1,11 @@
 // TForm1's editing commands and the move mode held in the caption.
+#include <functional>
+
 #include "core/ansi_text.h"
 #include "core/texts.h"
+#include "forms/list_menu.h"
 #include "forms/move_by_one.h"
+#include "forms/restore_window.h"
 #include "forms_fixture.h"
 
 namespace velm {
@@ -251,6 +255,162 @@ TEST_F(EditingTest, MoveGoesOnAcrossAViewSwitch) {
   main_view.Pick(kDropDownView, 0);
   EXPECT_EQ(ComboEntries(), (Entries{"C", "A", "B"}));
   EXPECT_FALSE(Moving());
+}
+
+// Undo and redo: each command one step, undone to the list as loaded, each
+// entry with the item data it was loaded with, and redone to what the
+// command made.
+struct UndoCase {
+  const char* command;
+  std::function<void(FormsWorld&)> run;  // on A, B, C as loaded
+  Entries after;
+};
+
+// Picks the entry at pick (-1: none), answers the input box with typed, if
+// any, presses button, then picks then_pick (-1: none).
+void Perform(FormsWorld& w, int pick, int button, const char* typed = nullptr, int then_pick = -1) {
+  if (pick >= 0) w.main_view.Pick(kListView, pick);
+  if (typed) w.dialogs.AnswerInput(typed);
+  w.main_view.Click(button);
+  if (then_pick >= 0) w.main_view.Pick(kListView, then_pick);
+}
+
+void RestoreNewestBackup(FormsWorld& w) {
+  w.main_view.Click(kRestoreOldButton);
+  w.restore_view.Pick(kGenerationList, 1);  // the history as this start found it
+  w.restore_view.Click(kRestoreButton);
+}
+
+const UndoCase kUndoCases[] = {
+    {"変更", [](FormsWorld& w) { Perform(w, 1, kChangeButton, "X"); }, {"A", "X", "C"}},
+    {"削除", [](FormsWorld& w) { Perform(w, 1, kDeleteButton); }, {"A", "C"}},
+    {"作成", [](FormsWorld& w) { Perform(w, -1, kCreateButton, "D"); }, {"A", "B", "C", "D"}},
+    {"移動", [](FormsWorld& w) { Perform(w, 0, kMoveButton, nullptr, 2); }, {"B", "C", "A"}},
+    {"drag", [](FormsWorld& w) { w.form1->OnDrop(kListView, 2, 0); }, {"C", "A", "B"}},
+    {"Ctrl+Up",
+     [](FormsWorld& w) { w.form1->OnListAction(kListView, ui::ListAction::kMoveUp); },
+     {"B", "A", "C"}},  // B selected first
+    {"クリア", [](FormsWorld& w) { Perform(w, -1, kClearButton); }, {}},
+    {"復旧", RestoreNewestBackup, {"old"}},
+};
+
+class UndoTest : public FormsTest, public ::testing::WithParamInterface<UndoCase> {
+ protected:
+  void StartWithABC() {
+    SetIni("OldUrl1", "url1", "old");
+    SeedHistory({"A", "B", "C"});
+    Start();
+    ListBox1().Select(1);
+  }
+  void Press(ui::ListAction action) { form1->OnListAction(kListView, action); }
+  bool CanUndo() { return form1->ListMenu(kListView)[0].enabled; }
+  std::vector<std::uintptr_t> ItemData() {
+    std::vector<std::uintptr_t> data;
+    for (int i = 0; i < ListBox1().Count(); ++i) data.push_back(ListBox1().ItemData(i));
+    return data;
+  }
+};
+
+TEST_P(UndoTest, EachCommandIsOneStepUndoneWithItsItemDataAndRedone) {
+  using enum ui::ListAction;
+  StartWithABC();
+  EXPECT_FALSE(CanUndo()) << "nothing to undo at the start";
+  GetParam().run(*this);
+  ASSERT_EQ(ListBoxEntries(), GetParam().after);
+  Press(kUndo);
+  EXPECT_EQ(ListBoxEntries(), (Entries{"A", "B", "C"}));
+  EXPECT_EQ(ItemData(), (std::vector<std::uintptr_t>{1, 2, 3})) << "the values as loaded";
+  EXPECT_FALSE(CanUndo()) << "one step per command";
+  Press(kRedo);
+  EXPECT_EQ(ListBoxEntries(), GetParam().after);
+  Press(kRedo);
+  EXPECT_EQ(ListBoxEntries(), GetParam().after) << "nothing more to redo";
+  Press(kUndo);
+  EXPECT_EQ(ListBoxEntries(), (Entries{"A", "B", "C"}));
+  EXPECT_TRUE(reports.empty());
+}
+
+void PrintTo(const UndoCase& undo_case, std::ostream* out) {
+  *out << undo_case.command;
+}
+INSTANTIATE_TEST_SUITE_P(Commands, UndoTest, ::testing::ValuesIn(kUndoCases));
+
+TEST_F(UndoTest, UndoGoesBackAnyNumberOfStepsAndANewEditDropsTheRedoSteps) {
+  using enum ui::ListAction;
+  StartWithABC();
+  for (int i = 0; i < 2; ++i) Perform(*this, 0, kDeleteButton);
+  main_view.Click(kSwitchViewButton);  // no edit: the drop-down view takes the steps on
+  ASSERT_EQ(ComboEntries(), Entries{"C"});
+  Press(kCopy);  // no edit either
+  EXPECT_EQ(copied, Entries{"C"});
+  Press(kUndo);
+  EXPECT_EQ(ComboEntries(), (Entries{"B", "C"}));
+  Press(kUndo);
+  Press(kUndo);  // past the start: nothing
+  EXPECT_EQ(ComboEntries(), (Entries{"A", "B", "C"}));
+  Press(kRedo);
+  EXPECT_EQ(ComboEntries(), (Entries{"B", "C"}));
+  Perform(*this, -1, kCreateButton, "D");
+  Press(kRedo);  // the create dropped the delete of B
+  EXPECT_EQ(ComboEntries(), (Entries{"B", "C", "D"}));
+  Press(kUndo);
+  Press(kUndo);
+  EXPECT_EQ(ComboEntries(), (Entries{"A", "B", "C"}));
+
+  // An undo or a redo during a move ends the move first.
+  main_view.Pick(kDropDownView, 2);
+  main_view.Click(kMoveButton);
+  Press(kRedo);
+  EXPECT_EQ(MainWindow().Caption(), text::kAppTitle);
+  EXPECT_EQ(ComboEntries(), (Entries{"B", "C"}));
+}
+
+// The browser removed B while the list was open: an untouched B goes with
+// it at the close, one the user wrote stays. A 変更 undone leaves B untouched.
+TEST_F(UndoTest, AnUndoneChangeLeavesTheEntryAsLoadedForTheClose) {
+  StartWithABC();
+  Perform(*this, 1, kChangeButton, "X");
+  Press(ui::ListAction::kUndo);
+  Perform(*this, -1, kCreateButton, "N");
+  registry.RemoveKey();
+  SeedHistory({"A", "C"});
+  main_view.Click(kExitButton);
+  Entries saved{"A", "C", "N"};
+  saved.resize(kHistoryValues);
+  EXPECT_EQ(HistoryTexts(), saved);
+}
+
+// The menu's lines in order; which can act: by selection, its place, the
+// count, the move mode and the undo history.
+TEST(ListMenu, ItemsInOrderAndWhichCanActInEachState) {
+  std::vector<const char*> texts;
+  for (const ui::MenuItem& item : ListMenuItems({3, 1, false, true, false}))
+    texts.push_back(item.text);
+  EXPECT_EQ(texts, (std::vector<const char*>{text::kMenuUndo, text::kMenuRedo, nullptr,
+                                             text::kMenuChange, text::kMenuDelete,
+                                             text::kMenuCreate, nullptr, text::kMenuMoveUp,
+                                             text::kMenuMoveDown, nullptr, text::kMenuCopy}));
+  struct Row {
+    const char* state;
+    ListMenuState menu;
+    std::string enabled;  // undo redo change delete create up down copy, as 1 or 0
+  };
+  const Row rows[] = {
+      {"a middle entry", {3, 1, false, true, false}, "10111111"},
+      {"no selection", {3, -1, false, false, true}, "01001000"},
+      {"the top entry", {3, 0, false, false, false}, "00111011"},
+      {"the bottom entry", {3, 2, false, false, false}, "00111101"},
+      {"the only entry", {1, 0, false, false, false}, "00111001"},
+      {"25 entries", {25, 4, false, false, false}, "00110111"},
+      {"move mode", {3, 1, true, true, true}, "11010111"},
+      {"an empty list", {0, -1, false, false, false}, "00001000"},
+  };
+  for (const Row& row : rows) {
+    std::string enabled;
+    for (const ui::MenuItem& item : ListMenuItems(row.menu))
+      if (item.text) enabled += item.enabled ? '1' : '0';
+    EXPECT_EQ(enabled, row.enabled) << row.state;
+  }
 }
 
 }  // namespace

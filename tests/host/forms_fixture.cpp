@@ -7,7 +7,12 @@ namespace velm {
 FormsWorld::FormsWorld()
     : exe_path(AnsiToUtf16(folder.File("velm.exe"))),
       ini_path(folder.File("velm.ini")),
-      services{settings_file, registry, dialogs, exe_path, [this] { ++end_requests; }},
+      services{settings_file,
+               registry,
+               dialogs,
+               exe_path,
+               [this] { ++end_requests; },
+               [this](const std::string& entry) { copied.push_back(entry); }},
       previous_reporter(ui::SetErrorReporter([this](const Error& e) {
         reports.push_back({e.what(), e.kind(), main_view.window().Visible()});
       })),

@@ -73,6 +73,7 @@ class FormsWorld {
   ui::ScriptedDialogs dialogs;
   std::vector<Report> reports;
   int end_requests = 0;
+  std::vector<std::string> copied;  // what went to the clipboard, in order
   AppServices services;
   ui::ErrorReporter previous_reporter;
   ui::HeadlessForm main_view;

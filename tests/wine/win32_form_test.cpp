@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include "core/ansi_text.h"
 #include "core/error.h"
 #include "core/texts.h"
+#include "forms/list_menu.h"
 #include "forms/main_window.h"
 #include "forms/restore_window.h"
 #include "ui/form_layout.h"
@@ -343,11 +345,11 @@ TEST_F(FormTest, EnterPressesTheFocusedButtonThroughDialogKeys) {
   EXPECT_TRUE(IsDialogMessageA(form.hwnd(), &msg));
   EXPECT_EQ(events.log, std::vector<std::string>{"click:301"});
   events.log.clear();
-  SetFocus(GetDlgItem(form.hwnd(), kList));  // not a button: Enter does nothing
+  SetFocus(GetDlgItem(form.hwnd(), kList));  // not a button: the list's own Enter
   msg.hwnd = GetDlgItem(form.hwnd(), kList);
   IsDialogMessageA(form.hwnd(), &msg);
   PumpMessages();
-  EXPECT_TRUE(events.log.empty());
+  EXPECT_EQ(events.log, std::vector<std::string>{"action:302:1"});
 }
 
 void ThrowInsertError() {
@@ -513,6 +515,58 @@ TEST_F(FormTest, AMouseClickOnAListBoxEntryIsAPick) {
   PumpMessages();
   EXPECT_EQ(list.Selected(), 1);
   EXPECT_EQ(events.log, std::vector<std::string>{"pick:302"});
+}
+
+// The menu as the system holds it, read while it is open: each line's text,
+// after "-" when it is greyed; empty for a separator.
+std::vector<std::u16string> MenuLines(HMENU menu) {
+  std::vector<std::u16string> lines;
+  for (UINT i = 0; i < static_cast<UINT>(GetMenuItemCount(menu)); ++i) {
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
+    const bool greyed = text[0] && (GetMenuState(menu, i, MF_BYPOSITION) & MF_GRAYED);
+    lines.push_back((greyed ? u"-" : u"") + std::u16string(reinterpret_cast<char16_t*>(text)));
+  }
+  return lines;
+}
+
+// A right click on an entry selects it, without a pick, and opens a popup
+// menu of the form's items; the chosen item is the list's action.
+TEST_F(FormTest, ARightClickOnAnEntrySelectsItAndOpensThePopupMenu) {
+  ListControl& list = form.List(kList);
+  for (const char* entry : {"a", "b", "c"}) list.Append(entry);
+  form.window().Show();
+  events.menu = ListMenuItems({3, 1, false, false, true});  // nothing to undo
+  std::vector<std::u16string> shown;
+  test::ModalScript choose(
+      "#32768", {[&](HWND popup) {
+        shown = MenuLines(reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0)));
+        // The access key of 削除(&D).
+        PostMessageW(popup, WM_CHAR, 'd', 0);
+        return true;
+      }});
+  HWND list_box = GetDlgItem(form.hwnd(), kList);
+  POINT second_row{20, 12 + 6};
+  ClientToScreen(list_box, &second_row);
+  SendMessageW(form.hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list_box),
+               MAKELPARAM(second_row.x, second_row.y));
+  EXPECT_TRUE(choose.finished());
+  auto line = [](const char* text) { return AnsiToUtf16(text); };
+  EXPECT_EQ(shown,
+            (std::vector<std::u16string>{u"-" + line(text::kMenuUndo), line(text::kMenuRedo), u"",
+                                         line(text::kMenuChange), line(text::kMenuDelete),
+                                         line(text::kMenuCreate), u"", line(text::kMenuMoveUp),
+                                         line(text::kMenuMoveDown), u"", line(text::kMenuCopy)}));
+  EXPECT_EQ(list.Selected(), 1);
+  EXPECT_EQ(events.log, std::vector<std::string>{"action:302:0"}) << "削除, and no pick";
+
+  test::ModalScript leave("#32768", {[](HWND) { return EndMenu() != FALSE; }});
+  POINT below_the_entries{20, 200};  // opens the menu with no selection
+  ClientToScreen(list_box, &below_the_entries);
+  SendMessageW(form.hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list_box),
+               MAKELPARAM(below_the_entries.x, below_the_entries.y));
+  EXPECT_TRUE(leave.finished());
+  EXPECT_EQ(list.Selected(), -1);
 }
 
 }  // namespace

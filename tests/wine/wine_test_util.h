@@ -32,8 +32,13 @@ class RecordingEvents : public ui::FormEvents {
   }
   void OnPick(int id) override { log.push_back("pick:" + std::to_string(id)); }
   void OnCloseRequest() override { log.push_back("close"); }
+  void OnListAction(int id, ui::ListAction action) override {
+    log.push_back("action:" + std::to_string(id) + ":" + std::to_string(static_cast<int>(action)));
+  }
+  std::vector<ui::MenuItem> ListMenu(int) override { return menu; }
 
   std::vector<std::string> log;
+  std::vector<ui::MenuItem> menu;  // every list's shortcut menu
   void (*throw_on_click)() = nullptr;
 };
 

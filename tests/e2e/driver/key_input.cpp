@@ -52,12 +52,22 @@ INPUT MouseAt(HWND control, POINT point, DWORD button) {
 
 testing::AssertionResult PressKeys(HWND window, std::initializer_list<WORD> chord) {
   if (auto front = ToTheFront(window); !front) return front;
+  return PressKeysAsTheyGo(chord);
+}
+
+testing::AssertionResult PressKeysAsTheyGo(std::initializer_list<WORD> chord) {
   std::vector<INPUT> inputs;
   for (WORD key : chord) inputs.push_back(KeyEvent(key, false));
   for (auto key = std::rbegin(chord); key != std::rend(chord); ++key) {
     inputs.push_back(KeyEvent(*key, true));
   }
   return Sent(inputs);
+}
+
+testing::AssertionResult RightClickAt(HWND control, POINT point) {
+  if (auto front = ToTheFront(GetAncestor(control, GA_ROOT)); !front) return front;
+  return Sent({MouseAt(control, point, MOUSEEVENTF_RIGHTDOWN),
+               MouseAt(control, point, MOUSEEVENTF_RIGHTUP)});
 }
 
 testing::AssertionResult ClickAt(HWND control, POINT point) {

@@ -15,6 +15,14 @@ namespace e2e {
 // releases them in reverse order, e.g. {VK_CONTROL, 'C'}.
 testing::AssertionResult PressKeys(HWND window, std::initializer_list<WORD> chord);
 
+// Presses chord for whatever has the keyboard now, such as an open menu,
+// which never comes to the front itself.
+testing::AssertionResult PressKeysAsTheyGo(std::initializer_list<WORD> chord);
+
+// Brings the window that holds control to the front, then clicks the right
+// mouse button at point of control's client area.
+testing::AssertionResult RightClickAt(HWND control, POINT point);
+
 // Brings the window that holds control to the front, then clicks the left
 // mouse button at point of control's client area.
 testing::AssertionResult ClickAt(HWND control, POINT point);
