@@ -19,9 +19,10 @@ namespace {
 namespace text = velm::text;
 
 // Mostly characters outside the basic plane: two UTF-16 units each, which the
-// ANSI size need not count as two bytes.
+// ANSI size need not count as two bytes. ¥, 〜 and − turn into look-alikes
+// in the code page.
 constexpr wchar_t kKorean[] =
-    L"http://b.example/?q=\uD55C\uAD6D\uC5B4\u00E9"
+    L"http://b.example/?q=\uD55C\uAD6D\uC5B4\u00E9\u00A5\u301C\u2212"
     L"😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀";
 constexpr wchar_t kPlain[] = L"http://plain.example/";
 // Both read as "http://x.example/?" through the ANSI functions.

@@ -58,6 +58,18 @@ TEST_F(GenerationsTest, FourDifferentHistoriesAreFourGenerations) {
   EXPECT_EQ(Restorable(2), (Texts{"C"}));
 }
 
+// 한 and 국 are both "?" in the code page: only exact texts tell them apart.
+TEST_F(GenerationsTest, HistoriesThatDifferOnlyOutsideTheCodePageAreTwoStates) {
+  SetHistory({"http://x/\xED\x95\x9C"});
+  Start();
+  Start();
+  EXPECT_EQ(Count(), 1) << "the same text is no new state";
+  SetHistory({"http://x/\xEA\xB5\xAD"});
+  Start();
+  EXPECT_EQ(Count(), 2);
+  EXPECT_EQ(Restorable(2), (Texts{"http://x/\xED\x95\x9C"}));
+}
+
 TEST_F(GenerationsTest, CountIsTheHighestGenerationWithDataNotHowMany) {
   EXPECT_EQ(Count(), 0);  // no file
   Put("OldUrl6", "url1", "never offered");
