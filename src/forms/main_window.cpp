@@ -311,6 +311,7 @@ void TForm1::Button6Click() {
 }
 
 void TForm1::ReplaceEntries(const std::vector<std::string>& entries) {
+  CancelDrag();
   ListBox1().Clear();
   ComboBox1().Clear();
   EndMove();  // its entry is gone
@@ -342,7 +343,10 @@ void TForm1::RunCommand(Command&& command) {
 
 void TForm1::OnClick(int control_id) {
   pick_ended_move_ = false;
-  RunCommand([&] { RunButton(control_id); });
+  RunCommand([&] {
+    CancelDrag();
+    RunButton(control_id);
+  });
 }
 
 void TForm1::RunButton(int control_id) {
@@ -382,7 +386,10 @@ void TForm1::RunButton(int control_id) {
 void TForm1::OnListAction(int control_id, ui::ListAction action) {
   const bool after_move_pick = std::exchange(pick_ended_move_, false);
   if (control_id == kListView || control_id == kDropDownView)
-    RunCommand([&] { RunListAction(action, after_move_pick); });
+    RunCommand([&] {
+      CancelDrag();
+      RunListAction(action, after_move_pick);
+    });
 }
 
 // These keys and the double click are additions to the buttons: in move mode
@@ -412,8 +419,14 @@ void TForm1::RunListAction(ui::ListAction action, bool after_move_pick) {
 // Dragging is the list view's shortcut for 移動 and a pick; in move mode a
 // click is already that pick.
 bool TForm1::OnDragStart(int control_id, int index) {
-  return control_id == kListView && index >= 0 && !command_running_ && window().Enabled() &&
-         !Moving();
+  dragging_ =
+      control_id == kListView && index >= 0 && !command_running_ && window().Enabled() && !Moving();
+  return dragging_;
+}
+
+void TForm1::CancelDrag() {
+  if (!std::exchange(dragging_, false)) return;
+  view_.CancelDrag();
 }
 
 // The entry lands where a pick of the entry it was dropped on would put it,
@@ -422,6 +435,7 @@ void TForm1::OnDrop(int control_id, int from, int to) {
   pick_ended_move_ = false;
   if (control_id != kListView) return;
   RunCommand([&] {
+    if (!std::exchange(dragging_, false)) return;  // a command ended it
     if (from == to || Moving() || to < 0 || to >= ListBox1().Count()) return;
     ListBox1().Move(from, to);
     ListBox1().Select(to);

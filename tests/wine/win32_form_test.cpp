@@ -515,5 +515,73 @@ TEST_F(FormTest, AMouseClickOnAListBoxEntryIsAPick) {
   EXPECT_EQ(events.log, std::vector<std::string>{"pick:302"});
 }
 
+// Starts every drag and records what the drag list reports.
+class DragEvents : public RecordingEvents {
+ public:
+  bool OnDragStart(int, int index) override {
+    log.push_back("start:" + std::to_string(index));
+    return true;
+  }
+  void OnDrop(int, int from, int to) override {
+    log.push_back("drop:" + std::to_string(from) + ">" + std::to_string(to));
+  }
+};
+
+// The first line of form's client area, left of its list, that holds
+// anything but the button face: the top of the drag's arrow; -1 for none.
+int MarkTop(HWND form, HWND list) {
+  const RECT at = ClientRectOf(list);
+  HDC dc = GetDC(form);
+  int top = -1;
+  for (int y = 0; y < at.bottom && top < 0; ++y)
+    for (int x = 0; x < at.left && top < 0; ++x)
+      if (GetPixel(dc, x, y) != GetSysColor(COLOR_BTNFACE)) top = y;
+  ReleaseDC(form, dc);
+  return top;
+}
+
+// A mouse message to list at row as the input queue posts it, with the
+// pointer at pointer_row by then.
+void PostMouse(HWND list, UINT message, int row, int pointer_row) {
+  const auto item = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+  POINT pointer{8, pointer_row * item + item / 2};
+  ClientToScreen(list, &pointer);
+  SetCursorPos(pointer.x, pointer.y);
+  PostMessageW(list, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON,
+               MAKELPARAM(8, row * item + item / 2));
+  PumpMessages();
+}
+
+// B of A, B, C dragged up over A and down over C. The pointer is already on
+// the next entry when the drag begins, as after Windows' drag threshold: the
+// source is still the entry pressed. The arrow stands where the entry lands,
+// the same distance above that place both ways, also after the last entry.
+TEST(DragList, TheSourceIsThePressedEntryAndTheMarkStandsWhereItLands) {
+  std::vector<int> arrow_to_landing;
+  for (const auto& [over, lands_above] : {std::pair{0, 0}, std::pair{2, 3}}) {
+    SCOPED_TRACE(over);
+    Win32Form form(kMainLayout, nullptr);
+    DragEvents events;
+    form.Bind(&events);
+    for (const char* entry : {"A", "B", "C"}) form.List(kList).Append(entry);
+    form.window().Show();
+    UpdateWindow(form.hwnd());
+    HWND list = GetDlgItem(form.hwnd(), kList);
+    PostMouse(list, WM_LBUTTONDOWN, 1, 2);
+    PostMouse(list, WM_MOUSEMOVE, over, over);
+    RECT first_row{};
+    SendMessageW(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first_row));
+    MapWindowPoints(list, form.hwnd(), reinterpret_cast<POINT*>(&first_row), 2);
+    const auto item = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    const int arrow = MarkTop(form.hwnd(), list);
+    ASSERT_GE(arrow, 0) << "no arrow";
+    arrow_to_landing.push_back(first_row.top + lands_above * item - arrow);
+    PostMouse(list, WM_LBUTTONUP, over, over);
+    EXPECT_EQ(events.log, (std::vector<std::string>{"start:1", "drop:1>" + std::to_string(over),
+                                                    "pick:" + std::to_string(kList)}));
+  }
+  EXPECT_EQ(arrow_to_landing[0], arrow_to_landing[1]);
+}
+
 }  // namespace
 }  // namespace velm::ui
