@@ -1,11 +1,7 @@
 // TForm1's editing commands and the move mode held in the caption.
-#include <functional>
-#include <utility>
-
 #include "core/texts.h"
 #include "forms/move_by_one.h"
 #include "forms_fixture.h"
-#include "ui/insert_mark.h"
 
 namespace velm {
 namespace {
@@ -242,68 +238,6 @@ TEST_F(EditingTest, InMoveModeAClickIsAPickAndTheSourceMovesWithItsEntry) {
   ASSERT_TRUE(form1->OnDragStart(kListView, 0));
   form1->OnDrop(kListView, 0, 2);
   EXPECT_EQ(ListBoxEntries(), (Entries{"B", "D", "A", "C"}));
-}
-
-// A command that changes the entries ends a drag under way: the drop then
-// moves nothing, where it would have moved whatever took the source's place.
-TEST_F(EditingTest, ACommandDuringADragEndsIt) {
-  using enum ui::ListAction;
-  StartWith({"A", "B", "C", "D", "E", "F", "G"});  // generation 1 for 復旧
-  const std::pair<const char*, std::function<void()>> commands[] = {
-      {"Del", [&] { form1->OnListAction(kListView, kDelete); }},
-      {"削除", [&] { main_view.Click(kDeleteButton); }},
-      {"Ctrl+Down", [&] { form1->OnListAction(kListView, kMoveDown); }},
-      {"Enter",
-       [&] {
-         dialogs.AnswerInput("changed");
-         form1->OnListAction(kListView, kOpen);
-       }},
-      {"作成",
-       [&] {
-         dialogs.AnswerInput("new");
-         main_view.Click(kCreateButton);
-       }},
-      {"view switch",
-       [&] {
-         main_view.Click(kSwitchViewButton);
-         main_view.Click(kSwitchViewButton);
-       }},
-      {"復旧",
-       [&] {
-         main_view.Click(kRestoreOldButton);
-         restore_view.Pick(kGenerationList, 0);
-         restore_view.Click(kRestoreButton);
-       }},
-  };
-  for (const auto& [name, command] : commands) {
-    SCOPED_TRACE(name);
-    main_view.Pick(kListView, 0);  // the drag's press selects its entry
-    ASSERT_TRUE(form1->OnDragStart(kListView, 0));
-    command();
-    const Entries after_command = ListBoxEntries();
-    form1->OnDrop(kListView, 0, 2);
-    EXPECT_EQ(ListBoxEntries(), after_command);
-  }
-  EXPECT_TRUE(reports.empty());
-}
-
-// The mark stands where the drop puts the entry: taken out and put in above
-// the entry the mark points at, it is where ListControl::Move leaves it.
-TEST(InsertMark, StandsWhereTheDroppedEntryLandsInBothDirections) {
-  const Entries original = {"A", "B", "C", "D"};
-  for (int from = 0; from < 4; ++from) {
-    for (int over = 0; over < 4; ++over) {
-      ui::HeadlessList list(true);
-      for (const std::string& entry : original) list.Append(entry);
-      list.Move(from, over);
-      const int mark = ui::InsertMarkBefore(from, over);
-      Entries expected = original;
-      expected.insert(expected.begin() + mark, original[static_cast<std::size_t>(from)]);
-      expected.erase(expected.begin() + (mark <= from ? from + 1 : from));
-      EXPECT_EQ(list.Entries(), expected) << from << " over " << over;
-    }
-  }
-  EXPECT_EQ(ui::InsertMarkBefore(1, -1), -1) << "over no entry";
 }
 
 TEST_F(EditingTest, MoveGoesOnAcrossAViewSwitch) {

@@ -32,8 +32,17 @@ class RecordingEvents : public ui::FormEvents {
   }
   void OnPick(int id) override { log.push_back("pick:" + std::to_string(id)); }
   void OnCloseRequest() override { log.push_back("close"); }
+  // With start_drags, every drag starts: "drag:<index>", "drop:<from>><to>".
+  bool OnDragStart(int, int index) override {
+    if (start_drags) log.push_back("drag:" + std::to_string(index));
+    return start_drags;
+  }
+  void OnDrop(int, int from, int to) override {
+    log.push_back("drop:" + std::to_string(from) + ">" + std::to_string(to));
+  }
 
   std::vector<std::string> log;
+  bool start_drags = false;
   void (*throw_on_click)() = nullptr;
 };
 
