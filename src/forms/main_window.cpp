@@ -318,6 +318,7 @@ void TForm1::Button6Click() {
 }
 
 void TForm1::ReplaceEntries(const std::vector<std::string>& entries) {
+  CancelDrag();
   Undoable([&] {
     ListBox1().Clear();
     ComboBox1().Clear();
@@ -404,7 +405,10 @@ void TForm1::CopySelected() {
 
 void TForm1::OnClick(int control_id) {
   pick_ended_move_ = false;
-  RunCommand([&] { Undoable([&] { RunButton(control_id); }); });
+  RunCommand([&] {
+    CancelDrag();
+    Undoable([&] { RunButton(control_id); });
+  });
 }
 
 void TForm1::RunButton(int control_id) {
@@ -444,7 +448,10 @@ void TForm1::RunButton(int control_id) {
 void TForm1::OnListAction(int control_id, ui::ListAction action) {
   const bool after_move_pick = std::exchange(pick_ended_move_, false);
   if (control_id == kListView || control_id == kDropDownView)
-    RunCommand([&] { RunListAction(action, after_move_pick); });
+    RunCommand([&] {
+      CancelDrag();
+      RunListAction(action, after_move_pick);
+    });
 }
 
 std::vector<ui::MenuItem> TForm1::ListMenu(int control_id) {
@@ -491,8 +498,14 @@ void TForm1::RunListAction(ui::ListAction action, bool after_move_pick) {
 // Dragging is the list view's shortcut for 移動 and a pick; in move mode a
 // click is already that pick.
 bool TForm1::OnDragStart(int control_id, int index) {
-  return control_id == kListView && index >= 0 && !command_running_ && window().Enabled() &&
-         !Moving();
+  dragging_ =
+      control_id == kListView && index >= 0 && !command_running_ && window().Enabled() && !Moving();
+  return dragging_;
+}
+
+void TForm1::CancelDrag() {
+  if (!std::exchange(dragging_, false)) return;
+  view_.CancelDrag();
 }
 
 // The entry lands where a pick of the entry it was dropped on would put it,
@@ -501,6 +514,7 @@ void TForm1::OnDrop(int control_id, int from, int to) {
   pick_ended_move_ = false;
   if (control_id != kListView) return;
   RunCommand([&] {
+    if (!std::exchange(dragging_, false)) return;  // a command ended it
     if (from == to || Moving() || to < 0 || to >= ListBox1().Count()) return;
     Undoable([&] {
       ListBox1().Move(from, to);

@@ -99,6 +99,9 @@ class TForm1 : public ui::FormEvents, public RestoreWindowOwner {
   void RunButton(int control_id);
   void RunListAction(ui::ListAction action, bool after_move_pick);
   void MoveSelectedByOne(int step);
+  // A command is about to change the entries: a drag under way would drop
+  // an entry by a position that no longer names it.
+  void CancelDrag();
   void ShowSavedView();
   bool Moving();  // the caption says so
   void EndMove();
@@ -121,6 +124,9 @@ class TForm1 : public ui::FormEvents, public RestoreWindowOwner {
   ListFlags list_flags_;
   // A command's handler is running, maybe inside its dialog's message loop.
   bool command_running_ = false;
+  // A drag of the list view's began and has been neither dropped nor
+  // cancelled by a command.
+  bool dragging_ = false;
   // The last event was a pick that ended a move: the first click of a
   // double click, whose second click then asks for nothing more.
   bool pick_ended_move_ = false;

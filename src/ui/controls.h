@@ -105,7 +105,7 @@ class FormEvents {
   virtual void OnListAction(int /*control_id*/, ListAction /*action*/) {}
   // Whether the entry at index of a list box may be dragged now.
   virtual bool OnDragStart(int /*control_id*/, int /*index*/) { return false; }
-  // A dragged entry let go over the entry at to.
+  // A dragged entry let go over the entry at to; it lands at to.
   virtual void OnDrop(int /*control_id*/, int /*from*/, int /*to*/) {}
   // The shortcut menu of a list as it stands now; empty: the list has none.
   virtual std::vector<MenuItem> ListMenu(int /*control_id*/) { return {}; }
@@ -119,6 +119,8 @@ class FormView {
   virtual Window& window() = 0;
   virtual ListControl& List(int control_id) = 0;
   virtual Label& LabelControl(int control_id) = 0;
+  // Ends a drag under way, if any, without a drop: its entry may be gone.
+  virtual void CancelDrag() = 0;
 };
 
 }  // namespace velm::ui

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "ui/insert_mark.h"
 #include "ui/layout_geometry.h"
 #include "ui/win32_command_keys.h"
 #include "ui/win32_dpi.h"
@@ -43,29 +44,6 @@ bool OpensEntry(HWND list, WPARAM key) {
   return lstrcmpiW(kind, L"ComboBox") != 0 || SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) == 0;
 }
 
-// A drop-down list takes its keys itself, also while its list is dropped,
-// so this one procedure sees Enter for both kinds. The system's own
-// procedure is kept in the control's user data. A Unicode procedure, as the
-// themed controls' own: an ANSI one would put every message through the
-// system's translation, which cuts list texts at 511 characters and overruns
-// its buffer on longer ones.
-LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wparam, LPARAM lparam) {
-  const auto system = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(list, GWLP_USERDATA));
-  if (message == WM_KEYDOWN && OpensEntry(list, wparam)) {
-    SendMessageW(GetParent(list), kActionInList, static_cast<WPARAM>(GetDlgCtrlID(list)),
-                 static_cast<LPARAM>(ListAction::kOpen));
-    return 0;
-  }
-  LRESULT result = CallWindowProcW(system, list, message, wparam, lparam);
-  // Enter is a dialog key: the form's dialog-key handling would take it
-  // unless the list asks for it.
-  if (message == WM_GETDLGCODE && lparam) {
-    const MSG& key = *reinterpret_cast<const MSG*>(lparam);
-    if (key.message == WM_KEYDOWN && OpensEntry(list, key.wParam)) result |= DLGC_WANTMESSAGE;
-  }
-  return result;
-}
-
 // The point of the mouse message being handled: a notification that comes
 // from it may be handled when the cursor is already further on.
 POINT MessagePoint() {
@@ -90,11 +68,6 @@ POINT KeyboardMenuPoint(HWND list, bool list_box) {
   POINT point{place.left, place.top};
   ClientToScreen(list, &point);
   return point;
-}
-
-void TakeListKeys(HWND list) {
-  SetWindowLongPtrW(list, GWLP_USERDATA,
-                    SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListKeys)));
 }
 
 Frame FrameFor(FrameKind kind) {
@@ -197,11 +170,13 @@ HWND Win32Form::CreateControl(const ControlLayout& control) {
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
                       GetModuleHandleA(nullptr), nullptr);
   if (!child) ThrowWindowCreationError();
-  if (control.kind == ControlKind::kListBox || control.kind == ControlKind::kComboBox)
-    TakeListKeys(child);
   // Entries are dragged to their place with the system's drag list, whose
   // notifications come to the form; the form says whether one may start.
   if (control.kind == ControlKind::kListBox) MakeDragList(child);
+  // After the drag list: the last subclass sees a message first, so the
+  // button press is taken before the drag list acts on it.
+  if (control.kind == ControlKind::kListBox || control.kind == ControlKind::kComboBox)
+    SetWindowSubclass(child, &Win32Form::ListInput, 0, reinterpret_cast<DWORD_PTR>(this));
   FitToDpi(child, control, false);
   return child;
 }
@@ -481,33 +456,101 @@ LRESULT Win32Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   return DefWindowProcA(hwnd(), message, wparam, lparam);
 }
 
+// Enter in a list is the form's to act on (the other keys of its commands
+// come through the key table). A drop-down list takes its keys itself, also
+// while its list is dropped, so this one procedure sees Enter for both
+// kinds; it also takes the button press a drag starts from. The subclasses
+// are Unicode, as the
+// themed controls' own procedures: an ANSI one would put every message
+// through the system's translation, which cuts list texts at 511 characters
+// and overruns its buffer on longer ones.
+LRESULT CALLBACK Win32Form::ListInput(HWND list, UINT message, WPARAM wparam, LPARAM lparam,
+                                      UINT_PTR, DWORD_PTR form_data) {
+  Win32Form& form = *reinterpret_cast<Win32Form*>(form_data);
+  switch (message) {
+    case WM_KEYDOWN:
+      if (OpensEntry(list, wparam)) {
+        SendMessageW(form.hwnd(), kActionInList, static_cast<WPARAM>(GetDlgCtrlID(list)),
+                     static_cast<LPARAM>(ListAction::kOpen));
+        return 0;
+      }
+      break;
+    case WM_LBUTTONDOWN: {
+      // Windows begins a drag once the pointer has gone past the drag
+      // threshold, maybe onto the next entry: the source is what was pressed.
+      POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+      ClientToScreen(list, &at);
+      form.pressed_ = {list, at};
+      break;
+    }
+    case LB_GETITEMRECT:
+      // The drag's mark after the last entry stands where a row after it
+      // would: the list itself knows no such row.
+      if (list == form.drag_list_ && wparam > 0 &&
+          static_cast<LRESULT>(wparam) == DefSubclassProc(list, LB_GETCOUNT, 0, 0)) {
+        const LRESULT last = DefSubclassProc(list, LB_GETITEMRECT, wparam - 1, lparam);
+        auto& rect = *reinterpret_cast<RECT*>(lparam);
+        if (last != LB_ERR) OffsetRect(&rect, 0, rect.bottom - rect.top);
+        return last;
+      }
+      break;
+  }
+  LRESULT result = DefSubclassProc(list, message, wparam, lparam);
+  // Enter is a dialog key: the form's dialog-key handling would take it
+  // unless the list asks for it.
+  if (message == WM_GETDLGCODE && lparam) {
+    const MSG& key = *reinterpret_cast<const MSG*>(lparam);
+    if (key.message == WM_KEYDOWN && OpensEntry(list, key.wParam)) result |= DLGC_WANTMESSAGE;
+  }
+  return result;
+}
+
+void Win32Form::CancelDrag() {
+  HWND list = std::exchange(drag_list_, nullptr);
+  drag_from_ = -1;
+  if (!list) return;
+  DrawInsert(hwnd(), list, -1);
+  // The drag list follows the pointer while it holds the capture.
+  if (GetCapture() == list) ReleaseCapture();
+}
+
 // The drag list's notifications. The source is the entry under the button
-// press, as the message it came with says. The mark points at the place the
-// entry would take; Esc, a right click or a drop outside the list cancels.
+// press. The mark points at the place the entry would take; Esc, a right
+// click, a drop outside the list or a command that changes the entries
+// cancels.
 LRESULT Win32Form::OnDragList(const DRAGLISTINFO& info) {
   const int id = GetDlgCtrlID(info.hWnd);
   switch (info.uNotification) {
     case DL_BEGINDRAG: {
-      const int index = LBItemFromPt(info.hWnd, MessagePoint(), FALSE);
+      const int index =
+          pressed_.list == info.hWnd ? LBItemFromPt(info.hWnd, pressed_.at, FALSE) : -1;
       bool start = false;
       if (events_) Dispatch([&] { start = events_->OnDragStart(id, index); });
       drag_from_ = start ? index : -1;
+      drag_list_ = start ? info.hWnd : nullptr;
       return start;
     }
     case DL_DRAGGING: {
+      if (drag_from_ < 0) {  // cancelled while the button is still down
+        DrawInsert(hwnd(), info.hWnd, -1);
+        return DL_STOPCURSOR;
+      }
       const int over = LBItemFromPt(info.hWnd, MessagePoint(), TRUE);
-      DrawInsert(hwnd(), info.hWnd, over);
+      DrawInsert(hwnd(), info.hWnd, InsertMarkBefore(drag_from_, over));
       return over >= 0 ? DL_MOVECURSOR : DL_STOPCURSOR;
     }
     case DL_DROPPED: {
       DrawInsert(hwnd(), info.hWnd, -1);
       const int from = std::exchange(drag_from_, -1);
+      drag_list_ = nullptr;
       const int to = LBItemFromPt(info.hWnd, MessagePoint(), FALSE);
       if (events_ && from >= 0 && to >= 0) Dispatch([&] { events_->OnDrop(id, from, to); });
       return 0;
     }
     default:  // DL_CANCELDRAG; the next drag begins afresh
       DrawInsert(hwnd(), info.hWnd, -1);
+      drag_from_ = -1;
+      drag_list_ = nullptr;
       return 0;
   }
 }

@@ -34,6 +34,7 @@ class Win32Form final : public FormView, public BaseWindow<Win32Form> {
   Window& window() override { return *window_; }
   ListControl& List(int control_id) override;
   Label& LabelControl(int control_id) override;
+  void CancelDrag() override;
 
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
@@ -60,6 +61,10 @@ class Win32Form final : public FormView, public BaseWindow<Win32Form> {
   void OnActivate(bool active);
   LRESULT FocusedButtonAsDefault() const;
   LRESULT OnDragList(const DRAGLISTINFO& info);
+  // The lists' subclass: their keys, and the button press that may begin a
+  // drag. form_data: the form.
+  static LRESULT CALLBACK ListInput(HWND list, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                    DWORD_PTR form_data);
 
   const FormLayout& layout_;
   std::string class_name_;
@@ -73,7 +78,13 @@ class Win32Form final : public FormView, public BaseWindow<Win32Form> {
   std::map<int, std::unique_ptr<Win32Label>> labels_;
   HWND last_focus_ = nullptr;
   bool lists_measured_ = false;  // asked for once the form first shows
-  int drag_from_ = -1;  // the entry being dragged, -1 for none
+  // The last left-button press in a list, in screen pixels.
+  struct Press {
+    HWND list;
+    POINT at;
+  } pressed_{nullptr, {}};
+  HWND drag_list_ = nullptr;  // the list whose entry is being dragged
+  int drag_from_ = -1;        // the entry being dragged, -1 for none
 };
 
 }  // namespace velm::ui

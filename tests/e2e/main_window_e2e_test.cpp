@@ -553,6 +553,17 @@ TEST_F(EditingTest, DraggingAnEntryOntoAnotherMovesItThere) {
   EXPECT_EQ(Selection(), 2);
 }
 
+// A real Del while the button is held deletes the dragged entry: the drop
+// then moves nothing (not the entry that took its place). A click afterwards
+// shows that the drop has been handled.
+TEST_F(EditingTest, DelPressedDuringADragEndsIt) {
+  ASSERT_TRUE(
+      DragAcross(ListBox1(), EntryPoint(ListBox1(), 0), EntryPoint(ListBox1(), 2), 4, {VK_DELETE}));
+  ASSERT_TRUE(ClickAt(ListBox1(), EntryPoint(ListBox1(), 1)));
+  ASSERT_TRUE(PollUntil([&] { return Selection() == 1; }));
+  EXPECT_EQ(Entries(), (Entries_{"B", "C", "D"}));
+}
+
 TEST_F(EditingTest, CommandsThatNeedASelectionDoNothingWithoutOne) {
   // Each of these would open a dialog or change the list with a selection.
   for (const char* command : {text::kButtonChange, text::kButtonDelete, text::kButtonMove}) {

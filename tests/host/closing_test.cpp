@@ -203,7 +203,10 @@ TEST(Closing, ReplaysEachEditOntoTheHistoryAsTheBrowserLeftIt) {
        {"D", "C", "A", "B"},
        {"D", "B", "A", "C"}},
       {"a drag",
-       [](FormsWorld& w) { w.form1->OnDrop(kListView, 0, 2); },
+       [](FormsWorld& w) {
+         w.form1->OnDragStart(kListView, 0);
+         w.form1->OnDrop(kListView, 0, 2);
+       },
        {"D", "C", "A", "B"},
        {"D", "B", "C", "A"}},
       {"a move",

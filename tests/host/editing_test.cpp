@@ -286,7 +286,12 @@ const UndoCase kUndoCases[] = {
     {"削除", [](FormsWorld& w) { Perform(w, 1, kDeleteButton); }, {"A", "C"}},
     {"作成", [](FormsWorld& w) { Perform(w, -1, kCreateButton, "D"); }, {"A", "B", "C", "D"}},
     {"移動", [](FormsWorld& w) { Perform(w, 0, kMoveButton, nullptr, 2); }, {"B", "C", "A"}},
-    {"drag", [](FormsWorld& w) { w.form1->OnDrop(kListView, 2, 0); }, {"C", "A", "B"}},
+    {"drag",
+     [](FormsWorld& w) {
+       w.form1->OnDragStart(kListView, 2);
+       w.form1->OnDrop(kListView, 2, 0);
+     },
+     {"C", "A", "B"}},
     {"Ctrl+Up",
      [](FormsWorld& w) { w.form1->OnListAction(kListView, ui::ListAction::kMoveUp); },
      {"B", "A", "C"}},  // B selected first

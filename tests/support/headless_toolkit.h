@@ -118,6 +118,8 @@ class HeadlessForm : public FormView {
   HeadlessWindow& window() override { return window_; }
   ListControl& List(int control_id) override { return HeadlessListAt(control_id); }
   Label& LabelControl(int control_id) override;
+  // Drags are the Win32 toolkit's; the form's handlers are driven directly.
+  void CancelDrag() override {}
 
   HeadlessList& HeadlessListAt(int control_id);
 

@@ -34,7 +34,7 @@ enum { kLabel = 300, kButtonA, kList, kCombo, kButtonB };
 const ControlLayout kControls[] = {
     {kLabel, "Label1", ControlKind::kLabel, 440, 370, 65, 16, "Ver 3.0", -1, true, 16, true},
     {kButtonA, "Button1", ControlKind::kButton, 16, 8, 73, 25, "A", 2, true, 12, false},
-    {kList, "ListBox1", ControlKind::kListBox, 16, 64, 481, 305, nullptr, 0, true, 12, false, true},
+    {kList, "ListBox1", ControlKind::kListBox, 16, 64, 481, 305, nullptr, 0, true, 12, false},
     {kCombo, "ComboBox1", ControlKind::kComboBox, 16, 64, 481, 20, nullptr, 3, false, 12, false},
     {kButtonB, "Button2", ControlKind::kButton, 88, 8, 73, 25, "B", 1, true, 12, false},
 };
@@ -226,39 +226,6 @@ TEST(ZOrder, EveryListOfTheFormsFollowsTheLabelThatNamesIt) {
     const bool shown = GetWindowLongPtrA(label, GWL_STYLE) & WS_VISIBLE;
     EXPECT_EQ(shown, name == text::kRestoreLabelDesign) << name;
   }
-}
-
-// Only lists of addresses scroll sideways: the generation list's few lines
-// would lose one of them to a bar. (The system shows WS_HSCROLL only while
-// the bar is up.)
-TEST(SidewaysScroll, OnlyTheListsOfAddressesGetTheBar) {
-  Win32Form restore(velm::Form2Layout(), nullptr);
-  const std::string wide_text = "http://a/" + std::string(200, 'x');
-  for (int id : {velm::kPreviewList, velm::kGenerationList}) restore.List(id).Append(wide_text);
-  restore.window().Show();
-  PumpMessages();
-  for (const auto& [id, scrolls] :
-       {std::pair{velm::kPreviewList, true}, std::pair{velm::kGenerationList, false}}) {
-    HWND list = GetDlgItem(restore.hwnd(), id);
-    EXPECT_EQ((GetWindowLongPtrW(list, GWL_STYLE) & WS_HSCROLL) != 0, scrolls) << id;
-    EXPECT_EQ(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0) > 0, scrolls) << id;
-  }
-}
-
-// Filled before the form shows, a list is measured in one pass once it is
-// up; an entry added after that is measured as it comes.
-TEST_F(FormTest, AListMeasuresItsEntriesOnceTheFormIsShown) {
-  HWND list = GetDlgItem(form.hwnd(), kList);
-  auto extent = [&] { return SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0); };
-  form.List(kList).Append("http://a/" + std::string(200, 'x'));
-  PumpMessages();
-  EXPECT_EQ(extent(), 0);
-  form.window().Show();
-  PumpMessages();
-  const LRESULT long_entry = extent();
-  EXPECT_GT(long_entry, ClientRectOf(list).right - ClientRectOf(list).left);
-  form.List(kList).Append("http://a/" + std::string(300, 'x'));
-  EXPECT_GT(extent(), long_entry);
 }
 
 TEST_F(FormTest, WindowGeometryIsTheOuterRectangleAndIsAppliedUnchanged) {
@@ -567,6 +534,60 @@ TEST_F(FormTest, ARightClickOnAnEntrySelectsItAndOpensThePopupMenu) {
                MAKELPARAM(below_the_entries.x, below_the_entries.y));
   EXPECT_TRUE(leave.finished());
   EXPECT_EQ(list.Selected(), -1);
+}
+
+// The first line of form's client area left of list that holds anything but
+// the button face: the top of the drag's arrow; -1 for none.
+int MarkTop(HWND form, HWND list) {
+  const RECT at = ClientRectOf(list);
+  HDC dc = GetDC(form);
+  int top = -1;
+  for (int y = 0; y < at.bottom && top < 0; ++y)
+    for (int x = 0; x < at.left && top < 0; ++x)
+      if (GetPixel(dc, x, y) != GetSysColor(COLOR_BTNFACE)) top = y;
+  ReleaseDC(form, dc);
+  return top;
+}
+
+// A mouse message on row of list as the input queue posts it, the pointer
+// being on pointer_row by then.
+void PostMouse(HWND list, UINT message, int row, int pointer_row) {
+  const auto item = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+  POINT pointer{8, pointer_row * item + item / 2};
+  ClientToScreen(list, &pointer);
+  SetCursorPos(pointer.x, pointer.y);
+  PostMessageW(list, message, MK_LBUTTON, MAKELPARAM(8, row * item + item / 2));
+  PumpMessages();
+}
+
+// B of A, B, C dragged up over A, and down over C. The pointer is on the next
+// entry when the drag begins, as after Windows' drag threshold: the source is
+// still the entry pressed. The arrow stands the same distance above where
+// the entry lands both ways, also after the last entry.
+TEST(DragList, TheSourceIsThePressedEntryAndTheMarkStandsWhereItLands) {
+  std::vector<int> arrow_to_landing;
+  for (const auto& [over, lands_at] : {std::pair{0, 0}, std::pair{2, 3}}) {
+    Win32Form form(kMainLayout, nullptr);
+    RecordingEvents events;
+    events.start_drags = true;
+    form.Bind(&events);
+    for (const char* entry : {"A", "B", "C"}) form.List(kList).Append(entry);
+    form.window().Show();
+    UpdateWindow(form.hwnd());
+    HWND list = GetDlgItem(form.hwnd(), kList);
+    PostMouse(list, WM_LBUTTONDOWN, 1, 2);
+    PostMouse(list, WM_MOUSEMOVE, over, over);
+    const int arrow = MarkTop(form.hwnd(), list);
+    ASSERT_GE(arrow, 0) << over;
+    const auto item = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    POINT top{0, 0};
+    MapWindowPoints(list, form.hwnd(), &top, 1);
+    arrow_to_landing.push_back(top.y + lands_at * item - arrow);
+    PostMouse(list, WM_LBUTTONUP, over, over);
+    EXPECT_EQ(events.log, (std::vector<std::string>{"drag:1", "drop:1>" + std::to_string(over),
+                                                    "pick:" + std::to_string(kList)}));
+  }
+  EXPECT_EQ(arrow_to_landing[0], arrow_to_landing[1]);
 }
 
 }  // namespace

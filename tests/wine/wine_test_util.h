@@ -36,9 +36,18 @@ class RecordingEvents : public ui::FormEvents {
     log.push_back("action:" + std::to_string(id) + ":" + std::to_string(static_cast<int>(action)));
   }
   std::vector<ui::MenuItem> ListMenu(int) override { return menu; }
+  // With start_drags, every drag starts: "drag:<index>", "drop:<from>><to>".
+  bool OnDragStart(int, int index) override {
+    if (start_drags) log.push_back("drag:" + std::to_string(index));
+    return start_drags;
+  }
+  void OnDrop(int, int from, int to) override {
+    log.push_back("drop:" + std::to_string(from) + ">" + std::to_string(to));
+  }
 
   std::vector<std::string> log;
   std::vector<ui::MenuItem> menu;  // every list's shortcut menu
+  bool start_drags = false;
   void (*throw_on_click)() = nullptr;
 };
 

@@ -79,13 +79,18 @@ testing::AssertionResult DoubleClickAt(HWND control, POINT point) {
   return ClickAt(control, point);
 }
 
-testing::AssertionResult DragAcross(HWND control, POINT from, POINT to, int steps) {
+testing::AssertionResult DragAcross(HWND control, POINT from, POINT to, int steps,
+                                    std::initializer_list<WORD> keys_before_drop) {
   if (auto front = ToTheFront(GetAncestor(control, GA_ROOT)); !front) return front;
   std::vector<INPUT> inputs = {MouseAt(control, from, MOUSEEVENTF_LEFTDOWN)};
   for (int step = 1; step <= steps; ++step) {
     inputs.push_back(MouseAt(
         control, {from.x + (to.x - from.x) * step / steps, from.y + (to.y - from.y) * step / steps},
         0));
+  }
+  for (WORD key : keys_before_drop) {
+    inputs.push_back(KeyEvent(key, false));
+    inputs.push_back(KeyEvent(key, true));
   }
   inputs.push_back(MouseAt(control, to, MOUSEEVENTF_LEFTUP));
   return Sent(inputs);

@@ -28,7 +28,9 @@ testing::AssertionResult RightClickAt(HWND control, POINT point);
 testing::AssertionResult ClickAt(HWND control, POINT point);
 testing::AssertionResult DoubleClickAt(HWND control, POINT point);
 // Presses the left button at from of control's client area, moves in steps
-// to to and lets go there.
-testing::AssertionResult DragAcross(HWND control, POINT from, POINT to, int steps);
+// to to, presses the keys of keys_before_drop one after the other while the
+// button is still held, and lets go there.
+testing::AssertionResult DragAcross(HWND control, POINT from, POINT to, int steps,
+                                    std::initializer_list<WORD> keys_before_drop = {});
 
 }  // namespace e2e
