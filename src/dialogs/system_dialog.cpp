@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "core/ansi_text.h"
 #include "core/system_function.h"
 #include "shell/clipboard.h"
 #include "shell/task_windows.h"
@@ -109,7 +110,7 @@ DialogOutcome DialogRun::Run() {
     TaskWindowsDisabler others(owner_);
     UniqueHook filter(SetWindowsHookExA(WH_MSGFILTER, &KeyFilter, nullptr, GetCurrentThreadId()));
     const EmptyTemplate empty;
-    const INT_PTR ended = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &empty.head, owner_,
+    const INT_PTR ended = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &empty.head, owner_,
                                                   &Procedure, reinterpret_cast<LPARAM>(this));
     // A quit message ends the manager's loop without EndDialog, which
     // would have enabled the owner.
@@ -183,10 +184,14 @@ void DialogRun::Start() {
     const bool is_static = lstrcmpiA(control.window_class, "STATIC") == 0;
     const DWORD group = is_static || after_static ? WS_GROUP : 0;
     after_static = is_static;
-    HWND made = CreateWindowExA(control.ex_style, control.window_class, "",
-                                WS_CHILD | WS_VISIBLE | group | control.style, 0, 0, 0, 0, dialog_,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
-                                GetModuleHandleA(nullptr), nullptr);
+    // Unicode windows, as the dialog is: an edit made by the ANSI function
+    // keeps its text in the code page and loses what an entry holds beyond.
+    const std::u16string window_class = AnsiToUtf16(control.window_class);
+    HWND made =
+        CreateWindowExW(control.ex_style, reinterpret_cast<const wchar_t*>(window_class.c_str()),
+                        L"", WS_CHILD | WS_VISIBLE | group | control.style, 0, 0, 0, 0, dialog_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+                        GetModuleHandleW(nullptr), nullptr);
     if (!made) ui::ThrowWindowCreationError();
     if (control.entry_text)
       ui::SetWindowTextFromEntry(made, control.text);

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/ansi_text.h"
 #include "ui/insert_mark.h"
 #include "ui/layout_geometry.h"
 #include "ui/win32_command_keys.h"
@@ -141,22 +142,22 @@ HWND Win32Form::CreateControl(const ControlLayout& control) {
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (control.visible ? WS_VISIBLE : 0) |
                 (control.tab_order >= 0 ? WS_TABSTOP : 0);
   DWORD ex_style = 0;
-  const char* cls = "BUTTON";
+  const wchar_t* cls = L"BUTTON";
   switch (control.kind) {
     case ControlKind::kButton:
       style |= BS_PUSHBUTTON;
       break;
     case ControlKind::kLabel:  // one line, fixed size
-      cls = "STATIC";
+      cls = L"STATIC";
       style |= SS_LEFTNOWORDWRAP;
       break;
     case ControlKind::kListBox:
-      cls = "LISTBOX";
+      cls = L"LISTBOX";
       style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
       ex_style = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::kComboBox:
-      cls = "COMBOBOX";
+      cls = L"COMBOBOX";
       style |= CBS_DROPDOWNLIST | WS_VSCROLL;
       break;
   }
@@ -164,11 +165,15 @@ HWND Win32Form::CreateControl(const ControlLayout& control) {
   // drop-down list's dropped list scrolls sideways to long entries.
   if (control.scrolls_sideways) style |= WS_HSCROLL;
   const PixelRect place = ControlRectAt(control, dpi_);
+  // Unicode windows: a control made by the ANSI function is an ANSI window,
+  // whose text the system passes through the code page, so an entry would
+  // lose what the code page lacks.
+  const std::u16string caption = AnsiToUtf16(control.caption ? control.caption : "");
   HWND child =
-      CreateWindowExA(ex_style, cls, control.caption ? control.caption : "", style, place.left,
-                      place.top, place.right - place.left, place.bottom - place.top, hwnd(),
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
-                      GetModuleHandleA(nullptr), nullptr);
+      CreateWindowExW(ex_style, cls, reinterpret_cast<const wchar_t*>(caption.c_str()), style,
+                      place.left, place.top, place.right - place.left, place.bottom - place.top,
+                      hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+                      GetModuleHandleW(nullptr), nullptr);
   if (!child) ThrowWindowCreationError();
   // Entries are dragged to their place with the system's drag list, whose
   // notifications come to the form; the form says whether one may start.

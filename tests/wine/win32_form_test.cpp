@@ -383,16 +383,20 @@ class ListContract : public ::testing::TestWithParam<int> {
 
 using Strings = std::vector<std::string>;
 
+// An entry is held as exactly the text it was given, in any script, also
+// with a lone surrogate.
 TEST_P(ListContract, AppendInsertRemoveClearKeepTheGivenOrder) {
+  const std::string exact = AnsiToUtf8(text::kButtonSwitchView) +
+                            "\xED\x95\x9C\xF0\x9F\x98\x80\xC3\xA9\xC2\xA5\xED\xA0\x80";
   list.Append("c");
   list.Append("a");
   list.Insert(0, "b");
   list.Insert(3, "z");  // at Count: appends
-  list.Insert(2, text::kButtonSwitchView);
-  EXPECT_EQ(Entries(), (Strings{"b", "c", text::kButtonSwitchView, "a", "z"}));
+  list.Insert(2, exact);
+  EXPECT_EQ(Entries(), (Strings{"b", "c", exact, "a", "z"}));
   list.Remove(0);
   list.Remove(3);
-  EXPECT_EQ(Entries(), (Strings{"c", text::kButtonSwitchView, "a"}));
+  EXPECT_EQ(Entries(), (Strings{"c", exact, "a"}));
   list.Clear();
   EXPECT_EQ(list.Count(), 0);
 }
