@@ -7,8 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/texts.h"
+#include "driver/control_access.h"
+#include "driver/dialog_access.h"
 #include "driver/history_key.h"
 #include "driver/ini_file.h"
 #include "velm_test.h"
@@ -37,6 +41,37 @@ class HistoryValuesTest : public VelmTest {
     ASSERT_TRUE(Start());
   }
 };
+
+// Each value is shown as it is, in both views, in a backup's preview and in
+// 変更's field, where a character typed at its end keeps the rest; 作成
+// stores an address in any script as typed.
+TEST_F(HistoryValuesTest, EveryValueIsShownAndEditedAsItIs) {
+  const std::vector<std::wstring> seeded = {kKorean, kPlain, kHan, kGuk};
+  EXPECT_EQ(WideListItems(ListBox1()), seeded);
+  ASSERT_TRUE(Press(text::kButtonSwitchView));
+  EXPECT_EQ(WideListItems(ComboBox1()), seeded);
+  ASSERT_TRUE(OpenRestore());
+  ASSERT_TRUE(Preview(0));
+  EXPECT_EQ(WideListItems(PreviewList()), seeded);
+  ASSERT_TRUE(LeaveRestore(text::kButtonBack));
+
+  ASSERT_TRUE(PickEntry(0));
+  DialogView box;
+  ASSERT_TRUE(PressForDialog(text::kButtonChange, &box));
+  const std::wstring shown = WideEditText(box.edit);
+  EXPECT_EQ(shown, kKorean);
+  const auto end = static_cast<WPARAM>(shown.size());
+  SendMessageW(box.edit, EM_SETSEL, end, static_cast<LPARAM>(end));
+  SendMessageW(box.edit, WM_CHAR, L'x', 1);
+  ASSERT_TRUE(AnswerAndSettle(box, text::kOk));
+  constexpr wchar_t kTyped[] = L"http://\uD55C\uAD6D.example/\u00E9";
+  ASSERT_TRUE(PressForDialog(text::kButtonCreate, &box));
+  ASSERT_TRUE(TypeIntoEdit(box, std::wstring_view(kTyped)));
+  ASSERT_TRUE(AnswerAndSettle(box, text::kOk));
+  ASSERT_TRUE(ExitAndWait());
+  EXPECT_EQ(ReadWideHistory(),
+            SavedWideUrls({std::wstring(kKorean) + L"x", kPlain, kHan, kGuk, kTyped}));
+}
 
 TEST_F(HistoryValuesTest, ExitWithNoEditLeavesEveryValueAsItWas) {
   ASSERT_TRUE(ExitAndWait());

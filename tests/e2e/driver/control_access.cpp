@@ -1,5 +1,7 @@
 #include "driver/control_access.h"
 
+#include <utility>
+
 #include "core/ascii_text.h"
 #include "driver/window_search.h"
 
@@ -57,14 +59,18 @@ testing::AssertionResult DeliverPick(HWND list, int index, bool post) {
 
 }  // namespace
 
-std::string EditText(HWND edit) {
+std::wstring WideEditText(HWND edit) {
   LRESULT length = 0;
   if (!SendWithTimeout(edit, WM_GETTEXTLENGTH, 0, 0, &length) || length <= 0) return {};
   std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
   LRESULT copied = 0;
   SendWithTimeout(edit, WM_GETTEXT, wide.size(), reinterpret_cast<LPARAM>(wide.data()), &copied);
   wide.resize(static_cast<size_t>(copied));
-  return ToAnsi(wide);
+  return wide;
+}
+
+std::string EditText(HWND edit) {
+  return ToAnsi(WideEditText(edit));
 }
 
 RECT OuterRect(HWND window) {
@@ -92,9 +98,9 @@ bool IsShown(HWND window) {
   return IsWindowVisible(window) != FALSE;
 }
 
-std::vector<std::string> ListItems(HWND list) {
+std::vector<std::wstring> WideListItems(HWND list) {
   const bool combo = IsComboBox(list);
-  std::vector<std::string> items;
+  std::vector<std::wstring> items;
   LRESULT count = 0;
   if (!SendWithTimeout(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0, &count)) return items;
   for (LRESULT i = 0; i < count; ++i) {
@@ -106,8 +112,14 @@ std::vector<std::string> ListItems(HWND list) {
     SendWithTimeout(list, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(i),
                     reinterpret_cast<LPARAM>(wide.data()), &copied);
     wide.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    items.push_back(ToAnsi(wide));
+    items.push_back(std::move(wide));
   }
+  return items;
+}
+
+std::vector<std::string> ListItems(HWND list) {
+  std::vector<std::string> items;
+  for (const std::wstring& wide : WideListItems(list)) items.push_back(ToAnsi(wide));
   return items;
 }
 

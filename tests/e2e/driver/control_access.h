@@ -22,8 +22,10 @@ namespace e2e {
 // How long a sent message may take before the driver gives up on it.
 inline constexpr Timeout kSendTimeout{8000};
 
-// Text of an EDIT control (asked from the control itself).
+// Text of an EDIT control (asked from the control itself), in the code page
+// or as the control holds it.
 std::string EditText(HWND edit);
+std::wstring WideEditText(HWND edit);
 
 RECT OuterRect(HWND window);
 int OuterHeight(HWND window);
@@ -31,8 +33,10 @@ SIZE ClientSize(HWND window);
 bool IsEnabled(HWND window);
 bool IsShown(HWND window);
 
-// Entries of a LISTBOX or COMBOBOX, as ANSI code-page text.
+// Entries of a LISTBOX or COMBOBOX, as ANSI code-page text or as the
+// control holds them.
 std::vector<std::string> ListItems(HWND list);
+std::vector<std::wstring> WideListItems(HWND list);
 // Selected position of a LISTBOX or COMBOBOX, -1 for none.
 int SelectedIndex(HWND list);
 

@@ -87,17 +87,26 @@ testing::AssertionResult CloseByCloseBox(const DialogView& dialog) {
   return WaitGone(dialog.window);
 }
 
-testing::AssertionResult TypeIntoEdit(const DialogView& dialog, std::string_view text) {
+testing::AssertionResult TypeIntoEdit(const DialogView& dialog, std::wstring_view text) {
   if (dialog.edit == nullptr) {
     return testing::AssertionFailure() << "dialog \"" << dialog.caption << "\" has no edit field";
   }
-  const std::string copy(text);
+  const std::wstring copy(text);
   DWORD_PTR result = 0;
-  if (!SendMessageTimeoutA(dialog.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()),
+  if (!SendMessageTimeoutW(dialog.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()),
                            SMTO_NORMAL, static_cast<UINT>(kSendTimeout.count()), &result)) {
     return testing::AssertionFailure() << "the edit field does not answer";
   }
   return testing::AssertionSuccess();
+}
+
+// Code-page text as the ANSI functions hand it on.
+testing::AssertionResult TypeIntoEdit(const DialogView& dialog, std::string_view text) {
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(
+      static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                              wide.data(), static_cast<int>(wide.size()))));
+  return TypeIntoEdit(dialog, std::wstring_view(wide));
 }
 
 HWND FocusedWindow(HWND window) {

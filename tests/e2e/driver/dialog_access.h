@@ -38,6 +38,7 @@ testing::AssertionResult Answer(const DialogView& dialog, std::string_view capti
 testing::AssertionResult CloseByCloseBox(const DialogView& dialog);
 // Replaces the text of the dialog's EDIT control.
 testing::AssertionResult TypeIntoEdit(const DialogView& dialog, std::string_view text);
+testing::AssertionResult TypeIntoEdit(const DialogView& dialog, std::wstring_view text);
 
 // The window that has the keyboard focus in the thread of window.
 HWND FocusedWindow(HWND window);
