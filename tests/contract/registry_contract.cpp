@@ -4,21 +4,13 @@
 #include <functional>
 #include <thread>
 
+#include "memory_registry.h"
+
 namespace velm::testing {
 namespace {
 
 std::vector<char> Bytes(std::string_view s) {
   return std::vector<char>(s.begin(), s.end());
-}
-
-// A string value's bytes: its UTF-16 units, little-endian.
-std::vector<char> Units(std::u16string_view s) {
-  std::vector<char> data;
-  for (const char16_t unit : s) {
-    data.push_back(static_cast<char>(unit & 0xFF));
-    data.push_back(static_cast<char>(unit >> 8));
-  }
-  return data;
 }
 
 // Opens the key for one test and closes it on every way out.
@@ -64,21 +56,21 @@ TEST_P(RegistryContract, OnlyASaveWithEntriesCreatesTheKey) {
 }
 
 TEST_P(RegistryContract, QueriesGiveTypeAndExactlyTheStoredBytes) {
-  std::vector<char> odd = Units(u"http://\uD55C/");
+  std::vector<char> odd = Utf16Data(u"http://\uD55C/");
   odd.push_back('x');  // an odd count: the wide functions store any bytes
   const struct {
     const char* name;
     std::uint32_t type;
     std::vector<char> data;
   } values[] = {
-      {"url1", kRegSz, Units({u"abc", 4})},
-      {"url2", kRegSz, Units(u"abc")},  // unterminated: the size is bare and no zero is added
-      {"url3", kRegSz, Units({u"a\0b\0", 4})},
-      {"url4", kRegExpandSz, Units({u"%TEMP%\\x", 9})},  // never expanded
+      {"url1", kRegSz, Utf16Data({u"abc", 4})},
+      {"url2", kRegSz, Utf16Data(u"abc")},  // unterminated: the size is bare and no zero is added
+      {"url3", kRegSz, Utf16Data({u"a\0b\0", 4})},
+      {"url4", kRegExpandSz, Utf16Data({u"%TEMP%\\x", 9})},  // never expanded
       {"url5", kRegBinary, {}},
       {"url6", kRegDword, Bytes({"\x01\0\0\0", 4})},
-      {"url7", kRegSz, Units({u"\u8868\uD55C\U0001F600\u00E9\u00A5\u301C\u2212", 9})},
-      {"url8", kRegSz, Units({u"lone \xD83D", 7})},
+      {"url7", kRegSz, Utf16Data({u"\u8868\uD55C\U0001F600\u00E9\u00A5\u301C\u2212", 9})},
+      {"url8", kRegSz, Utf16Data({u"lone \xD83D", 7})},
       {"url9", kRegSz, odd},
   };
   for (const auto& v : values) harness().SetRaw(v.name, v.type, v.data);
@@ -107,7 +99,7 @@ TEST_P(RegistryContract, WriteStoresRegSzWithItsZeroAndReplacesAnyType) {
     const auto value = harness().GetRaw("url" + std::to_string(n));
     ASSERT_TRUE(value);
     EXPECT_EQ(value->type, kRegSz);
-    EXPECT_EQ(value->data, Units(std::u16string(units[n - 1]) + u'\0')) << n;
+    EXPECT_EQ(value->data, Utf16Data(std::u16string(units[n - 1]) + u'\0')) << n;
   }
 }
 
