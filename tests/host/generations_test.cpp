@@ -45,19 +45,6 @@ TEST_F(GenerationsTest, RotationCopiesTheUrlKeysExactly) {
   EXPECT_EQ(portable_.Read(ini_, "OldUrl3", "note"), "");
 }
 
-TEST_F(GenerationsTest, FourDifferentHistoriesAreFourGenerations) {
-  for (const Texts& history : {Texts{"A"}, Texts{"A", "B"}, Texts{"", "C"}, Texts{"D"}}) {
-    SetHistory(history);
-    Start();
-  }
-  EXPECT_EQ(Count(), 4);
-  EXPECT_EQ(Generation(1), Padded({"D"}));
-  EXPECT_EQ(Generation(2), Padded({"", "C"}));
-  EXPECT_EQ(Generation(3), Padded({"A", "B"}));
-  EXPECT_EQ(Generation(4), Padded({"A"}));
-  EXPECT_EQ(Restorable(2), (Texts{"C"}));
-}
-
 // 한 and 국 are both "?" in the code page: only exact texts tell them apart.
 TEST_F(GenerationsTest, HistoriesThatDifferOnlyOutsideTheCodePageAreTwoStates) {
   SetHistory({"http://x/\xED\x95\x9C"});
