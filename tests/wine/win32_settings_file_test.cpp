@@ -113,17 +113,16 @@ TEST_F(Win32SettingsFileTest, WithoutATemporaryFileTheFileIsRewrittenInPlace) {
 // \\?\ form, while one shorter is taken as it is.
 TEST(FileFunctionPath, APathOfMaxPathCharactersOrMoreTakesTheLongForm) {
   auto sized = [](std::u16string head, std::size_t length) {
-    head.resize(length, u'x');
-    return std::wstring(head.begin(), head.end());
+    return head.resize(length, u'x'), head;
   };
-  auto path = [](const std::wstring& wide) { return std::u16string(wide.begin(), wide.end()); };
-  const std::wstring short_one = sized(u"C:\\", MAX_PATH - 1), long_one = sized(u"C:\\", MAX_PATH),
-                     share = sized(u"\\\\server\\share\\", MAX_PATH),
-                     prefixed = L"\\\\?\\" + long_one;
-  EXPECT_EQ(FileFunctionPath(path(short_one)), short_one);
-  EXPECT_EQ(FileFunctionPath(path(long_one)), prefixed);
-  EXPECT_EQ(FileFunctionPath(path(share)), L"\\\\?\\UNC" + share.substr(1));
-  EXPECT_EQ(FileFunctionPath(path(prefixed)), prefixed);
+  const std::u16string short_one = sized(u"C:\\", MAX_PATH - 1),
+                       long_one = sized(u"C:\\", MAX_PATH),
+                       share = sized(u"\\\\server\\share\\", MAX_PATH);
+  const std::wstring prefixed = L"\\\\?\\" + std::wstring(long_one.begin(), long_one.end());
+  EXPECT_EQ(FileFunctionPath(short_one), std::wstring(short_one.begin(), short_one.end()));
+  EXPECT_EQ(FileFunctionPath(long_one), prefixed);
+  EXPECT_EQ(FileFunctionPath(share), L"\\\\?\\UNC" + std::wstring(share.begin() + 1, share.end()));
+  EXPECT_EQ(FileFunctionPath(u"\\\\?\\" + long_one), prefixed);
 }
 
 }  // namespace
