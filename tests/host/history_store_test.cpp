@@ -226,25 +226,18 @@ TEST_F(HistoryStoreTest, EveryValueGoesBackUnitForUnit) {
 // One query of the key's last-write time tells whether the 25 values must
 // be read again; with no edit the close does not touch the key at all.
 TEST_F(HistoryStoreTest, TheCloseReadsTheHistoryAgainOnlyWhenItsLastWriteMoved) {
+  using R = MemoryRegistry;
   const struct {
     const char* what;
-    void (*meanwhile)(MemoryRegistry&);
+    void (*meanwhile)(R&);
     bool edited;
     bool read_again;
     std::vector<std::string> saved;  // url1.. afterwards
   } cases[] = {
-      {"nothing", [](MemoryRegistry&) {}, true, false, {"A", "B", "X"}},
-      {"a value added",
-       [](MemoryRegistry& r) { r.SetString("url3", "C"); },
-       true,
-       true,
-       {"A", "B", "C", "X"}},
-      {"a time that cannot be told",
-       [](MemoryRegistry& r) { r.FailStampQuery(); },
-       true,
-       true,
-       {"A", "B", "X"}},
-      {"no edit", [](MemoryRegistry& r) { r.SetString("url1", "C"); }, false, false, {"C", "B"}},
+      {"nothing", [](R&) {}, true, false, {"A", "B", "X"}},
+      {"a value added", [](R& r) { r.SetString("url3", "C"); }, true, true, {"A", "B", "C", "X"}},
+      {"a time that cannot be told", [](R& r) { r.FailStampQuery(); }, true, true, {"A", "B", "X"}},
+      {"no edit", [](R& r) { r.SetString("url1", "C"); }, false, false, {"C", "B"}},
   };
   for (const auto& t : cases) {
     SCOPED_TRACE(t.what);
@@ -310,63 +303,43 @@ std::vector<T> Joined(std::vector<T> head, const std::vector<T>& tail) {
 }
 
 TEST(HistoryMerge, ReplaysTheUsersEditsOntoTheHistoryAsItStands) {
-  const Strings abc = {"A", "B", "C"};
+  using S = Strings;
+  const S abc = {"A", "B", "C"}, cab = {"C", "A", "B"}, dabc = {"D", "A", "B", "C"};
   const ListedEntry a{"A", 0}, b{"B", 1}, c{"C", 2}, b2{"B2", 1, true}, x{"X"}, y{"Y"};
-  const Strings v24 = Numbered(24), v25 = Numbered(25);
-  Strings v23 = v24, v24_kept = v25;
+  const S v24 = Numbered(24), v25 = Numbered(25);
+  S v23 = v24, v24_kept = v25;
   v23.pop_back();
   v24_kept.pop_back();
   std::vector<ListedEntry> v25_changed = AsLoaded(v25);
   v25_changed.back() = {"E", 24, true};
+  const S x_v23_e = Joined(Joined({"X"}, v23), {"E"});
   const struct {
     const char* what;
-    Strings loaded;
-    Strings current;
+    S loaded, current;
     std::vector<ListedEntry> list;
     bool users_order;
-    std::optional<Strings> merged;  // none: nothing written
+    std::optional<S> merged;  // none: nothing written
   } cases[] = {
-      {"no edit, reordered elsewhere", abc, {"C", "A", "B"}, {a, b, c}, false, std::nullopt},
-      {"no edit, rewritten in place", abc, {"A", "X", "C"}, {a, b, c}, false, std::nullopt},
-      {"no edit, the key gone", abc, {}, {a, b, c}, false, std::nullopt},
-      {"a change in place after a reorder elsewhere",
+      {"no edit, reordered elsewhere", abc, cab, {a, b, c}, false, {}},
+      {"no edit, rewritten in place", abc, {"A", "X", "C"}, {a, b, c}, false, {}},
+      {"no edit, the key gone", abc, {}, {a, b, c}, false, {}},
+      {"a change after a reorder elsewhere", abc, cab, {a, b2, c}, false, S{"C", "A", "B2"}},
+      {"a delete", abc, cab, {a, c}, false, S{"C", "A"}},
+      {"a change gone elsewhere", abc, {"A", "C"}, {a, b2, c}, false, S{"A", "C", "B2"}},
+      {"creates after the last",
        abc,
-       {"C", "A", "B"},
-       {a, b2, c},
-       false,
-       Strings{"C", "A", "B2"}},
-      {"a delete", abc, {"C", "A", "B"}, {a, c}, false, Strings{"C", "A"}},
-      {"a change whose value went elsewhere",
-       abc,
-       {"A", "C"},
-       {a, b2, c},
-       false,
-       Strings{"A", "C", "B2"}},
-      {"creates after the last value",
-       abc,
-       {"D", "A", "B", "C"},
+       dabc,
        {x, a, b, c, y},
        false,
-       Strings{"D", "A", "B", "C", "X", "Y"}},
-      {"the user's reorder stands",
-       abc,
-       {"D", "A", "C"},
-       {c, b2, a},
-       true,
-       Strings{"D", "C", "B2", "A"}},
-      {"a reorder drops what went elsewhere", abc, {"A", "C"}, {c, b, a}, true, Strings{"C", "A"}},
-      {"cleared, with an addition", abc, {"D", "A", "B", "C"}, {}, true, Strings{"D"}},
-      {"restored, with an addition",
-       abc,
-       {"D", "A", "B", "C"},
-       {x, y},
-       true,
-       Strings{"D", "X", "Y"}},
-      {"24, a create and an addition", v24, Joined({"X"}, v24), Joined(AsLoaded(v24), {{"E"}}),
-       false, Joined(Joined({"X"}, v23), {"E"})},
-      {"the 25th changed and an addition", v25, Joined({"X"}, v24_kept), v25_changed, false,
-       Joined(Joined({"X"}, v23), {"E"})},
-      {"the key gone", abc, {}, {a, x, b2}, false, Strings{"B2", "X"}},
+       S{"D", "A", "B", "C", "X", "Y"}},
+      {"the user's reorder", abc, {"D", "A", "C"}, {c, b2, a}, true, S{"D", "C", "B2", "A"}},
+      {"a reorder drops what went", abc, {"A", "C"}, {c, b, a}, true, S{"C", "A"}},
+      {"cleared, with an addition", abc, dabc, {}, true, S{"D"}},
+      {"restored, with an addition", abc, dabc, {x, y}, true, S{"D", "X", "Y"}},
+      {"24, a create, an addition", v24, Joined({"X"}, v24), Joined(AsLoaded(v24), {{"E"}}), false,
+       x_v23_e},
+      {"the 25th changed, an addition", v25, Joined({"X"}, v24_kept), v25_changed, false, x_v23_e},
+      {"the key gone", abc, {}, {a, x, b2}, false, S{"B2", "X"}},
   };
   for (const auto& t : cases) {
     SCOPED_TRACE(t.what);
