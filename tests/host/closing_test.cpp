@@ -171,6 +171,7 @@ TEST_F(FormsTest, HistoryWriteFailureKeepsTheWindowOpenUntilLeftWithoutSaving) {
 // What each command leaves in the list (an entry's origin, its changed mark,
 // the order the user's) reaches the close, through moves and view switches.
 TEST(Closing, ReplaysEachEditOntoTheHistoryAsTheBrowserLeftIt) {
+  const Entries cab = {"C", "A", "B"}, dcab = {"D", "C", "A", "B"}, dbca = {"D", "B", "C", "A"};
   const struct {
     const char* what;
     void (*edit)(FormsWorld&);
@@ -178,45 +179,29 @@ TEST(Closing, ReplaysEachEditOntoTheHistoryAsTheBrowserLeftIt) {
     Entries saved;    // none: nothing written
   } cases[] = {
       {"a change given back as it was",
-       [](FormsWorld& w) {
-         w.main_view.Pick(kListView, 1);
-         w.dialogs.CancelInput();
-         w.main_view.Click(kChangeButton);
-       },
-       {"C", "A", "B"},
+       [](FormsWorld& w) { w.dialogs.CancelInput(), w.Perform(1, kChangeButton); },
+       cab,
        {}},
       {"a change after a view switch",
        [](FormsWorld& w) {
          w.main_view.Click(kSwitchViewButton);
          w.main_view.Pick(kDropDownView, 1);
-         w.dialogs.AnswerInput("B2");
-         w.main_view.Click(kChangeButton);
+         w.Perform(-1, kChangeButton, "B2");
          w.main_view.Click(kSwitchViewButton);
        },
-       {"C", "A", "B"},
+       cab,
        {"C", "A", "B2"}},
       {"Ctrl+Down",
        [](FormsWorld& w) {
          w.main_view.Pick(kListView, 0);
          w.form1->OnListAction(kListView, ui::ListAction::kMoveDown);
        },
-       {"D", "C", "A", "B"},
+       dcab,
        {"D", "B", "A", "C"}},
       {"a drag",
-       [](FormsWorld& w) {
-         w.form1->OnDragStart(kListView, 0);
-         w.form1->OnDrop(kListView, 0, 2);
-       },
-       {"D", "C", "A", "B"},
-       {"D", "B", "C", "A"}},
-      {"a move",
-       [](FormsWorld& w) {
-         w.main_view.Pick(kListView, 0);
-         w.main_view.Click(kMoveButton);
-         w.main_view.Pick(kListView, 2);
-       },
-       {"D", "C", "A", "B"},
-       {"D", "B", "C", "A"}},
+       [](FormsWorld& w) { w.form1->OnDragStart(kListView, 0), w.form1->OnDrop(kListView, 0, 2); },
+       dcab, dbca},
+      {"a move", [](FormsWorld& w) { w.Perform(0, kMoveButton, nullptr, 2); }, dcab, dbca},
   };
   for (const auto& t : cases) {
     SCOPED_TRACE(t.what);

@@ -266,15 +266,6 @@ struct UndoCase {
   Entries after;
 };
 
-// Picks the entry at pick (-1: none), answers the input box with typed, if
-// any, presses button, then picks then_pick (-1: none).
-void Perform(FormsWorld& w, int pick, int button, const char* typed = nullptr, int then_pick = -1) {
-  if (pick >= 0) w.main_view.Pick(kListView, pick);
-  if (typed) w.dialogs.AnswerInput(typed);
-  w.main_view.Click(button);
-  if (then_pick >= 0) w.main_view.Pick(kListView, then_pick);
-}
-
 void RestoreNewestBackup(FormsWorld& w) {
   w.main_view.Click(kRestoreOldButton);
   w.restore_view.Pick(kGenerationList, 1);  // the history as this start found it
@@ -282,10 +273,10 @@ void RestoreNewestBackup(FormsWorld& w) {
 }
 
 const UndoCase kUndoCases[] = {
-    {"変更", [](FormsWorld& w) { Perform(w, 1, kChangeButton, "X"); }, {"A", "X", "C"}},
-    {"削除", [](FormsWorld& w) { Perform(w, 1, kDeleteButton); }, {"A", "C"}},
-    {"作成", [](FormsWorld& w) { Perform(w, -1, kCreateButton, "D"); }, {"A", "B", "C", "D"}},
-    {"移動", [](FormsWorld& w) { Perform(w, 0, kMoveButton, nullptr, 2); }, {"B", "C", "A"}},
+    {"変更", [](FormsWorld& w) { w.Perform(1, kChangeButton, "X"); }, {"A", "X", "C"}},
+    {"削除", [](FormsWorld& w) { w.Perform(1, kDeleteButton); }, {"A", "C"}},
+    {"作成", [](FormsWorld& w) { w.Perform(-1, kCreateButton, "D"); }, {"A", "B", "C", "D"}},
+    {"移動", [](FormsWorld& w) { w.Perform(0, kMoveButton, nullptr, 2); }, {"B", "C", "A"}},
     {"drag",
      [](FormsWorld& w) {
        w.form1->OnDragStart(kListView, 2);
@@ -295,7 +286,7 @@ const UndoCase kUndoCases[] = {
     {"Ctrl+Up",
      [](FormsWorld& w) { w.form1->OnListAction(kListView, ui::ListAction::kMoveUp); },
      {"B", "A", "C"}},  // B selected first
-    {"クリア", [](FormsWorld& w) { Perform(w, -1, kClearButton); }, {}},
+    {"クリア", [](FormsWorld& w) { w.Perform(-1, kClearButton); }, {}},
     {"復旧", RestoreNewestBackup, {"old"}},
 };
 
@@ -343,7 +334,7 @@ INSTANTIATE_TEST_SUITE_P(Commands, UndoTest, ::testing::ValuesIn(kUndoCases));
 TEST_F(UndoTest, UndoGoesBackAnyNumberOfStepsAndANewEditDropsTheRedoSteps) {
   using enum ui::ListAction;
   StartWithABC();
-  for (int i = 0; i < 2; ++i) Perform(*this, 0, kDeleteButton);
+  for (int i = 0; i < 2; ++i) Perform(0, kDeleteButton);
   main_view.Click(kSwitchViewButton);  // no edit: the drop-down view takes the steps on
   ASSERT_EQ(ComboEntries(), Entries{"C"});
   Press(kCopy);  // no edit either
@@ -355,7 +346,7 @@ TEST_F(UndoTest, UndoGoesBackAnyNumberOfStepsAndANewEditDropsTheRedoSteps) {
   EXPECT_EQ(ComboEntries(), (Entries{"A", "B", "C"}));
   Press(kRedo);
   EXPECT_EQ(ComboEntries(), (Entries{"B", "C"}));
-  Perform(*this, -1, kCreateButton, "D");
+  Perform(-1, kCreateButton, "D");
   Press(kRedo);  // the create dropped the delete of B
   EXPECT_EQ(ComboEntries(), (Entries{"B", "C", "D"}));
   Press(kUndo);
@@ -374,9 +365,9 @@ TEST_F(UndoTest, UndoGoesBackAnyNumberOfStepsAndANewEditDropsTheRedoSteps) {
 // it at the close, one the user wrote stays. A 変更 undone leaves B untouched.
 TEST_F(UndoTest, AnUndoneChangeLeavesTheEntryAsLoadedForTheClose) {
   StartWithABC();
-  Perform(*this, 1, kChangeButton, "X");
+  Perform(1, kChangeButton, "X");
   Press(ui::ListAction::kUndo);
-  Perform(*this, -1, kCreateButton, "N");
+  Perform(-1, kCreateButton, "N");
   registry.RemoveKey();
   SeedHistory({"A", "C"});
   main_view.Click(kExitButton);

@@ -61,4 +61,11 @@ std::vector<std::string> FormsWorld::ReportTexts() const {
   return texts;
 }
 
+void FormsWorld::Perform(int pick, int button, const char* typed, int then_pick) {
+  if (pick >= 0) main_view.Pick(kListView, pick);
+  if (typed) dialogs.AnswerInput(typed);
+  main_view.Click(button);
+  if (then_pick >= 0) main_view.Pick(kListView, then_pick);
+}
+
 }  // namespace velm

@@ -63,6 +63,10 @@ class FormsWorld {
 
   std::vector<std::string> ReportTexts() const;
 
+  // Picks the entry at pick (-1: none), answers the input box with typed, if
+  // any, presses button, then picks then_pick (-1: none).
+  void Perform(int pick, int button, const char* typed = nullptr, int then_pick = -1);
+
   testing::ScratchDir folder;
   std::u16string exe_path;
   std::string ini_path;
