@@ -204,25 +204,6 @@ TEST_F(HistoryStoreTest, FailingWriteStopsTheSaveThere) {
   ExpectKeyClosed();
 }
 
-// The text is what the units say, whatever the code page; units that are
-// no valid UTF-16 go back as they came.
-TEST_F(HistoryStoreTest, EveryValueGoesBackUnitForUnit) {
-  const std::u16string units[] = {u"http://\uD55C\U0001F600\u00E9\u00A5\u301C\u2212/",
-                                  u"http://lone/\xDC00x", u"http://lone/\xD83D"};
-  for (std::size_t i = 0; i < std::size(units); ++i)
-    registry_.SetValue(HistoryValueName(static_cast<int>(i) + 1), kRegSz, Utf16Data(units[i]));
-  std::vector<std::string> texts;
-  store_.Load([&](int, const HistoryValue& value) {
-    if (!value.text.empty()) texts.push_back(value.text);
-  });
-  ASSERT_EQ(texts.size(), std::size(units));
-  EXPECT_EQ(texts[0],
-            "http://\xED\x95\x9C\xF0\x9F\x98\x80\xC3\xA9\xC2\xA5\xE3\x80\x9C\xE2\x88\x92/");
-  store_.Save(texts);
-  for (std::size_t i = 0; i < std::size(units); ++i)
-    EXPECT_EQ(registry_.Units(HistoryValueName(static_cast<int>(i) + 1)), units[i]) << i;
-}
-
 // One query of the key's last-write time tells whether the 25 values must
 // be read again; with no edit the close does not touch the key at all.
 TEST_F(HistoryStoreTest, TheCloseReadsTheHistoryAgainOnlyWhenItsLastWriteMoved) {
