@@ -1,7 +1,5 @@
 #include "typed_urls_scratch.h"
 
-#include <cstring>
-
 #include "core/win32_handles.h"
 #include "stores/win32_registry.h"
 
@@ -30,12 +28,6 @@ UniqueRegistryKey CreateKey() {
 }
 
 }  // namespace
-
-std::vector<char> UnitBytes(std::u16string_view units) {
-  std::vector<char> data(units.size() * sizeof(char16_t));
-  std::memcpy(data.data(), units.data(), data.size());
-  return data;
-}
 
 TypedUrlsScratch::TypedUrlsScratch() {
   existed_ = KeyExists();

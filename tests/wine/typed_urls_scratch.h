@@ -8,15 +8,11 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "registry_contract.h"
 
 namespace velm::testing {
-
-// A string value's data: its UTF-16 units as they lie in memory.
-std::vector<char> UnitBytes(std::u16string_view units);
 
 class TypedUrlsScratch {
  public:

@@ -8,6 +8,7 @@
 #include "core/entry_text.h"
 #include "core/error.h"
 #include "document_profile.h"
+#include "memory_registry.h"
 #include "profile_contract.h"
 #include "registry_contract.h"
 #include "stores/history_store.h"
@@ -64,7 +65,7 @@ TEST(Win32Registry, ValuesLoadAndSaveUnitForUnit) {
                             L"url24", REG_SZ, kUrl, 21),
             ERROR_SUCCESS);
   const std::u16string lone = u"http://x/\xD83D";
-  TypedUrlsScratch::SetRaw("url25", REG_SZ, UnitBytes(lone + u'\0'));
+  TypedUrlsScratch::SetRaw("url25", REG_SZ, Utf16Data(lone + u'\0'));
   Win32Registry registry;
   std::vector<std::string> texts;
   HistoryStore(registry).Load([&](int, const HistoryValue& value) {
@@ -114,7 +115,7 @@ class ReadOnlyHistoryKey {
 // read but not written loads whole, and its save fails.
 TEST(Win32Registry, AHistoryThatMayOnlyBeReadLoadsAndRefusesTheSave) {
   TypedUrlsScratch scratch;
-  TypedUrlsScratch::SetRaw("url1", REG_SZ, UnitBytes(std::u16string_view(u"http://a/", 10)));
+  TypedUrlsScratch::SetRaw("url1", REG_SZ, Utf16Data(std::u16string_view(u"http://a/", 10)));
   ReadOnlyHistoryKey read_only;
   ASSERT_TRUE(read_only.narrowed());
   Win32Registry registry;
