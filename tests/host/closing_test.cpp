@@ -202,6 +202,14 @@ TEST(Closing, ReplaysEachEditOntoTheHistoryAsTheBrowserLeftIt) {
        [](FormsWorld& w) { w.form1->OnDragStart(kListView, 0), w.form1->OnDrop(kListView, 0, 2); },
        dcab, dbca},
       {"a move", [](FormsWorld& w) { w.Perform(0, kMoveButton, nullptr, 2); }, dcab, dbca},
+      {"a move in the drop-down view",
+       [](FormsWorld& w) {
+         w.main_view.Click(kSwitchViewButton);
+         w.main_view.Pick(kDropDownView, 0);
+         w.main_view.Click(kMoveButton);
+         w.main_view.Pick(kDropDownView, 2);
+       },
+       dcab, dbca},
   };
   for (const auto& t : cases) {
     SCOPED_TRACE(t.what);

@@ -244,6 +244,8 @@ TEST_F(EditingTest, InMoveModeAClickIsAPickAndTheSourceMovesWithItsEntry) {
   ASSERT_TRUE(form1->OnDragStart(kListView, 0));
   form1->OnDrop(kListView, 0, 2);
   EXPECT_EQ(ListBoxEntries(), (Entries{"B", "D", "A", "C"}));
+  form1->OnDrop(kListView, 0, 2);  // no drag under way: a late notification
+  EXPECT_EQ(ListBoxEntries(), (Entries{"B", "D", "A", "C"}));
 }
 
 TEST_F(EditingTest, MoveGoesOnAcrossAViewSwitch) {

@@ -321,6 +321,7 @@ TEST(HistoryMerge, ReplaysTheUsersEditsOntoTheHistoryAsItStands) {
        x_v23_e},
       {"the 25th changed, an addition", v25, Joined({"X"}, v24_kept), v25_changed, false, x_v23_e},
       {"the key gone", abc, {}, {a, x, b2}, false, S{"B2", "X"}},
+      {"one value listed twice", {"A", "B"}, {"A", "B"}, {a, a}, false, S{"A"}},
   };
   for (const auto& t : cases) {
     SCOPED_TRACE(t.what);
