@@ -13,6 +13,7 @@
 #include <map>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "core/texts.h"
@@ -636,6 +637,12 @@ TEST_F(EditingTest, ListKeysInEachViewAndEscLeavesOnlyTheRestoreWindow) {
   ASSERT_TRUE(PollUntil([&] { return Selection() == 1; }));
   ASSERT_TRUE(PressKeys(main_, {VK_DELETE}));
   EXPECT_TRUE(PollUntil([&] { return Entries() == Entries_{"A", "C", "D"}; }));
+  // Keys that are no command are the list's: a letter selects the entry it
+  // begins with.
+  for (const auto& [letter, index] : {std::pair{'D', 2}, std::pair{'A', 0}}) {
+    ASSERT_TRUE(PressKeys(main_, {static_cast<WORD>(letter)}));
+    EXPECT_TRUE(PollUntil([&] { return Selection() == index; })) << letter;
+  }
 
   ASSERT_TRUE(Press(text::kButtonSwitchView));
   ASSERT_EQ(Selection(), 0);

@@ -40,11 +40,11 @@ TEST(PreviewGeometry, AThumbnailFitsTheSizeAskedWithItsProportions) {
 // child printed over it may have set.
 TEST(PreviewGeometry, ClearCornersLieOnTheFaceColour) {
   constexpr std::uint32_t kFace = 0xF0F0F0, A = 0xFF111111, B = 0xFF222222;
-  std::vector<std::uint32_t> composed = {0, 0x80404040, A, A, A, B, 0, A, A, A, A, 0};
+  std::vector<std::uint32_t> composed = {0, 0x80404040, A, A, A, B, 0, A, 0, A, A, 0};
   EXPECT_TRUE(HasAlpha(composed));
   MakeOpaque(composed, 4, CaptureAlpha::kPremultiplied, kFace);
   EXPECT_EQ(composed, (std::vector<std::uint32_t>{0xFFF0F0F0, 0xFFB8B8B8, A, A, A, B, 0xFF000000, A,
-                                                  A, A, A, 0xFFF0F0F0}));
+                                                  0xFFF0F0F0, A, A, 0xFFF0F0F0}));
 
   std::vector<std::uint32_t> printed = {0, 0x00E3E3E3, 0xFF6A6A6A};
   EXPECT_FALSE(HasAlpha(std::span(printed).first(2)));
