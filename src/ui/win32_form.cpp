@@ -38,11 +38,14 @@ constexpr UINT kMeasureLists = WM_APP + 2;
 // closed: dropped, Enter picks. The other keys of the list's commands are
 // the form's key table's (ui/win32_command_keys.h); Enter is not, since on
 // a button it presses the button.
-bool OpensEntry(HWND list, WPARAM key) {
-  if (key != VK_RETURN) return false;
+bool DroppedDown(HWND list) {
   wchar_t kind[16] = {};
   GetClassNameW(list, kind, 16);
-  return lstrcmpiW(kind, L"ComboBox") != 0 || SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) == 0;
+  return lstrcmpiW(kind, L"ComboBox") == 0 && SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) != 0;
+}
+
+bool OpensEntry(HWND list, WPARAM key) {
+  return key == VK_RETURN && !DroppedDown(list);
 }
 
 // The point of the mouse message being handled: a notification that comes
@@ -472,6 +475,17 @@ LRESULT Win32Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 LRESULT CALLBACK Win32Form::ListInput(HWND list, UINT message, WPARAM wparam, LPARAM lparam,
                                       UINT_PTR, DWORD_PTR form_data) {
   Win32Form& form = *reinterpret_cast<Win32Form*>(form_data);
+  // Shift+F10 and the menu key ask for the menu, when the system would (the
+  // menu key as it comes up). It makes that request of a list box, but a
+  // closed drop-down list may keep the keys.
+  const bool down = message == WM_SYSKEYDOWN || message == WM_KEYDOWN;
+  const bool up = message == WM_SYSKEYUP || message == WM_KEYUP;
+  const bool menu_key =
+      (down && wparam == VK_F10 && GetKeyState(VK_SHIFT) < 0) || (up && wparam == VK_APPS);
+  if (menu_key && !DroppedDown(list)) {
+    SendMessageW(form.hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), -1);
+    return 0;
+  }
   switch (message) {
     case WM_KEYDOWN:
       if (OpensEntry(list, wparam)) {

@@ -703,6 +703,18 @@ TEST_F(EditingTest, ARightClickShiftF10AndTheMenuKeyOpenThePopupMenu) {
   EXPECT_EQ(Selection(), 2);
   ASSERT_TRUE(PressKeysAsTheyGo({'D'}));
   EXPECT_TRUE(PollUntil([&] { return Entries() == Entries_{"A", "B", "D"}; }));
+
+  // The drop-down view has the menu too.
+  ASSERT_TRUE(Press(text::kButtonSwitchView));
+  auto dropped = [&] { return SendMessageW(ComboBox1(), CB_GETDROPPEDSTATE, 0, 0) != 0; };
+  ASSERT_TRUE(ClickAt(ComboBox1(), {8, ClientSize(ComboBox1()).cy / 2}));  // the focus too
+  ASSERT_TRUE(PollUntil(dropped));
+  ASSERT_TRUE(PressKeys(main_, {VK_ESCAPE}));
+  ASSERT_TRUE(PollUntil([&] { return !dropped(); }));
+  ASSERT_TRUE(PressKeys(main_, {VK_SHIFT, VK_F10}));
+  ASSERT_TRUE(WaitTopLevel(app_.pid(), {.class_name = "#32768"}, &popup));
+  ASSERT_TRUE(PressKeysAsTheyGo({VK_ESCAPE}));
+  ASSERT_TRUE(WaitGone(popup));
 }
 
 // Ctrl+C: the selected address as ANSI and as Unicode text.
