@@ -407,7 +407,15 @@ void TForm1::OnClick(int control_id) {
   pick_ended_move_ = false;
   RunCommand([&] {
     CancelDrag();
-    Undoable([&] { RunButton(control_id); });
+    // Only the buttons that edit the list record a step: each step reads the
+    // whole list twice, through the control, which the close and the other
+    // buttons need not pay.
+    const bool edits = control_id == kChangeButton || control_id == kDeleteButton ||
+                       control_id == kCreateButton || control_id == kClearButton;
+    if (edits)
+      Undoable([&] { RunButton(control_id); });
+    else
+      RunButton(control_id);
   });
 }
 
@@ -527,10 +535,15 @@ void TForm1::OnDrop(int control_id, int from, int to) {
 // A pick that ends a move is the move's edit.
 void TForm1::OnPick(int control_id) {
   RunCommand([&] {
-    Undoable([&] {
+    auto pick = [&] {
       if (control_id == kListView) ListBox1Click();
       if (control_id == kDropDownView) ComboBox1Click();
-    });
+    };
+    // Only a pick that ends a move changes the list.
+    if (Moving())
+      Undoable(pick);
+    else
+      pick();
   });
 }
 
