@@ -264,6 +264,9 @@ std::vector<ListedEntry> TForm1::ListedEntries() {
 }
 
 void TForm1::SaveHistory() {
+  // Every edit leaves an undo step: with none, the list is the history as it
+  // was loaded, and reading it back through the control would only cost.
+  if (!undo_.CanUndo() && !undo_.CanRedo()) return;
   HistoryStore(services_.registry).SaveOver(history_, ListedEntries(), list_flags_.users_order);
 }
 
